@@ -1,0 +1,106 @@
+// Full-screen (1920 x 1080) save time per format: SavePictureFile against the
+// encoder's own GdipSaveImageToFile on a ready library bitmap, measured side
+// by side in this run, with the files' sizes. Prints a table.
+#include <windows.h>
+#include <objbase.h>
+#include <propidl.h>
+#include <gdiplus.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "encoding/ModSavePic.h"
+#include "platform/imaging.h"
+#include "platform/system.h"
+
+namespace {
+
+constexpr int kWidth = 1920, kHeight = 1080, kRounds = 5;
+
+// Something like a desktop: smooth areas, flat panels and fine detail.
+plat::Picture ScreenLikePicture() {
+    plat::Picture p = plat::Picture::Create(kWidth, kHeight, 0);
+    for (int y = 0; y < kHeight; ++y) {
+        std::uint32_t* row = p.MutableRow(y);
+        for (int x = 0; x < kWidth; ++x)
+            row[x] = static_cast<std::uint32_t>(40 + x * 120 / kWidth) << 16 |
+                     static_cast<std::uint32_t>(60 + y * 100 / kHeight) << 8 | 150u;
+    }
+    for (int i = 0; i < 12; ++i) {
+        const int left = 60 + (i % 4) * 460, top = 60 + (i / 4) * 330;
+        p.Draw().FillRect({left, top, left + 420, top + 290}, plat::Rgb(245, 245, 245));
+        p.Draw().FillRect({left, top, left + 420, top + 24}, plat::Rgb(30, 90, 200));
+        for (int line = 0; line < 14; ++line)
+            for (int x = left + 10; x < left + 400; ++x)
+                if (((x * 7 + line * 13 + i) % 11) < 6)
+                    p.MutableRow(top + 40 + line * 17)[x] = ((x + line) % 5 == 0) ? 0x00C03030u : 0x00202020u;
+    }
+    return p;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+long long FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA d{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &d)) return -1;
+    return static_cast<long long>(d.nFileSizeHigh) << 32 | d.nFileSizeLow;
+}
+
+template <class F>
+double TimeMs(F f) {
+    const auto t0 = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+}
+
+}  // namespace
+
+int main() {
+    const plat::Picture picture = ScreenLikePicture();
+    wchar_t tmp[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    const std::wstring dir = std::wstring(tmp) + L"ms_bench_save";
+    CreateDirectoryW(dir.c_str(), nullptr);
+
+    // The reference: one started library, one bitmap, only the encoder's call timed.
+    plat::GraphicsInstance library;
+    plat::GraphicsBitmap bitmap;
+    std::vector<plat::ImageEncoder> encoders;
+    if (library.Status() != plat::gp::Ok || plat::GraphicsBitmap::FromPicture(picture, bitmap) != plat::gp::Ok ||
+        plat::GetImageEncoders(encoders) != plat::gp::Ok) {
+        std::printf("the graphics library is not available\n");
+        return 1;
+    }
+
+    std::printf("Full-screen save, %d x %d, median of %d rounds\n", kWidth, kHeight, kRounds);
+    std::printf("%-6s %12s %12s %8s %12s\n", "format", "ours ms", "encoder ms", "ratio", "file bytes");
+    const std::int32_t quality = 80, depth = 24, compression = 6;
+    for (const wchar_t* word : {L"png", L"jpg", L"jpeg", L"bmp", L"gif", L"tif", L"tiff"}) {
+        const std::wstring ours = dir + L"\\ours." + word, ref = dir + L"\\encoder." + word;
+        plat::Guid clsid;
+        ModSavePic::FindEncoderByExtension(word, encoders, clsid);
+        const auto params = ModSavePic::BuildEncoderParameters(word, quality, depth, compression);
+        std::vector<double> oursMs, refMs;
+        bool ok = true;
+        for (int round = 0; round < kRounds; ++round) {
+            refMs.push_back(TimeMs([&] { ok = ok && bitmap.SaveToFile(ref, clsid, params).status == plat::gp::Ok; }));
+            oursMs.push_back(TimeMs([&] {
+                ok = ok && ModSavePic::SavePictureFile(picture, ours, word, quality, depth, compression).ok;
+            }));
+        }
+        const double o = Median(oursMs), r = Median(refMs);
+        std::printf("%-6ls %12.1f %12.1f %8.2f %12lld%s\n", word, o, r, r > 0 ? o / r : 0.0, FileSize(ours),
+                    ok ? "" : "  (a save failed)");
+        DeleteFileW(ours.c_str());
+        DeleteFileW(ref.c_str());
+    }
+    RemoveDirectoryW(dir.c_str());
+    return 0;
+}

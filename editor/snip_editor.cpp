@@ -1,0 +1,126 @@
+#include "editor/snip_editor.h"
+
+#include "platform/system.h"
+
+namespace editor {
+
+namespace {
+plat::WindowStyle EditorWindowStyle() {
+    plat::WindowStyle s;
+    s.caption = L"Morrowen Snip editor";
+    s.bounds = {0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()};
+    s.borderless = true;
+    s.topmost = true;
+    s.showInTaskbar = false;
+    return s;
+}
+
+plat::Font LabelFont() { return plat::Font{L"Arial", 10.5f, false}; }
+}  // namespace
+
+SnipEditor::SnipEditor(const VariantTraits& traits)
+    : plat::Form(EditorWindowStyle()),
+      Shape1(*this),
+      Image1(*this, 8),
+      LblPos(*this),
+      lblInfo(*this),
+      Picture1(*this),
+      Shape2(Picture1),
+      Picture2(*this),
+      traits_(traits) {
+    Shape1.SetBorder(kSelectionBlue, traits.frameWidth);
+    Shape1.SetVisible(false);
+
+    plat::Picture handle = plat::Picture::Create(4, 4, kSelectionBlue);
+    Image1.ForEach([&](plat::Image& h) {
+        h.SetPicture(handle);
+        h.SetVisible(false);
+    });
+
+    for (plat::Label* l : {&LblPos, &lblInfo}) {
+        l->AutoSize = true;
+        l->Transparent = true;
+        l->ForeColor = kSelectionBlue;
+        l->SetFont(LabelFont());
+        l->SetVisible(false);
+    }
+    LblPos.SetCaption(L"Width*Height");
+
+    Picture1.SetBackColor(plat::Rgb(222, 238, 255));
+    Picture1.Move(0, 0, kToolbarWidth, kToolbarHeight);
+    Picture1.SetVisible(false);
+    Shape2.SetBorder(plat::Rgb(128, 128, 255), 1);
+    Shape2.Move(0, 0, kToolbarWidth, kToolbarHeight);
+
+    Picture2.SetVisible(false);
+    WireSelectionEvents();
+}
+
+void SnipEditor::ResetState() {
+    ModeTag = "draw";
+    HandleDrag.clear();
+    AnchorX = AnchorY = 0;
+    GrabLeft = GrabTop = GrabRight = GrabBottom = 0;
+    PressX = PressY = 0;
+    SelectionRect = {};
+    HandlePointer = {};
+    CloseGuard = 0;
+    ToolActive = false;
+    CurrentTool.clear();
+    ShapeDragging = false;
+    ShapeStartX = ShapeStartY = 0;
+    LastToolbarButton = 0;
+    pressCanCopy_ = false;
+    HistoryEntries.clear();
+    HistoryPosition = HistoryTop = 1;
+}
+
+// Runs before the window is first shown, so the capture holds the screen as
+// it was just before the editor appeared.
+void SnipEditor::Form_Load() {
+    ResetState();
+
+    Picture1.SetTop(-Picture1.Height());
+    Picture1.SetVisible(false);
+
+    SetAutoRedraw(true);
+    SetScaleMode(plat::ScaleMode::Pixels);
+    plat::SetMousePointer(plat::MousePointer::Crosshair);
+
+    CaptureScreenToSurface();
+
+    HistoryEntries.push_back(BackgroundPicture());
+    HistoryPosition = HistoryTop = 1;
+
+    ModeTag = "draw";
+    ToolActive = traits_.presetFromInspector;
+}
+
+void SnipEditor::CaptureScreenToSurface() {
+    const int w = plat::ScreenWidthPx(), h = plat::ScreenHeightPx();
+    SetWindowState(plat::WindowState::Maximized);
+    plat::CaptureScreenInto(PersistentCanvas(), 0, 0, plat::Rect{0, 0, w, h});
+    Bake();
+}
+
+void SnipEditor::Form_KeyPress(int charCode) {
+    if (charCode == 27) Unload();
+}
+
+void SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+    Shape1.SetVisible(false);
+    LblPos.SetVisible(false);
+    lblInfo.SetVisible(false);
+    Image1.ForEach([](plat::Image& h) { h.SetVisible(false); });
+    // The screen must show the editor without them before it is read.
+    plat::DoEvents();
+    plat::ClipboardPutScreenRect(plat::Rect{left, top, right, bottom});
+}
+
+void SnipEditor::SplitColor(plat::Color c, int& red, int& green, int& blue) {
+    red = plat::RedOf(c);
+    green = plat::GreenOf(c);
+    blue = plat::BlueOf(c);
+}
+
+}  // namespace editor

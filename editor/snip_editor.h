@@ -1,0 +1,105 @@
+#pragma once
+// The full-screen snip editor: one design, built as four variant windows.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "editor/selection_geometry.h"
+#include "platform/form.h"
+
+namespace editor {
+
+// What distinguishes the four editor windows.
+struct VariantTraits {
+    const char* name;          // "aaa", "jie", "bing", "jie3"
+    bool logo;                 // carries the user's logo inside the selection
+    bool presetFromInspector;  // opens with its selection on a picked window
+    int frameWidth;            // selection frame width in pixels
+    int frameNumber;           // the editor number written by "Add Frame"
+};
+
+// The selection-frame colour, also the handles' and the labels' colour.
+constexpr plat::Color kSelectionBlue = plat::Rgb(0, 122, 236);
+constexpr int kToolbarWidth = 265;
+constexpr int kToolbarHeight = 26;
+
+class SnipEditor : public plat::Form {
+public:
+    explicit SnipEditor(const VariantTraits& traits);
+    const VariantTraits& Traits() const { return traits_; }
+
+    // Copies the screen rectangle (right and bottom exclusive) to the clipboard
+    // as a bitmap, with the frame, handles and labels hidden first.
+    void ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+    // Asks for a file name and saves the clipboard's picture there.
+    void CutdSave();
+    // Places the eight handles around the selection and shows them.
+    void ImageMove();
+
+    // The selection frame's geometry.
+    Selection CurrentSelection() const;
+
+    // Colour split as the colour readout shows it.
+    static void SplitColor(plat::Color c, int& red, int& green, int& blue);
+
+    // Editor state (private to this window, reset at every opening).
+    std::string ModeTag = "draw";
+    std::string HandleDrag;
+    float AnchorX = 0, AnchorY = 0;
+    float GrabLeft = 0, GrabTop = 0, GrabRight = 0, GrabBottom = 0;
+    float PressX = 0, PressY = 0;
+    plat::Rect SelectionRect;
+    plat::Point HandlePointer;
+    std::int32_t CloseGuard = 0;
+    bool ToolActive = false;
+    std::wstring CurrentTool;
+    bool ShapeDragging = false;
+    float ShapeStartX = 0, ShapeStartY = 0;
+    std::int32_t LastToolbarButton = 0;
+    std::vector<plat::Picture> HistoryEntries;
+    std::int32_t HistoryPosition = 1, HistoryTop = 1;
+
+    // Controls, in paint order (later ones float above earlier ones).
+    plat::Shape Shape1;                       // selection frame
+    plat::ControlArray<plat::Image> Image1;   // resize handles 0..7
+    plat::Label LblPos;                       // size label
+    plat::Label lblInfo;                      // colour readout
+    plat::PictureBox Picture1;                // toolbar strip
+    plat::Shape Shape2;                       // toolbar outline
+    plat::PictureBox Picture2;                // style bar
+
+protected:
+    void Form_Load() override;
+    void Form_KeyPress(int charCode) override;
+    void Form_MouseDown(const plat::MouseArgs& a) override;
+    void Form_MouseMove(const plat::MouseArgs& a) override;
+    void Form_MouseUp(const plat::MouseArgs& a) override;
+    void Form_DblClick() override;
+
+private:
+    void ResetState();
+    void CaptureScreenToSurface();
+    void WireSelectionEvents();
+
+    // Selection handling.
+    void Image1_MouseDown(int index, const plat::MouseArgs& a);
+    void Image1_MouseMove(int index, const plat::MouseArgs& a);
+    void Image1_MouseUp(int index, const plat::MouseArgs& a);
+    void Picture1_MouseMove(const plat::MouseArgs& a);
+    void Picture2_MouseMove(const plat::MouseArgs& a);
+    void SetSelection(const Selection& s);
+    void DiscardSelection(float x, float y);
+    void ShowColorUnder(float x, float y);
+    void SetSizeLabel();
+    void PlaceLabels();
+    void PlaceAndShowToolbar();
+    void CopySelectionAndClose();
+
+    // The press that may begin a double click landed inside the selection in
+    // "move" mode with no tool: only then does a double click copy.
+    bool pressCanCopy_ = false;
+
+    const VariantTraits& traits_;
+};
+
+}  // namespace editor

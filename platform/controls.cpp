@@ -1,0 +1,186 @@
+#include "platform/controls.h"
+
+#include <algorithm>
+
+#include "platform/form.h"
+#include "platform/system.h"
+
+namespace plat {
+
+// ---- Container ----
+
+void Container::PaintChildren(Canvas& c, int ox, int oy, const Rect& dirty) const {
+    for (const Control* child : children_) {
+        if (!child->Visible()) continue;
+        Rect b = child->Bounds().Offset(ox, oy);
+        // Outlines and lines may reach one pen width beyond their box.
+        if (b.Union(Rect{b.left - 1, b.top - 1, b.right + 1, b.bottom + 1}).Intersect(dirty).Empty()) continue;
+        child->Paint(c, ox, oy);
+    }
+}
+
+Control* Container::HitTest(float x, float y) {
+    for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
+        Control* c = *it;
+        if (!c->Visible() || !c->ReceivesMouse()) continue;
+        if (x < c->Left() || y < c->Top() || x >= c->Left() + c->Width() || y >= c->Top() + c->Height()) continue;
+        if (Container* inner = c->AsContainer()) {
+            if (Control* hit = inner->HitTest(x - c->Left(), y - c->Top())) return hit;
+        }
+        return c->Enabled() ? c : nullptr;
+    }
+    return nullptr;
+}
+
+// ---- Control ----
+
+Control::Control(Container& parent) : parent_(parent) { parent_.children_.push_back(this); }
+
+Control::~Control() {
+    auto& v = parent_.children_;
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+}
+
+void Control::Move(float left, float top, float width, float height) {
+    if (width < 0) width = 0;
+    if (height < 0) height = 0;
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
+    Invalidate();
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    Invalidate();
+    OnBoundsChanged();
+}
+
+void Control::SetVisible(bool v) {
+    if (v == visible_) return;
+    visible_ = v;
+    Invalidate();
+    OnVisibleChanged();
+}
+
+Rect Control::Bounds() const {
+    int l = RoundHalfEven(left_), t = RoundHalfEven(top_);
+    return {l, t, l + RoundHalfEven(width_), t + RoundHalfEven(height_)};
+}
+
+Rect Control::BoundsInForm() const {
+    Point o = parent_.OriginInForm();
+    return Bounds().Offset(o.x, o.y);
+}
+
+bool Control::ShownOnForm() const {
+    if (!visible_) return false;
+    for (Container* p = &parent_;;) {
+        auto* asControl = dynamic_cast<Control*>(p);
+        if (!asControl) return true;
+        if (!asControl->visible_) return false;
+        p = &asControl->parent_;
+    }
+}
+
+void Control::Invalidate() const {
+    Rect r = BoundsInForm();
+    parent_.OwnerForm().Invalidate(Rect{r.left - 2, r.top - 2, r.right + 2, r.bottom + 2});
+}
+
+// ---- Shape ----
+
+void Shape::SetBorder(Color c, int width) {
+    BorderColor = c;
+    BorderWidth = width;
+    Invalidate();
+}
+
+void Shape::Paint(Canvas& c, int ox, int oy) const {
+    Rect b = Bounds().Offset(ox, oy);
+    // A zero-sized frame still shows as a dot, as the toolkit draws it.
+    if (b.right == b.left) b.right = b.left + 1;
+    if (b.bottom == b.top) b.bottom = b.top + 1;
+    c.FrameRect(b, BorderColor, BorderWidth);
+}
+
+// ---- Line ----
+
+void Line::SetEnds(float x1, float y1, float x2, float y2) {
+    Invalidate();
+    x1_ = x1;
+    y1_ = y1;
+    x2_ = x2;
+    y2_ = y2;
+    Move(std::min(x1, x2), std::min(y1, y2), std::abs(x2 - x1) + 1, std::abs(y2 - y1) + 1);
+    Invalidate();
+}
+
+void Line::Paint(Canvas& c, int ox, int oy) const {
+    c.Line(RoundHalfEven(x1_) + ox, RoundHalfEven(y1_) + oy, RoundHalfEven(x2_) + ox, RoundHalfEven(y2_) + oy,
+           BorderColor, BorderWidth);
+}
+
+// ---- Image ----
+
+void Image::SetPicture(Picture p) {
+    picture_ = std::move(p);
+    Move(Left(), Top(), static_cast<float>(picture_.Width()), static_cast<float>(picture_.Height()));
+    Invalidate();
+}
+
+void Image::Paint(Canvas& c, int ox, int oy) const {
+    if (picture_.Empty()) return;
+    Rect b = Bounds().Offset(ox, oy);
+    c.DrawPicture(picture_, b.left, b.top, Rect{0, 0, b.Width(), b.Height()}.Intersect(
+                                               Rect{0, 0, picture_.Width(), picture_.Height()}));
+}
+
+// ---- Label ----
+
+void Label::SetCaption(std::wstring s) {
+    if (s == caption_) return;
+    caption_ = std::move(s);
+    Fit();
+    Invalidate();
+}
+
+void Label::SetFont(const Font& f) {
+    TextFont = f;
+    Fit();
+    Invalidate();
+}
+
+void Label::Fit() {
+    if (!AutoSize) return;
+    Point sz = MeasureText(caption_, TextFont);
+    Move(Left(), Top(), static_cast<float>(sz.x), static_cast<float>(sz.y));
+}
+
+void Label::Paint(Canvas& c, int ox, int oy) const {
+    Rect b = Bounds().Offset(ox, oy);
+    c.SetClip(b);
+    if (!Transparent) c.FillRect(b, BackColor);
+    c.Text(b.left, b.top, caption_, TextFont, ForeColor);
+    c.ResetClip();
+}
+
+// ---- PictureBox ----
+
+void PictureBox::SetBackColor(Color c) {
+    BackColor = c;
+    Invalidate();
+}
+
+Point PictureBox::OriginInForm() const {
+    Rect r = BoundsInForm();
+    return {r.left, r.top};
+}
+
+void PictureBox::Paint(Canvas& c, int ox, int oy) const {
+    Rect b = Bounds().Offset(ox, oy);
+    c.SetClip(b);
+    c.FillRect(b, BackColor);
+    c.ResetClip();
+    PaintChildren(c, b.left, b.top, b);
+}
+
+}  // namespace plat

@@ -1,0 +1,58 @@
+#pragma once
+// The platform's common dialogs. Each takes a plain request record and gives
+// back what the user chose; all are modal and run on the UI thread.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace plat {
+
+// How a dialog ended. Failed is a dialog that could not be shown or could not
+// hand back its answer (a chosen path longer than the buffer, for example).
+enum class DialogOutcome { Chosen, Cancelled, Failed };
+
+// One entry of a file dialog's type list: the text shown and its pattern(s).
+struct FileFilter {
+    std::wstring description;
+    std::wstring pattern;  // "*.jpg", or several joined by ';'
+    friend bool operator==(const FileFilter&, const FileFilter&) = default;
+};
+
+// The file dialogs' flags, numbered as the platform numbers them.
+enum FileDialogFlags : std::uint32_t {
+    kFileOverwritePrompt = 0x2,
+    kFileHideReadOnly = 0x4,
+    kFilePathMustExist = 0x800,
+    kFileMustExist = 0x1000,
+};
+
+// Open-file and save-file dialogs share one request.
+struct FileDialogRequest {
+    Handle owner = 0;  // 0: no owner window
+    std::wstring title;
+    std::vector<FileFilter> filters;
+    int filterIndex = 1;       // 1-based entry selected when the dialog opens
+    std::wstring fileName;     // name shown in the name box at first
+    std::wstring initialDir;
+    std::wstring defaultExt;   // added, without its dot, to a name typed without one
+    std::uint32_t flags = 0;
+    int bufferChars = 260;     // the answer's room, its ending NUL included
+};
+
+struct FileDialogResult {
+    DialogOutcome outcome = DialogOutcome::Cancelled;
+    std::wstring path;      // the full path when Chosen
+    int filterIndex = 0;    // the type entry selected when the dialog closed
+    std::uint32_t error = 0;  // the platform's dialog error code when Failed
+    bool Chosen() const { return outcome == DialogOutcome::Chosen; }
+};
+
+FileDialogResult ShowSaveFileDialog(const FileDialogRequest& request);
+
+// Still to come, beside the above as their Parts need them: ShowOpenFileDialog
+// (same request), ShowColorDialog (ColorDialogRequest: owner, initial colour,
+// flags -> colour), ShowFontDialog (FontDialogRequest: owner, Font, flags -> Font).
+
+}  // namespace plat

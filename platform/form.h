@@ -1,0 +1,157 @@
+#pragma once
+// A form: one top-level window, its drawing surface and its windowless controls.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/controls.h"
+#include "platform/native_window.h"
+#include "platform/picture.h"
+
+namespace plat {
+
+enum class ScaleMode { Twips = 1, Pixels = 3 };
+
+class Form;
+
+// Ticks on the UI thread while enabled, every Interval milliseconds.
+class Timer {
+public:
+    explicit Timer(Form& owner);
+    ~Timer();
+    Timer(const Timer&) = delete;
+    Timer& operator=(const Timer&) = delete;
+    int Interval() const { return interval_; }
+    bool Enabled() const { return enabled_; }
+    void SetInterval(int ms);
+    void SetEnabled(bool on);
+    std::function<void()> Tick;
+
+private:
+    friend class Form;
+    void Apply();
+    Form& owner_;
+    int id_;
+    int interval_ = 0;
+    bool enabled_ = false;
+};
+
+class Form : public Container, private WindowEvents {
+public:
+    explicit Form(WindowStyle style);
+    ~Form() override;
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    // Lifecycle: Load creates the window hidden and runs Form_Load; Show loads
+    // if needed and makes it visible; Unload destroys the window, after which
+    // the form object is discarded and the next use of its name builds anew.
+    void Load();
+    void Show();
+    void Hide();
+    void Unload();
+    bool Loaded() const { return window_ != nullptr; }
+    bool Visible() const { return window_ && window_->Visible(); }
+    Handle hWnd() const { return window_ ? window_->Hwnd() : 0; }
+
+    const std::wstring& Caption() const { return style_.caption; }
+    void SetCaption(const std::wstring& s);
+    Color BackColor() const { return backColor_; }
+    void SetBackColor(Color c);
+    WindowState GetWindowState() const;
+    void SetWindowState(WindowState s);
+    ScaleMode GetScaleMode() const { return scaleMode_; }
+    void SetScaleMode(ScaleMode m) { scaleMode_ = m; }
+    Rect Bounds() const;  // outer rectangle, screen pixels
+    void SetBounds(const Rect& r);
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+    // Drawing surface.
+    bool AutoRedraw() const { return autoRedraw_; }
+    void SetAutoRedraw(bool on) { autoRedraw_ = on; }
+    const Picture& PersistentImage() const { return image_; }
+    const Picture& BackgroundPicture() const { return background_; }
+    void SetBackgroundPicture(Picture p);
+    // Erase: the window back to the background picture; with persistence on,
+    // the persistent image too.
+    void Cls();
+    // Background picture := a copy of the persistent image.
+    void Bake();
+    int DrawWidth = 1;
+    Font SurfaceFont;
+    // Draws on the surface: into the persistent image when persistence is on,
+    // else onto the window only.
+    void DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& area);
+    Canvas& PersistentCanvas();  // for platform drawing calls and screen capture
+    Color SurfacePixel(int x, int y) const;  // from the persistent image
+    void RefreshSurface(const Rect& area);
+
+    void Invalidate(const Rect& formRect);
+    void Refresh();  // repaint invalid parts now
+    void SetFocus();
+
+    Form& OwnerForm() override { return *this; }
+    Point OriginInForm() const override { return {0, 0}; }
+
+    // Set by the registry: hands the object back to it when the form unloads.
+    void SetReleaser(std::function<void()> r) { releaser_ = std::move(r); }
+    // True while one of this form's handlers is on the stack.
+    bool Busy() const { return busy_ > 0; }
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Unload() {}
+    // Return true to refuse a close asked for by the user or the system.
+    virtual bool Form_QueryUnload() { return false; }
+    virtual void Form_MouseDown(const MouseArgs&) {}
+    virtual void Form_MouseMove(const MouseArgs&) {}
+    virtual void Form_MouseUp(const MouseArgs&) {}
+    virtual void Form_DblClick() {}
+    virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
+    virtual void Form_KeyPress(int /*charCode*/) {}
+    virtual void Form_Paint() {}
+
+private:
+    friend class Timer;
+    // WindowEvents
+    void OnPaint(Canvas& c, const Rect& dirty) override;
+    void OnMouseDown(const MouseArgs& a) override;
+    void OnMouseMove(const MouseArgs& a) override;
+    void OnMouseUp(const MouseArgs& a) override;
+    void OnDblClick(const MouseArgs& a) override;
+    void OnKeyDown(int keyCode, int shift) override;
+    void OnKeyPress(int charCode) override;
+    void OnTimer(int timerId) override;
+    void OnCommand(Handle child, int notifyCode) override;
+    bool OnCloseRequest() override;
+    void OnDestroyed() override;
+
+    MouseArgs ToScale(const MouseArgs& a) const;
+    static MouseArgs RelativeTo(const Control& c, const MouseArgs& a);
+    void EnsureSurfaceSize();
+    // Visits every control, those inside picture boxes too.
+    void ForEachControl(const std::function<void(Control&)>& f);
+    int RegisterTimer(Timer* t);
+    void UnregisterTimer(Timer* t);
+
+    WindowStyle style_;
+    std::unique_ptr<NativeWindow> window_;
+    WindowState state_ = WindowState::Normal;
+    ScaleMode scaleMode_ = ScaleMode::Twips;
+    Color backColor_ = Rgb(255, 255, 255);
+    bool autoRedraw_ = false;
+    Picture image_;
+    Picture background_;
+    Control* mouseOwner_ = nullptr;  // control that took the press, until release
+    int buttonsHeld_ = 0;
+    std::vector<Timer*> timers_;
+    int nextTimerId_ = 1;
+    int busy_ = 0;
+    bool unloading_ = false;
+    std::function<void()> releaser_;
+    friend struct BusyScope;
+};
+
+}  // namespace plat

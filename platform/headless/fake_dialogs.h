@@ -1,0 +1,27 @@
+#pragma once
+// Scripted answers for the headless common dialogs: the test queues what the
+// user will answer, the dialog takes the next answer and records the request.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/dialogs.h"
+
+namespace plat::fake {
+
+// The next save dialog returns path as the chosen name (already as the dialog
+// would return it: a full path, with any default extension added).
+void QueueSaveAnswer(std::wstring path, int filterIndex = 1);
+void QueueSaveCancel();
+// The next save dialog fails with the platform's error code.
+void QueueSaveFailure(std::uint32_t error);
+
+// Every save dialog request shown since the last reset, in order.
+const std::vector<FileDialogRequest>& SaveDialogRequests();
+// Dialogs shown with no answer queued (they answer as a cancel).
+int UnansweredDialogs();
+// Answers left unused.
+int PendingDialogAnswers();
+void ResetDialogs();
+
+}  // namespace plat::fake

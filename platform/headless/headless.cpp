@@ -1,0 +1,167 @@
+#include "platform/headless/headless.h"
+
+#include <utility>
+
+#include "platform/headless/headless_picture.h"
+#include "platform/headless/headless_state.h"
+#include "platform/headless/headless_window.h"
+#include "platform/system.h"
+
+namespace headless {
+
+using detail::Find;
+using detail::HeadlessWindow;
+using detail::St;
+
+void Reset() { detail::ResetState(); }
+
+void SetScreen(plat::Picture p) {
+    p = p.Copy();
+    if (!p.Empty()) p.Impl()->Untrack();
+    St().screen = std::move(p);
+}
+
+plat::Picture ScreenPicture() {
+    detail::UpdateAll();
+    return detail::Composite({0, 0, St().screen.Width(), St().screen.Height()});
+}
+
+void SetCursorPos(plat::Point p) { St().cursor = p; }
+void SetExeDir(std::wstring dir) { St().exeDir = std::move(dir); }
+
+std::vector<plat::Handle> Windows() {
+    std::vector<plat::Handle> out;
+    for (const HeadlessWindow* w : St().windows) out.push_back(w->Hwnd());
+    return out;
+}
+
+bool Exists(plat::Handle h) { return Find(h) != nullptr; }
+
+plat::Handle FindWindowByCaption(std::wstring_view caption) {
+    for (const HeadlessWindow* w : St().windows)
+        if (w->Caption() == caption) return w->Hwnd();
+    return 0;
+}
+
+std::wstring Caption(plat::Handle h) {
+    const HeadlessWindow* w = Find(h);
+    return w ? w->Caption() : std::wstring();
+}
+
+plat::Rect Bounds(plat::Handle h) {
+    const HeadlessWindow* w = Find(h);
+    return w ? w->Bounds() : plat::Rect{};
+}
+
+bool Visible(plat::Handle h) {
+    const HeadlessWindow* w = Find(h);
+    return w && w->Visible();
+}
+
+plat::WindowState State(plat::Handle h) {
+    const HeadlessWindow* w = Find(h);
+    return w ? w->State() : plat::WindowState::Normal;
+}
+
+plat::Picture Shown(plat::Handle h) {
+    if (HeadlessWindow* w = Find(h)) w->Update();
+    const HeadlessWindow* w = Find(h);
+    return w ? w->Surface().Copy() : plat::Picture();
+}
+
+std::vector<TextRecord> WindowTexts(plat::Handle h) {
+    const plat::Picture shown = Shown(h);
+    return Texts(shown);
+}
+
+const std::vector<TextRecord>& Texts(const plat::Picture& p) {
+    static const std::vector<TextRecord> none;
+    return p.Empty() ? none : p.Impl()->texts;
+}
+
+plat::Handle FocusedWindow() { return St().focus; }
+plat::Handle CapturedWindow() { return St().capture; }
+
+bool CloseWindow(plat::Handle h) {
+    HeadlessWindow* w = Find(h);
+    if (!w) return true;
+    const bool cancelled = w->Events().OnCloseRequest();
+    // The owner may have destroyed the window while it answered.
+    if (HeadlessWindow* still = Find(h); still && !cancelled) still->DestroyBySystem();
+    plat::DoEvents();
+    return !Find(h);
+}
+
+namespace {
+// Sends one event to a shown window, then lets the pending events run.
+template <class Send>
+bool Deliver(plat::Handle h, Send send) {
+    HeadlessWindow* w = Find(h);
+    if (!w || !w->Visible()) return false;
+    send(*w);
+    plat::DoEvents();
+    return true;
+}
+
+template <class Handler>
+bool Mouse(plat::Handle h, Handler handler, int button, int x, int y, int shift) {
+    return Deliver(h, [&](HeadlessWindow& w) {
+        St().cursor = {w.Bounds().left + x, w.Bounds().top + y};
+        plat::MouseArgs a;
+        a.button = button;
+        a.shift = shift;
+        a.x = static_cast<float>(x);
+        a.y = static_cast<float>(y);
+        (w.Events().*handler)(a);
+    });
+}
+}  // namespace
+
+bool MouseDown(plat::Handle h, int button, int x, int y, int shift) {
+    return Mouse(h, &plat::WindowEvents::OnMouseDown, button, x, y, shift);
+}
+bool MouseMove(plat::Handle h, int buttonsHeld, int x, int y, int shift) {
+    return Mouse(h, &plat::WindowEvents::OnMouseMove, buttonsHeld, x, y, shift);
+}
+bool MouseUp(plat::Handle h, int button, int x, int y, int shift) {
+    return Mouse(h, &plat::WindowEvents::OnMouseUp, button, x, y, shift);
+}
+bool DblClick(plat::Handle h, int button, int x, int y, int shift) {
+    return Mouse(h, &plat::WindowEvents::OnDblClick, button, x, y, shift);
+}
+
+bool Click(plat::Handle h, int button, int x, int y, int shift) {
+    return MouseDown(h, button, x, y, shift) && MouseUp(h, button, x, y, shift);
+}
+
+bool DoubleClick(plat::Handle h, int button, int x, int y, int shift) {
+    return MouseDown(h, button, x, y, shift) && MouseUp(h, button, x, y, shift) &&
+           DblClick(h, button, x, y, shift) && MouseUp(h, button, x, y, shift);
+}
+
+bool KeyDown(plat::Handle h, int keyCode, int shift) {
+    return Deliver(h, [&](HeadlessWindow& w) { w.Events().OnKeyDown(keyCode, shift); });
+}
+
+bool KeyPress(plat::Handle h, int charCode) {
+    return Deliver(h, [&](HeadlessWindow& w) { w.Events().OnKeyPress(charCode); });
+}
+
+void SetIdleHandler(std::function<void()> handler) { St().idle = std::move(handler); }
+
+void AdvanceClock(int ms) { detail::AdvanceClock(ms); }
+long long Now() { return St().now; }
+
+int TimerInterval(plat::Handle h, int timerId) {
+    for (const auto& t : St().timers)
+        if (t.hwnd == h && t.id == timerId) return t.interval;
+    return 0;
+}
+
+int ClipboardWrites() { return St().clipboardWrites; }
+void SetClipboardBusy(bool busy) { St().clipboardBusy = busy; }
+
+const std::vector<MsgBoxRecord>& MessageBoxes() { return St().msgBoxes; }
+std::optional<int> QuitCode() { return St().quit; }
+
+}  // namespace headless

@@ -1,0 +1,71 @@
+#pragma once
+// The backend's top-level window. Forms (form.h) sit on top of it; nothing else
+// should need it directly.
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/picture.h"
+#include "platform/types.h"
+
+namespace plat {
+
+enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+
+struct WindowStyle {
+    std::wstring caption;
+    Rect bounds{0, 0, 320, 240};  // outer rectangle in screen pixels
+    bool borderless = false;
+    bool topmost = false;
+    bool showInTaskbar = true;
+    bool resizable = false;
+    bool minimizeBox = true;
+};
+
+// What a window tells its owner. Coordinates are client pixels.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+    virtual void OnPaint(Canvas& c, const Rect& dirty) = 0;
+    virtual void OnMouseDown(const MouseArgs& a) = 0;
+    virtual void OnMouseMove(const MouseArgs& a) = 0;
+    virtual void OnMouseUp(const MouseArgs& a) = 0;
+    virtual void OnDblClick(const MouseArgs& a) = 0;
+    virtual void OnKeyDown(int keyCode, int shift) = 0;
+    virtual void OnKeyPress(int charCode) = 0;
+    virtual void OnTimer(int timerId) = 0;
+    // The user asked to close (system menu, Alt+F4). Return true to cancel.
+    virtual bool OnCloseRequest() = 0;
+    // A native child control notified its parent (WM_COMMAND).
+    virtual void OnCommand(Handle child, int notifyCode) = 0;
+    // The window is gone (destroyed by its owner or the system).
+    virtual void OnDestroyed() = 0;
+};
+
+class NativeWindow {
+public:
+    static std::unique_ptr<NativeWindow> Create(WindowEvents& events, const WindowStyle& style);
+    virtual ~NativeWindow() = default;
+
+    virtual Handle Hwnd() const = 0;
+    virtual Rect Bounds() const = 0;  // outer rectangle, screen pixels
+    virtual void SetBounds(const Rect& r) = 0;
+    virtual Rect ClientRect() const = 0;  // (0, 0, width, height)
+    virtual void SetCaption(const std::wstring& s) = 0;
+    virtual void Show(WindowState state) = 0;
+    virtual void Hide() = 0;
+    virtual bool Visible() const = 0;
+    virtual WindowState State() const = 0;
+    virtual void Invalidate(const Rect& clientRect) = 0;
+    virtual void InvalidateAll() = 0;
+    virtual void Update() = 0;  // repaint invalid parts now
+    // Draws straight onto the window, not kept: the next repaint covers it.
+    virtual void DrawDirect(const std::function<void(Canvas&)>& draw) = 0;
+    virtual void Focus() = 0;
+    virtual void SetTimer(int timerId, int intervalMs) = 0;
+    virtual void KillTimer(int timerId) = 0;
+    virtual void CaptureMouse() = 0;
+    virtual void ReleaseMouse() = 0;
+};
+
+}  // namespace plat

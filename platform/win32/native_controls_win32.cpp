@@ -1,0 +1,210 @@
+// Native child windows on Win32: EDIT and BUTTON controls subclassed to a
+// typed owner, with the control's font and colours.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cmath>
+
+#include "platform/native_controls.h"
+#include "platform/win32/handles.h"
+
+namespace plat {
+
+// The child paints itself; nothing to draw on the form's surface.
+void NativeControl::Paint(Canvas&, int, int) const {}
+
+namespace win32 {
+namespace {
+
+int ShiftState() {
+    int s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= kShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0) s |= kCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) s |= kAltMask;
+    return s;
+}
+
+DWORD ChildStyle(const NativeChildStyle& s) {
+    DWORD ws = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS;
+    if (s.visible) ws |= WS_VISIBLE;
+    if (!s.enabled) ws |= WS_DISABLED;
+    switch (s.kind) {
+        case NativeKind::TextBox:
+            ws |= ES_AUTOHSCROLL | ES_LEFT;
+            if (s.readOnly) ws |= ES_READONLY;
+            break;
+        case NativeKind::CheckBox:
+            ws |= BS_CHECKBOX;  // not automatic: the control decides the value
+            break;
+        case NativeKind::OptionButton:
+            ws |= BS_RADIOBUTTON;
+            break;
+        case NativeKind::CommandButton:
+            ws |= BS_PUSHBUTTON;
+            break;
+    }
+    // A caption with a line break is laid out on several lines, as the toolkit does.
+    if (s.kind != NativeKind::TextBox && s.text.find(L'\n') != std::wstring::npos) ws |= BS_MULTILINE;
+    return ws;
+}
+
+FontOwner MakeFont(const Font& f) {
+    WindowDc screen(nullptr);
+    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+    const int height = -static_cast<int>(std::lround(f.points * static_cast<float>(dpi) / 72.0f));
+    return FontOwner(CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                 DEFAULT_PITCH | FF_DONTCARE, f.face));
+}
+
+class Win32Child final : public NativeChild {
+public:
+    Win32Child(Handle formWindow, NativeChildEvents& events, const NativeChildStyle& style)
+        : events_(events), parent_(reinterpret_cast<HWND>(formWindow)), kind_(style.kind) {
+        // The form paints its surface around its children, not over them.
+        const LONG_PTR parentStyle = GetWindowLongPtrW(parent_, GWL_STYLE);
+        if (!(parentStyle & WS_CLIPCHILDREN)) SetWindowLongPtrW(parent_, GWL_STYLE, parentStyle | WS_CLIPCHILDREN);
+
+        const wchar_t* cls = style.kind == NativeKind::TextBox ? L"EDIT" : L"BUTTON";
+        const DWORD ex = style.kind == NativeKind::TextBox ? WS_EX_CLIENTEDGE : 0;
+        const Rect& b = style.bounds;
+        hwnd_ = CreateWindowExW(ex, cls, style.text.c_str(), ChildStyle(style), b.left, b.top, b.Width(), b.Height(),
+                                parent_, nullptr, GetModuleHandleW(nullptr), nullptr);
+        if (!hwnd_) return;
+        SetWindowSubclass(hwnd_, &Win32Child::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        // The parent answers the colour questions about this child.
+        SetWindowSubclass(parent_, &Win32Child::ParentProc, reinterpret_cast<UINT_PTR>(this),
+                          reinterpret_cast<DWORD_PTR>(this));
+        SetColors(style.backColor, style.foreColor);
+        SetFont(style.font);
+        if (style.kind != NativeKind::TextBox) SetCheck(style.check);
+    }
+
+    ~Win32Child() override {
+        RemoveWindowSubclass(parent_, &Win32Child::ParentProc, reinterpret_cast<UINT_PTR>(this));
+        if (hwnd_) {
+            HWND h = hwnd_;
+            Detach();
+            DestroyWindow(h);
+        }
+    }
+
+    Win32Child(const Win32Child&) = delete;
+    Win32Child& operator=(const Win32Child&) = delete;
+
+    Handle Hwnd() const override { return reinterpret_cast<Handle>(hwnd_); }
+    void SetBounds(const Rect& r) override {
+        if (hwnd_) SetWindowPos(hwnd_, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    void SetVisible(bool v) override {
+        if (hwnd_) ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
+    }
+    void SetEnabled(bool v) override {
+        if (hwnd_) EnableWindow(hwnd_, v ? TRUE : FALSE);
+    }
+    void SetReadOnly(bool v) override {
+        if (hwnd_) SendMessageW(hwnd_, EM_SETREADONLY, v ? TRUE : FALSE, 0);
+    }
+    void SetText(const std::wstring& s) override {
+        if (hwnd_) SetWindowTextW(hwnd_, s.c_str());
+    }
+    std::wstring Text() const override {
+        if (!hwnd_) return {};
+        std::wstring s(static_cast<size_t>(GetWindowTextLengthW(hwnd_)) + 1, L'\0');
+        s.resize(static_cast<size_t>(GetWindowTextW(hwnd_, s.data(), static_cast<int>(s.size()))));
+        return s;
+    }
+    void SetCheck(int v) override {
+        if (hwnd_ && kind_ != NativeKind::TextBox)
+            SendMessageW(hwnd_, BM_SETCHECK, v == 1 ? BST_CHECKED : v == 2 ? BST_INDETERMINATE : BST_UNCHECKED, 0);
+    }
+    void SetFont(const Font& f) override {
+        FontOwner next = MakeFont(f);
+        if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(next.Get()), TRUE);
+        font_ = std::move(next);  // the old font is released only once the child no longer uses it
+    }
+    void SetColors(Color back, Color fore) override {
+        back_ = back;
+        fore_ = fore;
+        brush_ = BrushOwner(CreateSolidBrush(back));
+        if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+    void Focus() override {
+        if (hwnd_) ::SetFocus(hwnd_);
+    }
+
+private:
+    void Detach() {
+        RemoveWindowSubclass(hwnd_, &Win32Child::ChildProc, 1);
+        hwnd_ = nullptr;
+    }
+
+    // Key events go to the owner; after such a call the owner may have
+    // destroyed this object, so only the saved handle is used afterwards.
+    static LRESULT CALLBACK ChildProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+        auto* self = reinterpret_cast<Win32Child*>(ref);
+        switch (msg) {
+            case WM_KEYDOWN:
+                self->events_.OnChildKeyDown(static_cast<int>(wp), ShiftState());
+                break;
+            case WM_SYSKEYDOWN:
+                // Alt combinations are keys like any other here; Alt+F4 still closes the window.
+                if (wp != VK_F4) {
+                    self->events_.OnChildKeyDown(static_cast<int>(wp), ShiftState());
+                    return 0;
+                }
+                break;
+            case WM_CHAR:
+                self->events_.OnChildKeyPress(static_cast<int>(wp));
+                break;
+            case WM_NCDESTROY:
+                // Destroyed with its parent, not by our destructor.
+                self->Detach();
+                return DefSubclassProc(h, msg, wp, lp);
+            default:
+                return DefSubclassProc(h, msg, wp, lp);
+        }
+        return IsWindow(h) ? DefSubclassProc(h, msg, wp, lp) : 0;
+    }
+
+    static LRESULT CALLBACK ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
+        auto* self = reinterpret_cast<Win32Child*>(ref);
+        switch (msg) {
+            case WM_CTLCOLOREDIT:
+            case WM_CTLCOLORSTATIC:
+            case WM_CTLCOLORBTN:
+                if (self->hwnd_ && reinterpret_cast<HWND>(lp) == self->hwnd_) {
+                    HDC dc = reinterpret_cast<HDC>(wp);
+                    SetTextColor(dc, self->fore_);
+                    SetBkColor(dc, self->back_);
+                    return reinterpret_cast<LRESULT>(self->brush_.Get());
+                }
+                break;
+            case WM_NCDESTROY:
+                RemoveWindowSubclass(h, &Win32Child::ParentProc, reinterpret_cast<UINT_PTR>(self));
+                break;
+            default:
+                break;
+        }
+        return DefSubclassProc(h, msg, wp, lp);
+    }
+
+    NativeChildEvents& events_;
+    HWND parent_;
+    HWND hwnd_ = nullptr;
+    NativeKind kind_;
+    FontOwner font_;
+    BrushOwner brush_;
+    COLORREF back_ = RGB(255, 255, 255);
+    COLORREF fore_ = RGB(0, 0, 0);
+};
+
+}  // namespace
+}  // namespace win32
+
+std::unique_ptr<NativeChild> NativeChild::Create(Handle formWindow, NativeChildEvents& events,
+                                                 const NativeChildStyle& style) {
+    return std::make_unique<win32::Win32Child>(formWindow, events, style);
+}
+
+}  // namespace plat

@@ -1,0 +1,106 @@
+// Pictures on the Win32 backend: a top-down 32-bit DIB section selected into
+// its own memory DC, so GDI draws into it and its pixels read directly.
+#include <windows.h>
+
+#include <cstring>
+
+#include "platform/picture.h"
+#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/handles.h"
+
+namespace plat {
+
+struct PictureImpl {
+    int width = 0, height = 0;
+    std::uint32_t* bits = nullptr;
+    win32::DcOwner dc;
+    win32::BitmapOwner bitmap;
+    HGDIOBJ oldBitmap = nullptr;
+    win32::GdiCanvas canvas{nullptr, 0, 0};
+
+    PictureImpl(int w, int h) : width(w), height(h) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = w;
+        bi.bmiHeader.biHeight = -h;  // top-down rows
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* p = nullptr;
+        bitmap = win32::BitmapOwner(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
+        bits = static_cast<std::uint32_t*>(p);
+        dc = win32::DcOwner(CreateCompatibleDC(nullptr));
+        if (!bitmap || !dc) {
+            // Out of GDI resources: an empty picture rather than a crash.
+            width = height = 0;
+            bits = nullptr;
+            return;
+        }
+        oldBitmap = SelectObject(dc.Get(), bitmap.Get());
+        canvas.Retarget(dc.Get(), w, h);
+    }
+    ~PictureImpl() {
+        if (oldBitmap) SelectObject(dc.Get(), oldBitmap);
+    }
+    PictureImpl(const PictureImpl&) = delete;
+    PictureImpl& operator=(const PictureImpl&) = delete;
+};
+
+namespace {
+// A drawing target for empty pictures, so callers need no special case.
+Canvas& NullCanvas() {
+    static win32::GdiCanvas canvas{nullptr, 0, 0};
+    return canvas;
+}
+}  // namespace
+
+Picture Picture::Create(int width, int height, Color fill) {
+    if (width <= 0 || height <= 0) return {};
+    auto impl = std::make_shared<PictureImpl>(width, height);
+    if (!impl->bits) return {};
+    const std::uint32_t px = PixelFromColor(fill);
+    const size_t n = static_cast<size_t>(width) * static_cast<size_t>(height);
+    if (px == 0)
+        std::memset(impl->bits, 0, n * 4);
+    else
+        for (size_t i = 0; i < n; ++i) impl->bits[i] = px;
+    return Picture(std::move(impl));
+}
+
+int Picture::Width() const { return impl_ ? impl_->width : 0; }
+int Picture::Height() const { return impl_ ? impl_->height : 0; }
+
+Color Picture::Pixel(int x, int y) const {
+    if (!impl_ || x < 0 || y < 0 || x >= impl_->width || y >= impl_->height) return 0;
+    GdiFlush();
+    return ColorFromPixel(impl_->bits[static_cast<size_t>(y) * static_cast<size_t>(impl_->width) + static_cast<size_t>(x)]);
+}
+
+const std::uint32_t* Picture::Row(int y) const {
+    if (!impl_ || y < 0 || y >= impl_->height) return nullptr;
+    GdiFlush();
+    return impl_->bits + static_cast<size_t>(y) * static_cast<size_t>(impl_->width);
+}
+
+std::uint32_t* Picture::MutableRow(int y) { return const_cast<std::uint32_t*>(Row(y)); }
+
+Picture Picture::Copy() const { return Crop(Rect{0, 0, Width(), Height()}); }
+
+Picture Picture::Crop(const Rect& r) const {
+    Rect area = r.Intersect(Rect{0, 0, Width(), Height()});
+    if (area.Empty()) return {};
+    Picture out = Create(area.Width(), area.Height(), 0);
+    if (out.Empty()) return {};
+    BitBlt(out.impl_->dc.Get(), 0, 0, area.Width(), area.Height(), impl_->dc.Get(), area.left, area.top, SRCCOPY);
+    return out;
+}
+
+Canvas& Picture::Draw() { return impl_ ? static_cast<Canvas&>(impl_->canvas) : NullCanvas(); }
+
+Handle Picture::NativeBitmap() const { return impl_ ? reinterpret_cast<Handle>(impl_->bitmap.Get()) : 0; }
+
+namespace win32 {
+HDC PictureDc(const Picture& p) { return p.Impl() ? p.Impl()->dc.Get() : nullptr; }
+}  // namespace win32
+
+}  // namespace plat

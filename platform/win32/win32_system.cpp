@@ -1,0 +1,210 @@
+// Program-wide services on Win32: screen, pending events, pointer, clipboard,
+// message boxes.
+#include <windows.h>
+
+#include <string>
+
+#include "platform/forms.h"
+#include "platform/system.h"
+#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_internal.h"
+
+namespace plat {
+namespace win32 {
+
+std::atomic<long>& OwnedHandleCount() {
+    static std::atomic<long> count{0};
+    return count;
+}
+
+ClipboardSession::ClipboardSession(HWND owner) {
+    for (int attempt = 0; attempt < 20 && !open_; ++attempt) {
+        open_ = OpenClipboard(owner) != FALSE;
+        if (!open_) Sleep(10);
+    }
+}
+
+namespace {
+MousePointer g_pointer = MousePointer::Default;
+
+LPCWSTR CursorId(MousePointer p) {
+    switch (p) {
+        case MousePointer::Crosshair: return IDC_CROSS;
+        case MousePointer::IBeam: return IDC_IBEAM;
+        case MousePointer::SizeNESW: return IDC_SIZENESW;
+        case MousePointer::SizeNS: return IDC_SIZENS;
+        case MousePointer::SizeNWSE: return IDC_SIZENWSE;
+        case MousePointer::SizeWE: return IDC_SIZEWE;
+        case MousePointer::Hourglass: return IDC_WAIT;
+        case MousePointer::SizeAll: return IDC_SIZEALL;
+        case MousePointer::Default:
+        case MousePointer::Arrow: break;
+    }
+    return IDC_ARROW;
+}
+
+// The display as a device context; its BitBlt reads what the screen shows.
+DcOwner DisplayDc() { return DcOwner(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)); }
+
+// Puts a bitmap on the clipboard, which then owns it.
+bool PlaceBitmap(BitmapOwner bitmap) {
+    ClipboardSession clip(GetDesktopWindow());
+    if (!clip.IsOpen()) return false;
+    EmptyClipboard();
+    if (!SetClipboardData(CF_BITMAP, bitmap.Get())) return false;
+    bitmap.Release();
+    return true;
+}
+}  // namespace
+
+void ApplyPointer() { SetCursor(LoadCursorW(nullptr, CursorId(g_pointer))); }
+
+}  // namespace win32
+
+int ScreenWidthPx() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeightPx() { return GetSystemMetrics(SM_CYSCREEN); }
+
+void DoEvents() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the loop that owns it
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    CollectUnloadedForms();
+}
+
+void WaitForEvents() { WaitMessage(); }
+
+int RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        CollectUnloadedForms();
+    }
+    CollectUnloadedForms();
+    return static_cast<int>(msg.wParam);
+}
+
+void QuitMessageLoop(int code) { PostQuitMessage(code); }
+
+void SetMousePointer(MousePointer p) {
+    win32::g_pointer = p;
+    // Show it at once when the pointer is over one of our windows.
+    POINT pt;
+    GetCursorPos(&pt);
+    HWND under = WindowFromPoint(pt);
+    DWORD pid = 0;
+    if (under) GetWindowThreadProcessId(under, &pid);
+    if (pid == GetCurrentProcessId()) win32::ApplyPointer();
+}
+
+MousePointer GetMousePointer() { return win32::g_pointer; }
+
+Point CursorPos() {
+    POINT pt{};
+    GetCursorPos(&pt);
+    return {pt.x, pt.y};
+}
+
+void SleepMs(int ms) { Sleep(static_cast<DWORD>(ms)); }
+
+void CaptureScreenInto(Canvas& to, int x, int y, const Rect& from) {
+    win32::DcOwner display = win32::DisplayDc();
+    BitBlt(reinterpret_cast<HDC>(to.NativeDC()), x, y, from.Width(), from.Height(), display.Get(), from.left,
+           from.top, SRCCOPY);
+}
+
+Picture CaptureScreen(const Rect& r) {
+    Picture p = Picture::Create(r.Width(), r.Height(), 0);
+    if (!p.Empty()) CaptureScreenInto(p.Draw(), 0, 0, r);
+    return p;
+}
+
+bool ClipboardPutScreenRect(const Rect& r) {
+    const int w = r.Width() < 0 ? 0 : r.Width();
+    const int h = r.Height() < 0 ? 0 : r.Height();
+    win32::DcOwner display = win32::DisplayDc();
+    win32::DcOwner mem(CreateCompatibleDC(display.Get()));
+    // A zero-sized grab gives a 1 x 1 monochrome bitmap, as the system does for
+    // a zero-sized compatible bitmap; made here, because the system's is a
+    // shared stock object that must not be handed to the clipboard.
+    win32::BitmapOwner bitmap(w == 0 || h == 0 ? CreateBitmap(1, 1, 1, 1, nullptr)
+                                               : CreateCompatibleBitmap(display.Get(), w, h));
+    {
+        win32::SelectGuard sel(mem.Get(), bitmap.Get());
+        BitBlt(mem.Get(), 0, 0, w, h, display.Get(), r.left, r.top, SRCCOPY);
+    }  // deselected: the clipboard takes only a free bitmap
+    return win32::PlaceBitmap(std::move(bitmap));
+}
+
+bool ClipboardPutPicture(const Picture& p) {
+    if (p.Empty()) return false;
+    win32::DcOwner display = win32::DisplayDc();
+    win32::DcOwner mem(CreateCompatibleDC(display.Get()));
+    win32::BitmapOwner bitmap(CreateCompatibleBitmap(display.Get(), p.Width(), p.Height()));
+    {
+        win32::SelectGuard sel(mem.Get(), bitmap.Get());
+        BitBlt(mem.Get(), 0, 0, p.Width(), p.Height(), win32::PictureDc(p), 0, 0, SRCCOPY);
+    }
+    return win32::PlaceBitmap(std::move(bitmap));
+}
+
+Picture ClipboardGetPicture() {
+    win32::ClipboardSession clip(nullptr);
+    if (!clip.IsOpen()) return {};
+    auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    if (!bitmap) return {};
+    BITMAP info{};
+    if (!GetObjectW(bitmap, sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return {};
+    Picture p = Picture::Create(info.bmWidth, info.bmHeight, 0);
+    if (p.Empty()) return {};
+    win32::DcOwner mem(CreateCompatibleDC(nullptr));
+    win32::SelectGuard sel(mem.Get(), bitmap);  // the clipboard still owns it
+    BitBlt(win32::PictureDc(p), 0, 0, info.bmWidth, info.bmHeight, mem.Get(), 0, 0, SRCCOPY);
+    return p;
+}
+
+void ClipboardClear() {
+    win32::ClipboardSession clip(GetDesktopWindow());
+    if (clip.IsOpen()) EmptyClipboard();
+}
+
+void MsgBox(const std::wstring& text, const std::wstring& title, int style) {
+    MessageBoxW(GetActiveWindow(), text.c_str(), title.c_str(), static_cast<UINT>(style) | MB_OK);
+}
+
+std::wstring ExeDir() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash);
+}
+
+Point MeasureText(std::wstring_view s, const Font& f) {
+    win32::DcOwner dc(CreateCompatibleDC(nullptr));
+    win32::GdiCanvas canvas(dc.Get(), 0, 0);
+    return canvas.TextSize(s, f);
+}
+
+ResourceCounts CurrentResourceCounts() {
+    ResourceCounts c;
+    c.gdiObjects = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS));
+    c.userObjects = static_cast<long>(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS));
+    c.ownedHandles = win32::OwnedHandleCount().load();
+    return c;
+}
+
+}  // namespace plat

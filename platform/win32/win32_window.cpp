@@ -1,0 +1,273 @@
+// Top-level windows on Win32: a window procedure thunked to a typed owner,
+// double-buffered painting, mouse, keys, timers and the program-wide pointer.
+#include <windows.h>
+#include <windowsx.h>
+
+#include "platform/native_window.h"
+#include "platform/win32/gdi_canvas.h"
+#include "platform/win32/handles.h"
+#include "platform/win32/win32_internal.h"
+
+namespace plat::win32 {
+namespace {
+
+constexpr wchar_t kClassName[] = L"MorrowenSnipForm";
+
+int ShiftState() {
+    int s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= kShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0) s |= kCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) s |= kAltMask;
+    return s;
+}
+
+int ButtonsHeld(WPARAM wp) {
+    int b = 0;
+    if (wp & MK_LBUTTON) b |= kLeftButton;
+    if (wp & MK_RBUTTON) b |= kRightButton;
+    if (wp & MK_MBUTTON) b |= kMiddleButton;
+    return b;
+}
+
+MouseArgs Mouse(int button, LPARAM lp) {
+    MouseArgs a;
+    a.button = button;
+    a.shift = ShiftState();
+    a.x = static_cast<float>(GET_X_LPARAM(lp));
+    a.y = static_cast<float>(GET_Y_LPARAM(lp));
+    return a;
+}
+
+class Win32Window final : public NativeWindow {
+public:
+    Win32Window(WindowEvents& events, const WindowStyle& style) : events_(events), borderless_(style.borderless) {
+        RegisterClassOnce();
+        DWORD ws = style.borderless ? WS_POPUP : (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU);
+        if (!style.borderless && style.minimizeBox) ws |= WS_MINIMIZEBOX;
+        if (style.resizable) ws |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+        DWORD ex = 0;
+        if (style.topmost) ex |= WS_EX_TOPMOST;
+        if (!style.showInTaskbar) ex |= WS_EX_TOOLWINDOW;
+        const Rect& b = style.bounds;
+        CreateWindowExW(ex, kClassName, style.caption.c_str(), ws, b.left, b.top, b.Width(), b.Height(), nullptr,
+                        nullptr, GetModuleHandleW(nullptr), this);
+    }
+
+    ~Win32Window() override {
+        if (hwnd_) {
+            // Detach first: the destroy messages must not reach the owner being torn down.
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+            HWND h = hwnd_;
+            hwnd_ = nullptr;
+            DestroyWindow(h);
+        }
+    }
+
+    Handle Hwnd() const override { return reinterpret_cast<Handle>(hwnd_); }
+
+    Rect Bounds() const override {
+        RECT r{};
+        GetWindowRect(hwnd_, &r);
+        return {r.left, r.top, r.right, r.bottom};
+    }
+    void SetBounds(const Rect& r) override {
+        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    Rect ClientRect() const override {
+        RECT r{};
+        GetClientRect(hwnd_, &r);
+        return {0, 0, r.right, r.bottom};
+    }
+    void SetCaption(const std::wstring& s) override { SetWindowTextW(hwnd_, s.c_str()); }
+
+    void Show(WindowState state) override {
+        int cmd = state == WindowState::Maximized   ? SW_SHOWMAXIMIZED
+                  : state == WindowState::Minimized ? SW_SHOWMINIMIZED
+                                                    : SW_SHOWNORMAL;
+        ShowWindow(hwnd_, cmd);
+        if (state != WindowState::Minimized) {
+            SetForegroundWindow(hwnd_);
+            SetFocus(hwnd_);
+        }
+    }
+    void Hide() override { ShowWindow(hwnd_, SW_HIDE); }
+    bool Visible() const override { return IsWindowVisible(hwnd_) != FALSE; }
+    WindowState State() const override {
+        if (IsZoomed(hwnd_)) return WindowState::Maximized;
+        if (IsIconic(hwnd_)) return WindowState::Minimized;
+        return WindowState::Normal;
+    }
+    void Invalidate(const Rect& r) override {
+        RECT rc{r.left, r.top, r.right, r.bottom};
+        InvalidateRect(hwnd_, &rc, FALSE);
+    }
+    void InvalidateAll() override { InvalidateRect(hwnd_, nullptr, FALSE); }
+    void Update() override { UpdateWindow(hwnd_); }
+    void DrawDirect(const std::function<void(Canvas&)>& draw) override {
+        WindowDc dc(hwnd_);
+        Rect c = ClientRect();
+        GdiCanvas canvas(dc.Get(), c.Width(), c.Height());
+        draw(canvas);
+    }
+    void Focus() override {
+        SetForegroundWindow(hwnd_);
+        SetFocus(hwnd_);
+    }
+    void SetTimer(int id, int ms) override { ::SetTimer(hwnd_, static_cast<UINT_PTR>(id), static_cast<UINT>(ms), nullptr); }
+    void KillTimer(int id) override { ::KillTimer(hwnd_, static_cast<UINT_PTR>(id)); }
+    void CaptureMouse() override { SetCapture(hwnd_); }
+    void ReleaseMouse() override {
+        if (GetCapture() == hwnd_) ReleaseCapture();
+    }
+
+private:
+    static void RegisterClassOnce() {
+        static bool done = false;
+        if (done) return;
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = &Win32Window::Thunk;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+        wc.hCursor = nullptr;  // the program-wide pointer is set in WM_SETCURSOR
+        wc.lpszClassName = kClassName;
+        RegisterClassExW(&wc);
+        done = true;
+    }
+
+    static LRESULT CALLBACK Thunk(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+        if (msg == WM_NCCREATE) {
+            auto* self = static_cast<Win32Window*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+            self->hwnd_ = h;
+            SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        }
+        auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(h, GWLP_USERDATA));
+        if (!self) return DefWindowProcW(h, msg, wp, lp);
+        return self->HandleMessage(msg, wp, lp);
+    }
+
+    // After a call into events_ the owner may have destroyed this object:
+    // every such call is the last thing its branch does.
+    LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+        switch (msg) {
+            case WM_ERASEBKGND:
+                return 1;
+            case WM_PAINT:
+                Paint();
+                return 0;
+            case WM_GETMINMAXINFO:
+                if (borderless_) {
+                    // A borderless window maximises over the whole screen, not the work area.
+                    auto* mm = reinterpret_cast<MINMAXINFO*>(lp);
+                    mm->ptMaxPosition = {0, 0};
+                    mm->ptMaxSize = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+                    return 0;
+                }
+                break;
+            case WM_SETCURSOR:
+                if (LOWORD(lp) == HTCLIENT) {
+                    ApplyPointer();
+                    return TRUE;
+                }
+                break;
+            case WM_LBUTTONDOWN:
+                events_.OnMouseDown(Mouse(kLeftButton, lp));
+                return 0;
+            case WM_RBUTTONDOWN:
+                events_.OnMouseDown(Mouse(kRightButton, lp));
+                return 0;
+            case WM_MBUTTONDOWN:
+                events_.OnMouseDown(Mouse(kMiddleButton, lp));
+                return 0;
+            case WM_LBUTTONUP:
+                events_.OnMouseUp(Mouse(kLeftButton, lp));
+                return 0;
+            case WM_RBUTTONUP:
+                events_.OnMouseUp(Mouse(kRightButton, lp));
+                return 0;
+            case WM_MBUTTONUP:
+                events_.OnMouseUp(Mouse(kMiddleButton, lp));
+                return 0;
+            case WM_LBUTTONDBLCLK:
+                events_.OnDblClick(Mouse(kLeftButton, lp));
+                return 0;
+            case WM_RBUTTONDBLCLK:
+                events_.OnDblClick(Mouse(kRightButton, lp));
+                return 0;
+            case WM_MBUTTONDBLCLK:
+                events_.OnDblClick(Mouse(kMiddleButton, lp));
+                return 0;
+            case WM_MOUSEMOVE:
+                events_.OnMouseMove(Mouse(ButtonsHeld(wp), lp));
+                return 0;
+            case WM_KEYDOWN:
+                events_.OnKeyDown(static_cast<int>(wp), ShiftState());
+                return 0;
+            case WM_SYSKEYDOWN:
+                if (wp != VK_F4) {
+                    events_.OnKeyDown(static_cast<int>(wp), ShiftState());
+                    return 0;
+                }
+                break;
+            case WM_CHAR:
+                events_.OnKeyPress(static_cast<int>(wp));
+                return 0;
+            case WM_COMMAND:
+                if (lp) {
+                    events_.OnCommand(static_cast<plat::Handle>(lp), HIWORD(wp));
+                    return 0;
+                }
+                break;
+            case WM_TIMER:
+                events_.OnTimer(static_cast<int>(wp));
+                return 0;
+            case WM_CLOSE:
+                events_.OnCloseRequest();
+                return 0;
+            case WM_NCDESTROY: {
+                // Destroyed by the system, not by our destructor (which detaches first).
+                SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+                hwnd_ = nullptr;
+                events_.OnDestroyed();
+                return 0;
+            }
+            default:
+                break;
+        }
+        return DefWindowProcW(hwnd_, msg, wp, lp);
+    }
+
+    // Paints into a back buffer and copies the dirty part, so nothing flickers.
+    void Paint() {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        Rect dirty{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
+        Rect client = ClientRect();
+        if (!dirty.Empty() && !client.Empty()) {
+            if (back_.Width() < client.Width() || back_.Height() < client.Height())
+                back_ = Picture::Create(client.Width(), client.Height(), 0);
+            Canvas& c = back_.Draw();
+            c.SetClip(dirty);
+            events_.OnPaint(c, dirty);
+            c.ResetClip();
+            BitBlt(dc, dirty.left, dirty.top, dirty.Width(), dirty.Height(), PictureDc(back_), dirty.left, dirty.top,
+                   SRCCOPY);
+        }
+        EndPaint(hwnd_, &ps);
+    }
+
+    WindowEvents& events_;
+    HWND hwnd_ = nullptr;
+    bool borderless_;
+    Picture back_;
+};
+
+}  // namespace
+}  // namespace plat::win32
+
+namespace plat {
+std::unique_ptr<NativeWindow> NativeWindow::Create(WindowEvents& events, const WindowStyle& style) {
+    return std::make_unique<win32::Win32Window>(events, style);
+}
+}  // namespace plat

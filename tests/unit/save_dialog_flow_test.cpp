@@ -1,0 +1,154 @@
+// The editor's CutdSave on the headless backend: the dialog it asks for, and
+// what happens to the file and the clipboard on each answer.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "editor/variants.h"
+#include "platform/forms.h"
+#include "platform/headless/fake_dialogs.h"
+#include "platform/headless/fake_imaging.h"
+#include "platform/system.h"
+#include "tests/unit/headless_fixture.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using plat::fake::Imaging;
+
+class CutdSaveTest : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        plat::fake::ResetImaging();
+        plat::fake::ResetDialogs();
+        dir_ = fs::temp_directory_path() /
+               ("save_flow_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        snip_ = plat::Picture::Create(7, 4, plat::Rgb(1, 2, 3));
+        snip_.Draw().FillRect({2, 1, 5, 3}, plat::Rgb(250, 128, 0));
+        ASSERT_TRUE(plat::ClipboardPutPicture(snip_));
+    }
+    void TearDown() override {
+        plat::UnloadForm<aaa>();
+        plat::UnloadForm<jie3>();
+        plat::DoEvents();
+        EXPECT_EQ(plat::fake::UnansweredDialogs(), 0);
+        EXPECT_EQ(plat::fake::PendingDialogAnswers(), 0);
+        EXPECT_EQ(Imaging().liveInstances, 0);
+        EXPECT_EQ(Imaging().liveBitmaps, 0);
+        fs::remove_all(dir_);
+    }
+    std::wstring PathOf(const char* name) const { return (dir_ / name).wstring(); }
+    bool ClipboardHoldsSnip() const { return plat::SamePixels(plat::ClipboardGetPicture(), snip_); }
+
+    fs::path dir_;
+    plat::Picture snip_;
+};
+
+TEST_F(CutdSaveTest, AsksWithTheSixFiltersInTheProgramsFolder) {
+    plat::fake::QueueSaveCancel();
+    aaa& ed = plat::Forms<aaa>();
+    ed.CutdSave();
+    ASSERT_EQ(plat::fake::SaveDialogRequests().size(), 1u);
+    const plat::FileDialogRequest& r = plat::fake::SaveDialogRequests()[0];
+    const std::vector<plat::FileFilter> filters = {
+        {L"PNG File(*.PNG)", L"*.PNG"},         {L"JPEG File(*.jpg;*.jpeg)", L"*.jpg"},
+        {L"Bitmap File(*.bmp)", L"*.bmp"},      {L"GIF File(*.gif)", L"*.gif"},
+        {L"TIFF File(*.TIFF)", L"*.tiff"},      {L"All File(*.*)", L"*.*"},
+    };
+    EXPECT_EQ(r.filters, filters);
+    EXPECT_EQ(r.filterIndex, 1);
+    EXPECT_EQ(r.title, L"Save");
+    EXPECT_EQ(r.initialDir, plat::ExeDir());
+    EXPECT_FALSE(r.initialDir.empty());
+    EXPECT_EQ(r.defaultExt, L"PNG");
+    EXPECT_EQ(r.flags, 0u);
+    EXPECT_EQ(r.bufferChars, 255);
+    EXPECT_TRUE(r.fileName.empty());
+    EXPECT_EQ(r.owner, ed.hWnd());
+}
+
+TEST_F(CutdSaveTest, CancelOrAFailedDialogTouchesNothing) {
+    plat::fake::QueueSaveCancel();
+    plat::fake::QueueSaveFailure(0x3003);
+    // A path that does not fit the dialog's buffer fails in the dialog itself.
+    plat::fake::QueueSaveAnswer(PathOf("x") + std::wstring(300, L'x') + L".png");
+    for (int i = 0; i < 3; ++i) plat::Forms<aaa>().CutdSave();
+    EXPECT_EQ(plat::fake::SaveDialogRequests().size(), 3u);
+    EXPECT_TRUE(Imaging().saves.empty());
+    EXPECT_TRUE(headless::MessageBoxes().empty());
+    EXPECT_TRUE(ClipboardHoldsSnip());
+    EXPECT_TRUE(fs::is_empty(dir_));
+}
+
+TEST_F(CutdSaveTest, ASuccessfulSaveWritesTheClipboardPictureAndClearsTheClipboard) {
+    const std::wstring path = PathOf("shot.PNG");
+    plat::fake::QueueSaveAnswer(path, 3);  // the filter picked does not matter
+    plat::Forms<jie3>().CutdSave();
+    ASSERT_EQ(Imaging().saves.size(), 1u);
+    EXPECT_EQ(Imaging().saves[0].encoder, plat::fake::EncoderClsid(L"PNG"));
+    EXPECT_TRUE(plat::SamePixels(Imaging().saves[0].picture, snip_));
+    plat::Picture back;
+    ASSERT_EQ(plat::LoadPictureFile(path, back), plat::gp::Ok);
+    EXPECT_TRUE(plat::SamePixels(back, snip_));
+    EXPECT_TRUE(plat::ClipboardGetPicture().Empty());
+    EXPECT_TRUE(headless::MessageBoxes().empty());
+}
+
+TEST_F(CutdSaveTest, TheNamesLastExtensionChoosesEncoderAndParameters) {
+    struct Case {
+        const char* name;
+        const wchar_t* encoder;
+        std::vector<std::uint32_t> values;
+    };
+    const Case cases[] = {
+        {"a.JPG", L"JPEG", {80}},      {"b.jpg", L"JPEG", {80}},   {"c.jpeg", L"JPEG", {}},
+        {"d.bmp", L"BMP", {}},         {"e.b.gif", L"GIF", {}},    {"f.tif", L"TIFF", {}},
+        {"g.TIFF", L"TIFF", {6, 24}},  {"h.png.bmp", L"BMP", {}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(plat::ClipboardPutPicture(snip_));
+        Imaging().saves.clear();
+        plat::fake::QueueSaveAnswer(PathOf(c.name), 1);
+        plat::Forms<aaa>().CutdSave();
+        ASSERT_EQ(Imaging().saves.size(), 1u) << c.name;
+        EXPECT_EQ(Imaging().saves[0].encoder, plat::fake::EncoderClsid(c.encoder)) << c.name;
+        std::vector<std::uint32_t> values;
+        for (const auto& p : Imaging().saves[0].params) values.push_back(p.value);
+        EXPECT_EQ(values, c.values) << c.name;
+        EXPECT_TRUE(fs::exists(PathOf(c.name))) << c.name;
+    }
+    EXPECT_TRUE(headless::MessageBoxes().empty());
+}
+
+TEST_F(CutdSaveTest, AFailedSaveTellsTheUserAndKeepsTheSnipOnTheClipboard) {
+    const std::wstring unknown = PathOf("shot.xyz");
+    const std::wstring unwritable = PathOf("no such folder/shot.png");
+    plat::fake::QueueSaveAnswer(unknown);
+    plat::fake::QueueSaveAnswer(unwritable);
+    plat::Forms<aaa>().CutdSave();
+    plat::Forms<aaa>().CutdSave();
+
+    const auto& boxes = headless::MessageBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NE(boxes[0].text.find(L"\"" + unknown + L"\""), std::wstring::npos);
+    EXPECT_NE(boxes[1].text.find(L"\"" + unwritable + L"\""), std::wstring::npos);
+    EXPECT_TRUE(ClipboardHoldsSnip());
+    EXPECT_FALSE(fs::exists(unknown));
+    EXPECT_FALSE(fs::exists(unwritable));
+}
+
+TEST_F(CutdSaveTest, NothingOnTheClipboardIsReportedNotSaved) {
+    plat::ClipboardClear();
+    const std::wstring path = PathOf("shot.png");
+    plat::fake::QueueSaveAnswer(path);
+    plat::Forms<aaa>().CutdSave();
+    EXPECT_FALSE(fs::exists(path));
+    ASSERT_EQ(headless::MessageBoxes().size(), 1u);
+    EXPECT_NE(headless::MessageBoxes()[0].text.find(L"no picture"), std::wstring::npos);
+}
+
+}  // namespace
