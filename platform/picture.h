@@ -42,6 +42,7 @@ struct PictureImpl;  // defined by each backend
 class Picture {
 public:
     Picture() = default;
+    // Empty when width or height is not positive.
     static Picture Create(int width, int height, Color fill = Rgb(255, 255, 255));
 
     bool Empty() const { return !impl_; }
@@ -49,6 +50,7 @@ public:
     int Height() const;
     Color Pixel(int x, int y) const;  // 0 outside the picture
     Picture Copy() const;
+    // A picture of r's size; parts of r outside this picture are black.
     Picture Crop(const Rect& r) const;
     Canvas& Draw();  // draws into this picture (shared by every copy of the handle)
     const std::uint32_t* Row(int y) const;

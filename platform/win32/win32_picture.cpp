@@ -87,11 +87,13 @@ std::uint32_t* Picture::MutableRow(int y) { return const_cast<std::uint32_t*>(Ro
 Picture Picture::Copy() const { return Crop(Rect{0, 0, Width(), Height()}); }
 
 Picture Picture::Crop(const Rect& r) const {
+    if (r.Empty()) return {};
+    // The rectangle's size; whatever lies outside this picture stays black.
+    Picture out = Create(r.Width(), r.Height(), 0);
     Rect area = r.Intersect(Rect{0, 0, Width(), Height()});
-    if (area.Empty()) return {};
-    Picture out = Create(area.Width(), area.Height(), 0);
-    if (out.Empty()) return {};
-    BitBlt(out.impl_->dc.Get(), 0, 0, area.Width(), area.Height(), impl_->dc.Get(), area.left, area.top, SRCCOPY);
+    if (out.Empty() || area.Empty()) return out;
+    BitBlt(out.impl_->dc.Get(), area.left - r.left, area.top - r.top, area.Width(), area.Height(), impl_->dc.Get(),
+           area.left, area.top, SRCCOPY);
     return out;
 }
 

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# A selection dragged out with the mouse, then moved and resized by a handle,
+# is copied by a double click: the X clipboard holds exactly its pixels.
+source "$(dirname "$0")/lib.sh"
+
+EDITOR="Morrowen Snip editor"
+
+start_display || { fail selection.setup "no X display"; finish; }
+ensure_prefix || { fail selection.setup "no Wine prefix"; finish; }
+start_wineserver
+
+make_pattern "$MS_WORK/screen.png" "" 21
+show_picture "$MS_WORK/screen.png"
+
+# open_editor: starts the program (its editor opens at start) and focuses it.
+open_editor() {
+  local files=()
+  [ -f "$MS_ROOT/assets/a.ini" ] && files+=("$MS_ROOT/assets/a.ini")
+  start_program "${files[@]}" || return 1
+  wid=$(wait_window "$EDITOR" 30) || return 1
+  # Let the frozen picture reach the screen before the pointer moves over it.
+  sleep 0.5
+}
+
+# expect_clipboard NAME WxH+X+Y: the editor closed and the clipboard holds that
+# rectangle of the screen picture.
+expect_clipboard() {
+  local name=$1 geometry=$2
+  if ! wait_window_gone "$EDITOR" 10; then
+    fail "$name" "the editor did not close after the double click"
+    return
+  fi
+  if ! clipboard_image "$MS_WORK/$name.png"; then
+    fail "$name" "the clipboard holds no picture"
+    return
+  fi
+  crop_image "$MS_WORK/screen.png" "$MS_WORK/$name.expected.png" "$geometry"
+  check "$name" images_equal "$MS_WORK/$name.expected.png" "$MS_WORK/$name.png"
+}
+
+# Drag from bottom-right to top-left: a 320 x 240 selection at (200, 150).
+if open_editor; then
+  mouse_drag 520 390 200 150
+  sleep 0.3
+  xdotool mousemove 300 300 click --repeat 2 --delay 80 1
+  expect_clipboard selection.drag_and_double_click 320x240+200+150
+  wait_exit "$PROGRAM_PID" 10 || true
+else
+  fail selection.drag_and_double_click "the editor did not open"
+fi
+
+# 300 x 200 at (100, 100); moved by (+60, +30); handle 6 (bottom-right, its
+# top-left corner at (458, 328)) dragged to (500, 360): right 500, bottom 360.
+if open_editor; then
+  mouse_drag 100 100 400 300
+  sleep 0.2
+  mouse_drag 200 200 260 230
+  sleep 0.2
+  mouse_drag 459 329 500 360
+  sleep 0.3
+  xdotool mousemove 300 250 click --repeat 2 --delay 80 1
+  expect_clipboard selection.move_resize_copy 340x230+160+130
+  wait_exit "$PROGRAM_PID" 10 || true
+else
+  fail selection.move_resize_copy "the editor did not open"
+fi
+
+finish

@@ -1,0 +1,145 @@
+// The portable form toolkit: forms by name, input routing to windowless
+// controls, timers and the drawing surface.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "platform/form.h"
+#include "platform/forms.h"
+#include "platform/system.h"
+#include "tests/unit/headless_fixture.h"
+
+namespace {
+
+std::vector<std::string>& Log() {
+    static std::vector<std::string> log;
+    return log;
+}
+
+class Probe : public plat::Form {
+public:
+    Probe() : plat::Form(Style()), Box(*this), Inner(Box), Frame(*this), Tick(*this) {
+        Box.Move(100, 100, 200, 100);
+        Inner.Move(10, 10, 20, 20);
+        Inner.MouseDown = [](const plat::MouseArgs& a) {
+            Log().push_back("inner down " + std::to_string(int(a.x)) + "," + std::to_string(int(a.y)));
+        };
+        Inner.MouseMove = [](const plat::MouseArgs& a) {
+            Log().push_back("inner move " + std::to_string(int(a.x)) + "," + std::to_string(int(a.y)));
+        };
+        Inner.Click = [] { Log().push_back("inner click"); };
+        Frame.Move(400, 400, 50, 50);  // outlines let the mouse through
+        Tick.Tick = [] { Log().push_back("tick"); };
+        Log().push_back("constructed");
+    }
+    plat::PictureBox Box;
+    plat::Label Inner;
+    plat::Shape Frame;
+    plat::Timer Tick;
+    std::string text;
+
+protected:
+    void Form_Load() override {
+        SetScaleMode(plat::ScaleMode::Pixels);
+        Log().push_back("load");
+    }
+    void Form_MouseDown(const plat::MouseArgs& a) override {
+        Log().push_back("form down " + std::to_string(int(a.x)) + "," + std::to_string(int(a.y)));
+    }
+    void Form_KeyPress(int c) override {
+        if (c == 'u') {
+            Unload();
+            text = "still usable after unload";  // the object must outlive its own handler
+        }
+    }
+
+private:
+    static plat::WindowStyle Style() {
+        plat::WindowStyle s;
+        s.caption = L"probe";
+        s.bounds = {0, 0, 640, 480};
+        return s;
+    }
+};
+
+class Toolkit : public HeadlessTest {
+protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        Log().clear();
+    }
+    void TearDown() override { plat::UnloadForm<Probe>(); }
+};
+
+TEST_F(Toolkit, AFormIsBuiltOnFirstUseAndAnewAfterUnload) {
+    EXPECT_EQ(plat::LoadedForm<Probe>(), nullptr);
+    Probe& p = plat::Forms<Probe>();
+    plat::Forms<Probe>();
+    EXPECT_EQ(Log(), (std::vector<std::string>{"constructed", "load"}));
+    EXPECT_FALSE(headless::Visible(p.hWnd()));
+    p.Show();
+    const plat::Handle h = p.hWnd();
+    headless::KeyPress(h, 'u');  // unloads itself from its own handler
+    EXPECT_EQ(plat::LoadedForm<Probe>(), nullptr);
+    EXPECT_FALSE(headless::Exists(h));
+    plat::Forms<Probe>();
+    EXPECT_EQ(Log().size(), 4u);
+    EXPECT_EQ(Log().back(), "load");
+}
+
+TEST_F(Toolkit, MouseGoesToTheControlUnderItAndStaysWithItWhileHeld) {
+    Probe& p = plat::Forms<Probe>();
+    p.Show();
+    const plat::Handle h = p.hWnd();
+    Log().clear();
+    headless::MouseDown(h, plat::kLeftButton, 115, 112);  // inside the label inside the box
+    headless::MouseMove(h, plat::kLeftButton, 500, 300);  // far outside, still held
+    headless::MouseUp(h, plat::kLeftButton, 500, 300);    // released outside: no click
+    headless::Click(h, plat::kLeftButton, 112, 111);
+    headless::MouseDown(h, plat::kLeftButton, 420, 420);  // on the outline: the form's
+    headless::MouseUp(h, plat::kLeftButton, 420, 420);
+    EXPECT_EQ(Log(), (std::vector<std::string>{"inner down 5,2", "inner move 390,190", "inner down 2,1",
+                                               "inner click", "form down 420,420"}));
+    p.Inner.SetVisible(false);
+    Log().clear();
+    headless::MouseDown(h, plat::kRightButton, 115, 112);  // box now takes it: no handler, nothing logged
+    EXPECT_TRUE(Log().empty());
+}
+
+TEST_F(Toolkit, TimersTickOnlyWhileEnabled) {
+    Probe& p = plat::Forms<Probe>();
+    p.Tick.SetInterval(100);
+    headless::AdvanceClock(500);
+    EXPECT_EQ(std::count(Log().begin(), Log().end(), "tick"), 0);  // never enabled
+    p.Tick.SetEnabled(true);
+    headless::AdvanceClock(250);
+    p.Tick.SetEnabled(false);
+    headless::AdvanceClock(500);
+    EXPECT_EQ(std::count(Log().begin(), Log().end(), "tick"), 2);
+}
+
+TEST_F(Toolkit, SurfaceBakeAndEraseFollowThePersistenceSwitch) {
+    Probe& p = plat::Forms<Probe>();
+    p.Show();
+    p.SetAutoRedraw(true);
+    const plat::Color red = plat::Rgb(255, 0, 0), blue = plat::Rgb(0, 0, 255);
+    p.DrawOnSurface([&](plat::Canvas& c) { c.FillRect({0, 0, 10, 10}, red); }, {0, 0, 10, 10});
+    p.Bake();
+    p.DrawOnSurface([&](plat::Canvas& c) { c.FillRect({0, 0, 10, 10}, blue); }, {0, 0, 10, 10});
+    EXPECT_EQ(p.SurfacePixel(5, 5), blue);
+    EXPECT_EQ(headless::Shown(p.hWnd()).Pixel(5, 5), blue);
+    p.Cls();  // back to the baked picture
+    EXPECT_EQ(p.SurfacePixel(5, 5), red);
+    EXPECT_EQ(headless::Shown(p.hWnd()).Pixel(5, 5), red);
+
+    // With persistence off a drawing reaches the window only, and a repaint removes it.
+    p.SetAutoRedraw(false);
+    p.SetBackgroundPicture(p.PersistentImage().Copy());
+    p.DrawOnSurface([&](plat::Canvas& c) { c.FillRect({0, 0, 10, 10}, blue); }, {0, 0, 10, 10});
+    EXPECT_EQ(headless::Shown(p.hWnd()).Pixel(5, 5), blue);
+    EXPECT_EQ(p.SurfacePixel(5, 5), red);
+    p.Refresh();
+    EXPECT_EQ(headless::Shown(p.hWnd()).Pixel(5, 5), red);
+}
+
+}  // namespace
