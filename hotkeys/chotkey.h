@@ -68,7 +68,7 @@ private:
 
     plat::Handle frmHwnd_ = 0;
     plat::Timer* CtlTimer = nullptr;
-    std::string CtlTimerTag;  // the start timer's tag text: "1" once its event started a loop
+    bool CtlTimerTag = false;  // the start timer's tag: set ("1") once its event ran, cleared by StartHotKeys
     int loops_ = 0;
     // Cleared by the destructor, so a loop whose object went away in a
     // handler returns without touching it.

@@ -334,6 +334,16 @@ void Form::OnCommand(Handle child, int notifyCode) {
     if (target) target->OnNativeCommand(notifyCode);
 }
 
+void Form::OnCaptureLost() {
+    mouseOwner_ = nullptr;
+    buttonsHeld_ = 0;
+}
+
+void Form::OnTrayNotify(int mouseMessage) {
+    BusyScope busy(*this);
+    Form_TrayNotify(mouseMessage);
+}
+
 bool Form::OnCloseRequest() {
     BusyScope busy(*this);
     if (Form_QueryUnload()) return true;

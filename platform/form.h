@@ -112,6 +112,8 @@ protected:
     virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
     virtual void Form_KeyPress(int /*charCode*/) {}
     virtual void Form_Paint() {}
+    // Mouse activity over this window's notification-area icon.
+    virtual void Form_TrayNotify(int /*mouseMessage*/) {}
 
 private:
     friend class Timer;
@@ -125,6 +127,8 @@ private:
     void OnKeyPress(int charCode) override;
     void OnTimer(int timerId) override;
     void OnCommand(Handle child, int notifyCode) override;
+    void OnTrayNotify(int mouseMessage) override;
+    void OnCaptureLost() override;
     bool OnCloseRequest() override;
     void OnDestroyed() override;
 

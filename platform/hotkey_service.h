@@ -20,8 +20,8 @@ void Unregister(Handle window, std::int32_t id);  // result ignored on purpose
 
 // A global atom for `name` (0 on failure). Adding a name that exists gives the
 // existing atom and counts one more reference.
-std::uint16_t AddAtom(const std::string& name);
-void DeleteAtom(std::uint16_t atom);  // result ignored on purpose
+std::uint16_t AddGlobalAtom(const std::string& name);
+void DeleteGlobalAtom(std::uint16_t atom);  // result ignored on purpose
 
 // One step of a hotkey loop: sleeps until the thread has a message (no
 // spinning), takes it, and hands a hotkey message addressed to `window` to

@@ -36,8 +36,13 @@ public:
     virtual void OnTimer(int timerId) = 0;
     // The user asked to close (system menu, Alt+F4). Return true to cancel.
     virtual bool OnCloseRequest() = 0;
+    // The window lost the mouse capture to something else (a system move loop,
+    // another window): the buttons it saw pressed will not be released to it.
+    virtual void OnCaptureLost() {}
+    // Mouse activity over the window's notification-area icon.
+    virtual void OnTrayNotify(int /*mouseMessage*/) {}
     // A native child control notified its parent (WM_COMMAND).
-    virtual void OnCommand(Handle child, int notifyCode) = 0;
+    virtual void OnCommand(Handle /*child*/, int /*notifyCode*/) {}
     // The window is gone (destroyed by its owner or the system).
     virtual void OnDestroyed() = 0;
 };

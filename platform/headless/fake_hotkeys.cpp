@@ -102,7 +102,7 @@ void Unregister(Handle window, std::int32_t id) {
                   [&](const fake_hotkeys::Registration& r) { return r.window == window && r.id == id; });
 }
 
-std::uint16_t AddAtom(const std::string& name) {
+std::uint16_t AddGlobalAtom(const std::string& name) {
     if (name.empty()) return 0;
     auto& atoms = S().atoms;
     for (auto& [atom, a] : atoms)
@@ -117,7 +117,7 @@ std::uint16_t AddAtom(const std::string& name) {
     return next;
 }
 
-void DeleteAtom(std::uint16_t atom) {
+void DeleteGlobalAtom(std::uint16_t atom) {
     auto& atoms = S().atoms;
     auto it = atoms.find(atom);
     if (it != atoms.end() && --it->second.references <= 0) atoms.erase(it);

@@ -15,13 +15,13 @@ void Unregister(Handle window, std::int32_t id) {
     (void)UnregisterHotKey(reinterpret_cast<HWND>(window), id);  // already gone is fine
 }
 
-std::uint16_t AddAtom(const std::string& name) {
+std::uint16_t AddGlobalAtom(const std::string& name) {
     if (name.empty()) return 0;
     const std::wstring wide(name.begin(), name.end());  // the names are ASCII letters
     return GlobalAddAtomW(wide.c_str());
 }
 
-void DeleteAtom(std::uint16_t atom) {
+void DeleteGlobalAtom(std::uint16_t atom) {
     if (atom) (void)GlobalDeleteAtom(atom);
 }
 

@@ -1,7 +1,12 @@
 #pragma once
 // Pieces the Win32 backend's files share with each other.
 
+#include <windows.h>
+
 namespace plat::win32 {
+
+// The message a notification-area icon sends its window.
+constexpr UINT kTrayMessage = WM_APP + 0x51;
 
 // Shows the program-wide pointer shape now (called from WM_SETCURSOR too).
 void ApplyPointer();

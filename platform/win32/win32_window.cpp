@@ -213,6 +213,15 @@ private:
             case WM_CHAR:
                 events_.OnKeyPress(static_cast<int>(wp));
                 return 0;
+            case WM_CAPTURECHANGED:
+                if (reinterpret_cast<HWND>(lp) != hwnd_) {
+                    events_.OnCaptureLost();
+                    return 0;
+                }
+                break;
+            case kTrayMessage:
+                events_.OnTrayNotify(static_cast<int>(LOWORD(lp)));
+                return 0;
             case WM_COMMAND:
                 if (lp) {
                     events_.OnCommand(static_cast<plat::Handle>(lp), HIWORD(wp));

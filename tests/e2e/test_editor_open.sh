@@ -40,12 +40,11 @@ else
 fi
 
 read -r x y w h < <(window_geometry "$wid")
-screen_w=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[1] }')
-screen_h=$(xdpyinfo | awk '/dimensions:/ { split($2, d, "x"); print d[2] }')
-if [ "$x $y $w $h" = "0 0 $screen_w $screen_h" ]; then
+screen=$(screen_size)
+if [ "$x $y ${w}x$h" = "0 0 $screen" ]; then
   ok covers_screen
 else
-  ko covers_screen "window at $x,$y size ${w}x$h, screen is ${screen_w}x$screen_h"
+  ko covers_screen "window at $x,$y size ${w}x$h, screen is $screen"
 fi
 
 # Change what lies under the editor: a frozen picture still shows the old one,

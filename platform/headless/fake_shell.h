@@ -1,0 +1,38 @@
+#pragma once
+// Test controls of the fake desktop shell: tray icons, opened addresses,
+// layered styles, and the program ending at once.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace plat::fake {
+
+struct TrayRecord {
+    Handle window = 0;
+    std::wstring tip;
+};
+// The icons in the notification area now.
+std::vector<TrayRecord> TrayIcons();
+// The user moves over or clicks the window's icon (514: left button released).
+bool TrayNotify(Handle window, int mouseMessage);
+
+const std::vector<std::wstring>& OpenedUrls();
+
+struct LayeredStyle {
+    bool onTop = false;
+    int alpha = 255;
+    bool clickThrough = false;
+};
+std::optional<LayeredStyle> LayeredStyleOf(Handle window);
+
+// Thrown by EndProgramNow on the headless backend, so a test sees the end
+// instead of the test program stopping.
+struct ProgramEnded {
+    int code = 0;
+};
+
+void ResetShell();
+
+}  // namespace plat::fake

@@ -1,0 +1,69 @@
+// Notification-area icon, shell "open", layered topmost style.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdlib>
+
+#include "platform/shell_services.h"
+#include "platform/win32/win32_internal.h"
+
+namespace plat {
+namespace {
+
+class Win32TrayIcon final : public TrayIcon {
+public:
+    Win32TrayIcon(HWND window, const std::wstring& tip) {
+        data_.cbSize = sizeof(data_);
+        data_.hWnd = window;
+        data_.hIcon = static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                       GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+        data_.uID = 1;
+        data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data_.uCallbackMessage = win32::kTrayMessage;
+        lstrcpynW(data_.szTip, tip.c_str(), ARRAYSIZE(data_.szTip));
+        added_ = Shell_NotifyIconW(NIM_ADD, &data_) != FALSE;
+    }
+    ~Win32TrayIcon() override { Remove(); }
+    Win32TrayIcon(const Win32TrayIcon&) = delete;
+    Win32TrayIcon& operator=(const Win32TrayIcon&) = delete;
+
+    void Remove() override {
+        if (added_) Shell_NotifyIconW(NIM_DELETE, &data_);
+        added_ = false;
+    }
+
+private:
+    NOTIFYICONDATAW data_{};
+    bool added_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<TrayIcon> TrayIcon::Add(Handle window, const std::wstring& tip) {
+    return std::make_unique<Win32TrayIcon>(reinterpret_cast<HWND>(window), tip);
+}
+
+void OpenUrl(const std::wstring& url) {
+    // Whether a browser opened is the shell's business; nothing to report here.
+    (void)ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void SetTopLayered(Handle window, bool onTop, int& alpha, bool clickThrough) {
+    auto h = reinterpret_cast<HWND>(window);
+    LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE) | WS_EX_LAYERED;
+    if (clickThrough)
+        ex |= WS_EX_TRANSPARENT;
+    else
+        ex &= ~static_cast<LONG_PTR>(WS_EX_TRANSPARENT);
+    SetWindowLongPtrW(h, GWL_EXSTYLE, ex);
+    alpha = alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha);
+    SetLayeredWindowAttributes(h, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+    SetWindowPos(h, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void RestoreWindow(Handle window) { ShowWindow(reinterpret_cast<HWND>(window), SW_RESTORE); }
+
+void EndProgramNow(int code) { ExitProcess(static_cast<UINT>(code)); }
+
+}  // namespace plat

@@ -1,0 +1,339 @@
+// The main window's hotkey configuration on the headless backend: loading,
+// key capture, the two mode check boxes, saving and applying.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/forms.h"
+#include "platform/hotkey_service.h"
+#include "platform/system.h"
+#include "platform/headless/fake_hotkeys.h"
+#include "platform/headless/fake_native_controls.h"
+#include "platform/headless/fake_profile.h"
+#include "platform/headless/headless.h"
+#include "shell/frm_main.h"
+#include "shell/rwini.h"
+
+namespace {
+
+using fake_hotkeys::Registration;
+
+constexpr int kAlt = plat::hotkeys::kModAlt, kCtrl = plat::hotkeys::kModControl, kShift = plat::hotkeys::kModShift;
+
+std::string ShippedIni() {
+    const auto root = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    std::ifstream in(root / "assets" / "a.ini", std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+const std::string kAllDefaults =
+    "[HotKey]\r\n0=46,0,0,0\r\n1=46,0,0,0\r\n2=46,0,0,0\r\n3=46,0,0,0\r\n4=46,0,0,0\r\n5=46,0,0,0\r\n";
+
+struct Press {
+    std::int32_t number, keyCode;
+    bool ctrl, alt, shift;
+    friend bool operator==(const Press&, const Press&) = default;
+};
+
+class MainHotKeys : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::Reset();
+        fake_hotkeys::Reset();
+        fake_profile::ClearLog();
+    }
+    void TearDown() override {
+        plat::UnloadForm<frmMain>();
+        plat::DoEvents();
+        fake_hotkeys::Reset();
+    }
+
+    // Starts the program's main window with this a.ini ("" for none).
+    frmMain& Start(const std::string& ini) {
+        if (!ini.empty()) fake_profile::SetFileText(rwini::IniPath(), ini);
+        frmMain& f = plat::Forms<frmMain>();
+        f.Show();
+        f.cHK->HotKeyPress = [this](std::int32_t n, std::int32_t key, bool c, bool a, bool s) {
+            presses_.push_back({n, key, c, a, s});
+        };
+        return f;
+    }
+
+    static std::vector<std::wstring> Texts(frmMain& f) {
+        std::vector<std::wstring> t;
+        for (int i = 0; i < f.txtHotKey.Count(); ++i) t.push_back(f.txtHotKey[i].Text());
+        return t;
+    }
+    static std::vector<std::wstring> Tags(frmMain& f) {
+        std::vector<std::wstring> t;
+        for (int i = 0; i < f.txtHotKey.Count(); ++i) t.push_back(f.txtHotKey[i].Tag);
+        return t;
+    }
+    // Every box enabled (1), every box disabled (0), or mixed (-1); the child windows agree.
+    static int BoxesEnabled(frmMain& f) {
+        int on = 0;
+        for (int i = 0; i < f.txtHotKey.Count(); ++i) {
+            const bool e = f.txtHotKey[i].Enabled();
+            EXPECT_EQ(fake_native::Child(f.txtHotKey[i])->enabled, e);
+            on += e;
+        }
+        return on == f.txtHotKey.Count() ? 1 : on == 0 ? 0 : -1;
+    }
+    static std::vector<std::pair<int, int>> Registered() {
+        std::vector<std::pair<int, int>> r;
+        for (const Registration& reg : fake_hotkeys::Registrations()) r.emplace_back(reg.modifiers, reg.keyCode);
+        return r;
+    }
+    static int HotKeyWrites() {
+        int n = 0;
+        for (const auto& a : fake_profile::Log()) n += a.write && a.section == L"HotKey";
+        return n;
+    }
+
+    // The user's next actions inside the hotkey loop, one per idle wait; the
+    // last one must stop the loop.
+    void Script(std::vector<std::function<void()>> steps) {
+        auto queue = std::make_shared<std::deque<std::function<void()>>>(steps.begin(), steps.end());
+        headless::SetIdleHandler([queue] {
+            if (queue->empty()) {
+                ADD_FAILURE() << "the hotkey loop did not stop";
+                plat::QuitMessageLoop(1);
+                return;
+            }
+            auto step = queue->front();
+            queue->pop_front();
+            step();
+        });
+    }
+
+    std::vector<Press> presses_;
+};
+
+const std::vector<std::pair<int, int>> kShippedKeys{{kAlt, 81}, {kAlt, 65}, {kAlt, 90}, {kAlt, 88}};
+
+TEST_F(MainHotKeys, FirstRunShowsNoHotkeysAndWritesTheSixDefaults) {
+    frmMain& f = Start("");
+    EXPECT_EQ(Texts(f), std::vector<std::wstring>(6, L"Not set hotkey"));
+    EXPECT_EQ(Tags(f), std::vector<std::wstring>(6, L"46,0,0,0"));
+    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), kAllDefaults);
+    EXPECT_TRUE(Registered().empty());
+    EXPECT_EQ(f.HotKeyIds, std::vector<std::int32_t>(6, -1));
+    EXPECT_EQ(headless::TimerInterval(f.hWnd(), 1), 0);  // nothing to serve: no loop armed
+    // Keys read in index order, each missing one written back before the next read.
+    const auto& log = fake_profile::Log();
+    ASSERT_EQ(log.size(), 12u);
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(log[2 * i], (fake_profile::Access{false, L"HotKey", std::to_wstring(i), L""}));
+        EXPECT_EQ(log[2 * i + 1], (fake_profile::Access{true, L"HotKey", std::to_wstring(i), L"46,0,0,0"}));
+    }
+}
+
+TEST_F(MainHotKeys, TheShippedSettingsRegisterTheFourRowsInOrder) {
+    const std::string shipped = ShippedIni();
+    ASSERT_FALSE(shipped.empty());
+    frmMain& f = Start(shipped);
+    EXPECT_EQ(Texts(f), (std::vector<std::wstring>{L"Alt + Q", L"Alt + A", L"Alt + Z", L"Alt + X", L"Not set hotkey",
+                                                   L"Not set hotkey"}));
+    EXPECT_EQ(Tags(f)[0], L"81,0,-1,0");
+    EXPECT_EQ(Registered(), kShippedKeys);
+    EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{1, 2, 3, 4, -1, -1}));
+    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), shipped);  // nothing needed writing
+    // Use mode at start: boxes disabled, labels beside them.
+    EXPECT_EQ(f.optSetHotKey.Value(), 0);
+    EXPECT_EQ(f.optTestHotKey.Value(), 1);
+    EXPECT_EQ(BoxesEnabled(f), 0);
+    EXPECT_EQ(f.lblHotKey[0].Caption(), L"\u2190snip ");
+    EXPECT_EQ(f.lblHotKey[3].Caption(), L"\u2190window + snip + Logo");
+    EXPECT_EQ(headless::Caption(f.hWnd()), L"Morrowen Snip");
+
+    // 10 ms later the loop takes over and each row's hotkey arrives with its number.
+    Script({[] { fake_hotkeys::Press(kAlt, 90); }, [] { fake_hotkeys::Press(kAlt, 81); },
+            [&f] { fake_native::Click(f.optSetHotKey); }});  // edit mode stops the loop
+    headless::AdvanceClock(10);
+    EXPECT_EQ(presses_, (std::vector<Press>{{3, 90, false, true, false}, {1, 81, false, true, false}}));
+    EXPECT_EQ(f.cHK->LoopsRunning(), 0);
+}
+
+TEST_F(MainHotKeys, EmptyBoxesAreSkippedSoTheNumbersCloseUp) {
+    frmMain& f = Start("[HotKey]\r\n0=46,0,0,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=88,0,-1,0\r\n");
+    EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{-1, 1, 2, 3, -1, -1}));
+    Script({[] { fake_hotkeys::Press(kAlt, 65); }, [] { fake_hotkeys::Press(kAlt, 88); },
+            [&f] { fake_native::Click(f.optSetHotKey); }});
+    headless::AdvanceClock(10);
+    EXPECT_EQ(presses_, (std::vector<Press>{{1, 65, false, true, false}, {3, 88, false, true, false}}));
+}
+
+TEST_F(MainHotKeys, KeysPressedInAnEnabledBoxBecomeItsHotkey) {
+    frmMain& f = Start("");
+    plat::TextBox& box = f.txtHotKey[0];
+    EXPECT_FALSE(fake_native::KeyDown(box, 81, plat::kAltMask));  // use mode: boxes disabled
+    EXPECT_EQ(box.Text(), L"Not set hotkey");
+
+    ASSERT_TRUE(fake_native::Click(f.optSetHotKey));
+    struct Step {
+        int key, shift;
+        std::wstring text, tag;
+    };
+    const Step steps[] = {
+        {17, plat::kCtrlMask, L"Ctrl", L"17,-1,0,0"},  // Ctrl goes down first...
+        {81, plat::kCtrlMask, L"Ctrl + Q", L"81,-1,0,0"},  // ...then Q while it is held
+        {46, plat::kCtrlMask, L"Not set hotkey", L"46,-1,0,0"},
+        {46, 0, L"Not set hotkey", L"46,0,0,0"},
+        {8, plat::kShiftMask, L"Not set hotkey", L"8,0,0,-1"},
+        {18, plat::kAltMask, L"Alt", L"18,0,-1,0"},
+        {32, plat::kShiftMask, L"Shift", L"32,0,0,-1"},
+        {114, plat::kCtrlMask | plat::kAltMask, L"Ctrl + Alt + F3", L"114,-1,-1,0"},
+        {113, plat::kCtrlMask | plat::kShiftMask, L"Ctrl + Shift + F2", L"113,-1,0,-1"},
+        {81, 0, L"(ALT+? or CTRL+? or SHIFT+? )", L"81,0,0,0"},
+    };
+    for (const Step& s : steps) {
+        ASSERT_TRUE(fake_native::KeyDown(box, s.key, s.shift));
+        EXPECT_EQ(box.Text(), s.text) << s.key;
+        EXPECT_EQ(box.Tag, s.tag) << s.key;
+        EXPECT_EQ(fake_native::Child(box)->text, s.text);  // what the child window shows
+    }
+    // Typing does not change a box: only key-downs do.
+    EXPECT_FALSE(fake_native::Type(box, L"hello"));
+    EXPECT_EQ(f.txtHotKey[1].Text(), L"Not set hotkey");  // other boxes untouched
+}
+
+TEST_F(MainHotKeys, ACapturedHotkeyIsSavedAndRegisteredWhenUseModeIsChosen) {
+    frmMain& f = Start(ShippedIni());
+    fake_native::Click(f.optSetHotKey);
+    fake_native::KeyDown(f.txtHotKey[0], 113, plat::kCtrlMask | plat::kShiftMask);
+    fake_native::KeyDown(f.txtHotKey[5], 55, plat::kAltMask);
+    fake_native::Click(f.optTestHotKey);
+
+    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()),
+              "[HotKey]\r\n0=113,-1,0,-1\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=88,0,-1,0\r\n4=46,0,0,0\r\n5=55,0,-1,0\r\n");
+    EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{
+                                {kCtrl | kShift, 113}, {kAlt, 65}, {kAlt, 90}, {kAlt, 88}, {kAlt, 55}}));
+    EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{1, 2, 3, 4, -1, 5}));
+}
+
+// The six rows of the mode table, from the start state (edit off, use on).
+TEST_F(MainHotKeys, ModeCheckBoxesFollowTheirTransitionTable) {
+    frmMain& f = Start(ShippedIni());
+    auto state = [&f] { return std::make_pair(f.optSetHotKey.Value(), f.optTestHotKey.Value()); };
+    auto mark = [] {
+        fake_profile::ClearLog();
+        return fake_hotkeys::RegisterCalls();
+    };
+
+    // E off, U on: check E -> E on, U off; enabled; unregistered; saved and applied once on the way.
+    int calls = mark();
+    fake_native::Click(f.optSetHotKey);
+    EXPECT_EQ(state(), std::make_pair(1, 0));
+    EXPECT_EQ(BoxesEnabled(f), 1);
+    EXPECT_TRUE(Registered().empty());
+    EXPECT_EQ(HotKeyWrites(), 6);
+    EXPECT_EQ(fake_hotkeys::RegisterCalls(), calls + 4);
+
+    // E on, U off: check U -> E off, U on; saved; disabled; applied.
+    calls = mark();
+    fake_native::Click(f.optTestHotKey);
+    EXPECT_EQ(state(), std::make_pair(0, 1));
+    EXPECT_EQ(BoxesEnabled(f), 0);
+    EXPECT_EQ(Registered(), kShippedKeys);
+    EXPECT_EQ(HotKeyWrites(), 6);
+
+    // E off, U on: uncheck U -> both off; saved; disabled; applied.
+    mark();
+    fake_native::Click(f.optTestHotKey);
+    EXPECT_EQ(state(), std::make_pair(0, 0));
+    EXPECT_EQ(BoxesEnabled(f), 0);
+    EXPECT_EQ(Registered(), kShippedKeys);
+    EXPECT_EQ(HotKeyWrites(), 6);
+
+    // E off, U off: check E -> E on; enabled; unregistered; nothing saved.
+    mark();
+    fake_native::Click(f.optSetHotKey);
+    EXPECT_EQ(state(), std::make_pair(1, 0));
+    EXPECT_EQ(BoxesEnabled(f), 1);
+    EXPECT_TRUE(Registered().empty());
+    EXPECT_EQ(HotKeyWrites(), 0);
+
+    // E on, U off: uncheck E -> both off; disabled; unregistered; nothing saved.
+    fake_native::KeyDown(f.txtHotKey[0], 66, plat::kAltMask);  // an edit that stays unsaved
+    calls = mark();
+    fake_native::Click(f.optSetHotKey);
+    EXPECT_EQ(state(), std::make_pair(0, 0));
+    EXPECT_EQ(BoxesEnabled(f), 0);
+    EXPECT_TRUE(Registered().empty());
+    EXPECT_EQ(HotKeyWrites(), 0);
+    EXPECT_EQ(fake_hotkeys::RegisterCalls(), calls);
+
+    // E off, U off: check U -> U on; saved; disabled; applied (the edit included).
+    mark();
+    fake_native::Click(f.optTestHotKey);
+    EXPECT_EQ(state(), std::make_pair(0, 1));
+    EXPECT_EQ(BoxesEnabled(f), 0);
+    EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{{kAlt, 66}, {kAlt, 65}, {kAlt, 90}, {kAlt, 88}}));
+    EXPECT_EQ(HotKeyWrites(), 6);
+}
+
+TEST_F(MainHotKeys, ARefusedHotkeyClearsItsBoxAndTheNextSaveForgetsIt) {
+    fake_hotkeys::SetTaken(kAlt, 90, true);  // another program holds Alt+Z
+    frmMain& f = Start("[HotKey]\r\n0=81,0,-1,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=81,0,-1,0\r\n");
+    // Row 2 is taken, row 3 repeats row 0: both cleared; the others keep working.
+    EXPECT_EQ(Texts(f), (std::vector<std::wstring>{L"Alt + Q", L"Alt + A", L"Not set hotkey", L"Not set hotkey",
+                                                   L"Not set hotkey", L"Not set hotkey"}));
+    EXPECT_EQ(Tags(f)[2], L"46,0,0,0");
+    EXPECT_EQ(Tags(f)[3], L"46,0,0,0");
+    EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{1, 2, -1, -1, -1, -1}));
+    EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{{kAlt, 81}, {kAlt, 65}}));
+    EXPECT_TRUE(headless::MessageBoxes().empty());
+
+    f.cmdSave_Click();
+    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()),
+              "[HotKey]\r\n0=81,0,-1,0\r\n1=65,0,-1,0\r\n2=46,0,0,0\r\n3=46,0,0,0\r\n4=46,0,0,0\r\n5=46,0,0,0\r\n");
+}
+
+TEST_F(MainHotKeys, HandEditedFlagsShowTheHintButRegisterAnyNonZeroFlag) {
+    frmMain& f = Start("[HotKey]\r\n0=81,1,0,0\r\n1=87,0,0,0\r\n");
+    EXPECT_EQ(f.txtHotKey[0].Text(), L"(ALT+? or CTRL+? or SHIFT+? )");
+    EXPECT_EQ(f.txtHotKey[1].Text(), L"(ALT+? or CTRL+? or SHIFT+? )");
+    // 81,1,0,0 is Ctrl+Q to the platform; the hint box 87,0,0,0 is W without modifiers.
+    EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{{kCtrl, 81}, {0, 87}}));
+    EXPECT_EQ(f.txtHotKey[0].Tag, L"81,1,0,0");
+}
+
+TEST_F(MainHotKeys, MalformedStoredFormsCountAsNoHotkeyAndRegisterNothing) {
+    const std::string ini =
+        "[HotKey]\r\n0=81,0,-1\r\n1=Q,0,-1,0\r\n2=99999999999,0,-1,0\r\n3=100000,-1,0,0\r\n4=0,-1,0,0\r\n"
+        "5=81;0;-1;0\r\n";
+    frmMain& f = Start(ini);
+    EXPECT_EQ(Texts(f), std::vector<std::wstring>(6, L"Not set hotkey"));
+    EXPECT_EQ(Tags(f), std::vector<std::wstring>(6, L"46,0,0,0"));
+    EXPECT_EQ(fake_hotkeys::RegisterCalls(), 0);
+    EXPECT_EQ(f.HotKeyIds, std::vector<std::int32_t>(6, -1));
+    // Loading leaves the file as the user wrote it; saving replaces the values.
+    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), ini);
+    fake_native::Click(f.optTestHotKey);
+    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), kAllDefaults);
+}
+
+TEST_F(MainHotKeys, UnloadingUnregistersEverythingEvenFromInsideTheLoop) {
+    frmMain& f = Start(ShippedIni());
+    f.cHK->HotKeyPress = [this](std::int32_t n, std::int32_t key, bool c, bool a, bool s) {
+        presses_.push_back({n, key, c, a, s});
+        plat::UnloadForm<frmMain>();  // the window goes away while its loop is on the stack
+    };
+    Script({[] { fake_hotkeys::Press(kAlt, 65); }, [] { ADD_FAILURE() << "the loop outlived its window"; }});
+    headless::AdvanceClock(10);
+    EXPECT_EQ(presses_.size(), 1u);
+    EXPECT_EQ(plat::LoadedForm<frmMain>(), nullptr);
+    EXPECT_TRUE(Registered().empty());
+    EXPECT_TRUE(fake_hotkeys::LiveAtoms().empty());
+}
+
+}  // namespace
