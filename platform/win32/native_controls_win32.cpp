@@ -7,6 +7,7 @@
 
 #include "platform/native_controls.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_internal.h"
 
 namespace plat {
 
@@ -15,14 +16,6 @@ void NativeControl::Paint(Canvas&, int, int) const {}
 
 namespace win32 {
 namespace {
-
-int ShiftState() {
-    int s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= kShiftMask;
-    if (GetKeyState(VK_CONTROL) < 0) s |= kCtrlMask;
-    if (GetKeyState(VK_MENU) < 0) s |= kAltMask;
-    return s;
-}
 
 DWORD ChildStyle(const NativeChildStyle& s) {
     DWORD ws = WS_CHILD | WS_TABSTOP | WS_CLIPSIBLINGS;

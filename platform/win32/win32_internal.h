@@ -8,6 +8,9 @@ namespace plat::win32 {
 // The message a notification-area icon sends its window.
 constexpr UINT kTrayMessage = WM_APP + 0x51;
 
+// The shift-key state (kShiftMask | kCtrlMask | kAltMask) as input events report it.
+int ShiftState();
+
 // Shows the program-wide pointer shape now (called from WM_SETCURSOR too).
 void ApplyPointer();
 

@@ -58,6 +58,14 @@ bool PlaceBitmap(BitmapOwner bitmap) {
 }
 }  // namespace
 
+int ShiftState() {
+    int s = 0;
+    if (GetKeyState(VK_SHIFT) < 0) s |= kShiftMask;
+    if (GetKeyState(VK_CONTROL) < 0) s |= kCtrlMask;
+    if (GetKeyState(VK_MENU) < 0) s |= kAltMask;
+    return s;
+}
+
 void ApplyPointer() { SetCursor(LoadCursorW(nullptr, CursorId(g_pointer))); }
 
 }  // namespace win32

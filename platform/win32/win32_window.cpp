@@ -13,14 +13,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"MorrowenSnipForm";
 
-int ShiftState() {
-    int s = 0;
-    if (GetKeyState(VK_SHIFT) < 0) s |= kShiftMask;
-    if (GetKeyState(VK_CONTROL) < 0) s |= kCtrlMask;
-    if (GetKeyState(VK_MENU) < 0) s |= kAltMask;
-    return s;
-}
-
 int ButtonsHeld(WPARAM wp) {
     int b = 0;
     if (wp & MK_LBUTTON) b |= kLeftButton;

@@ -41,6 +41,7 @@ pass() { echo "PASS $1"; MS_PASSED=$((MS_PASSED + 1)); }
 fail() { echo "FAIL $1: ${2:-failed}"; MS_FAILED=$((MS_FAILED + 1)); }
 
 # check NAME COMMAND...: pass if COMMAND succeeds, else fail with its stderr.
+# COMMAND runs in a subshell: for checks, not for what starts or exports things.
 check() {
   local name=$1 err; shift
   if err=$("$@" 2>&1 >/dev/null); then pass "$name"; else fail "$name" "${err:-$* failed}"; fi
@@ -57,15 +58,15 @@ finish() {
 # start_display [WxHxD]: a private Xvfb; exports DISPLAY. Reuses the runner's.
 start_display() {
   if [ "${MS_E2E_SHARED:-}" = 1 ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local screen=${1:-$MS_SCREEN} fifo="$MS_WORK/displayfd" n
+  local screen=${1:-$MS_SCREEN} numfile="$MS_WORK/display-number" n
   # -displayfd: the server picks a free display number itself, so parallel
   # runs never collide; -noreset keeps the root picture when clients leave.
   Xvfb -displayfd 3 -screen 0 "$screen" -noreset -nolisten tcp \
-    3>"$fifo" >"$MS_WORK/xvfb.log" 2>&1 &
+    3>"$numfile" >"$MS_WORK/xvfb.log" 2>&1 &
   MS_OWN_XVFB=$!
   MS_PIDS+=("$MS_OWN_XVFB")
   for _ in $(seq 100); do
-    n=$(head -n1 "$fifo" 2>/dev/null)
+    n=$(head -n1 "$numfile" 2>/dev/null)
     if [ -n "$n" ] && DISPLAY=":$n" xdpyinfo >/dev/null 2>&1; then
       export DISPLAY=":$n"
       ms_log "Xvfb $DISPLAY ($screen) pid $MS_OWN_XVFB"
@@ -108,19 +109,23 @@ ensure_prefix() {
       "$WINE" reg add "$key" /v "$value" /t "$type" /d "$data" /f >/dev/null 2>&1 ||
         { ms_log "reg add $key $value failed"; exit 1; }
     done <<<"$MS_PREFIX_SETTINGS"
-    # Let the server write the registry out before the prefix counts as made
-    # (a persistent server of our own would never exit: only when none runs).
+    # The registry reaches the disk when the server exits: wait for that,
+    # unless a server kept up for the run serves us (it would never exit).
     [ -n "$MS_OWN_WINESERVER" ] || [ "${MS_E2E_SHARED:-}" = 1 ] || "$WINESERVER" -w
     echo "$want" >"$stamp"
   ) 9>"$WINEPREFIX.lock"
 }
 
-# start_wineserver: one persistent wineserver for the prefix (a cold one costs
-# about a second per program start). Reuses the runner's.
+# start_wineserver: one wineserver kept up for the whole run (a cold one costs
+# about a second per program start), warmed up so that Wine's own background
+# processes are already running. Reuses the runner's.
 start_wineserver() {
   if [ "${MS_E2E_SHARED:-}" = 1 ]; then return 0; fi
   : "${WINEPREFIX:?ensure_prefix first}"
-  "$WINESERVER" -f -p >"$MS_WORK/wineserver.log" 2>&1 &
+  # Its own session, so a signal sent to our process group (a timeout, ^C)
+  # cannot take the server down before stop_all has ended its programs; and a
+  # linger of 30 s instead of forever, should this shell die without cleaning up.
+  setsid "$WINESERVER" -f -p30 </dev/null >"$MS_WORK/wineserver.log" 2>&1 &
   MS_OWN_WINESERVER=$!
   MS_PIDS+=("$MS_OWN_WINESERVER")
   sleep 0.2
@@ -128,6 +133,9 @@ start_wineserver() {
     # One already serves this prefix (another run on this tree): share it.
     MS_OWN_WINESERVER=""
   fi
+  # Wine's services and desktop process start with the first program and keep
+  # its standard output: let that be /dev/null, not a test's log or pipe.
+  "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 # stop_all: stops what this shell started (programs, wineserver, Xvfb), by pid.
@@ -174,7 +182,7 @@ start_program() {
   cp "$MS_EXE" "$PROGRAM_DIR/MorrowenSnip.exe"
   [ ${#files[@]} -eq 0 ] || cp "${files[@]}" "$PROGRAM_DIR/"
   (cd "$PROGRAM_DIR" && exec "$WINE" ./MorrowenSnip.exe "${args[@]}") \
-    >"$PROGRAM_DIR/stdout.log" 2>"$PROGRAM_DIR/stderr.log" &
+    </dev/null >"$PROGRAM_DIR/stdout.log" 2>"$PROGRAM_DIR/stderr.log" &
   PROGRAM_PID=$!
   MS_PIDS+=("$PROGRAM_PID")
 }
@@ -216,7 +224,7 @@ wait_window_gone() {
   return 1
 }
 
-ms_regex_quote() { sed 's/[][\.*^$+?(){}|/]/\\&/g' <<<"$1"; }
+ms_regex_quote() { sed 's/[][\.*^$+?(){}|]/\\&/g' <<<"$1"; }
 
 # window_geometry WID: prints "X Y W H" of the window on the screen.
 window_geometry() {
@@ -237,8 +245,10 @@ focus_window() {
   return 1
 }
 
-# click_window WID [X Y] [BUTTON]: clicks inside WID at (X, Y) relative to it,
-# by default its centre. A click is what makes Wine give a window the focus.
+# click_window WID [X Y] [BUTTON]: clicks inside WID at (X, Y) relative to its
+# outer corner, by default its centre. Without a window manager Wine draws a
+# window's frame and caption inside the X window, so for a framed window the
+# client area starts below and right of (0, 0).
 click_window() {
   local wid=$1 x=${2:-} y=${3:-} button=${4:-1} wx wy ww wh
   read -r wx wy ww wh < <(window_geometry "$wid")
@@ -250,10 +260,10 @@ click_window() {
 
 # ---------------------------------------------------------------- input
 
-# key COMBO...: presses each COMBO (e.g. Escape, ctrl+c, ctrl+shift+F1) with
-# the modifiers held down around the key, as a person types it: Wine reads
-# the modifier state from the key events, so "key ctrl+c" in one event may
-# arrive without Ctrl.
+# key COMBO...: presses each COMBO (e.g. Escape, ctrl+c, ctrl+shift+F1) as a
+# person types it: each modifier goes down as its own event, then the key,
+# then the modifiers come up, with short pauses between. Keys go to the window
+# with the focus (focus_window or click_window first).
 key() {
   local combo parts mods k i
   for combo in "$@"; do
@@ -346,11 +356,14 @@ pixel_color() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
 }
 
+# screen_size: prints the display's size as WxH.
+screen_size() { xdpyinfo | awk '/dimensions:/ { print $2; exit }'; }
+
 # make_pattern FILE [WxH] [SEED]: a picture no two places of which look alike
 # (seeded fractal noise with two solid blocks), the same for the same SEED; a
-# copy shifted by one pixel differs almost everywhere.
+# copy shifted by one pixel differs almost everywhere. Default size: the screen.
 make_pattern() {
-  local size=${2:-${MS_SCREEN%x*}} seed=${3:-7}
+  local size=${2:-$(screen_size)} seed=${3:-7}
   local w=${size%x*} h=${size#*x}
   convert -size "${w}x${h}" -seed "$seed" plasma:fractal \
     -fill white -draw "rectangle $((w / 8)),$((h / 8)) $((w / 8 + 97)),$((h / 8 + 41))" \

@@ -1,0 +1,70 @@
+# Morrowen Snip: the commands. See README.md.
+#   make run     install what is missing, build, start the program (or a demo)
+#   make test    install what is missing, build everything, run all tests
+#   make build   the three builds: build/linux, build/win64, build/win32
+#   make dist    the 32-bit release folder and build/MorrowenSnip.zip
+#   make bench   the benchmarks under wine64 on a private 1920x1080 display
+#   make deps    install the build and test tools (apt)
+# Options: JOBS=2 (parallel compile jobs), WERROR=ON (warnings fail the build),
+# BUILD=build (where all output goes).
+
+SHELL := /bin/bash
+BUILD ?= build
+JOBS ?= 2
+WERROR ?= OFF
+export MS_BUILD := $(abspath $(BUILD))
+
+CONFIGURE := cmake -S . -G Ninja -Wno-dev --no-warn-unused-cli -DMS_WERROR=$(WERROR)
+
+.PHONY: all deps build build-linux build-win64 build-win32 test test-unit test-win test-e2e \
+        run dist bench clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+build: build-linux build-win64 build-win32
+
+build-linux:
+	@$(CONFIGURE) -B $(BUILD)/linux -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build $(BUILD)/linux -j $(JOBS)
+
+build-win64:
+	@$(CONFIGURE) -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BUILD)/win64 -j $(JOBS)
+
+# The release exe only: no tests, symbols stripped.
+build-win32:
+	@$(CONFIGURE) -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win32.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DMS_TESTS=OFF -DMS_STRIP=ON >/dev/null
+	@cmake --build $(BUILD)/win32 -j $(JOBS)
+
+test: deps
+	@$(MAKE) --no-print-directory build
+	@tests/run_all.sh
+
+test-unit: build-linux
+	@tests/run_all.sh unit
+
+test-win: build-win64
+	@tests/run_all.sh win
+
+test-e2e: build-win64
+	@tests/run_all.sh e2e
+
+run: deps
+	@$(MAKE) --no-print-directory build-win64
+	@scripts/run.sh
+
+dist: deps
+	@$(MAKE) --no-print-directory build-win32
+	@scripts/make-dist.sh
+
+bench: deps
+	@$(MAKE) --no-print-directory build-win64
+	@scripts/bench.sh
+
+clean:
+	rm -rf $(BUILD)

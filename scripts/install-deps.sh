@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what building and testing need, and only what is missing:
+# safe to run again and again (make deps; make test and make run call it).
+set -euo pipefail
+
+PACKAGES=(
+  cmake ninja-build g++ make zip          # native build, release zip
+  googletest                              # GoogleTest sources (/usr/src/googletest)
+  g++-mingw-w64-x86-64-posix              # 64-bit Windows build (runs here)
+  g++-mingw-w64-i686-posix                # 32-bit Windows build (the release)
+  binutils-mingw-w64                      # windres, objdump
+  wine64                                  # runs the Windows builds
+  xvfb x11-utils xdotool xclip            # private display, driving it from outside
+  imagemagick                             # icons, screenshots, picture checks
+  fonts-wqy-microhei                      # the program's Chinese captions under Wine
+)
+
+installed() {
+  [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]
+}
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  installed "$p" || missing+=("$p")
+done
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "deps: all installed"
+  exit 0
+fi
+
+echo "deps: installing ${missing[*]}"
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "deps: run as root or install: ${missing[*]}" >&2; exit 1; }
+  sudo=(sudo)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q "${missing[@]}"

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# make dist: the release folder build/dist/MorrowenSnip/ (the 32-bit exe, the
+# default a.ini, the pictures) zipped as build/MorrowenSnip.zip.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${MS_BUILD:-$PWD/build}
+exe=$build/win32/MorrowenSnip.exe
+[ -f "$exe" ] || { echo "dist: $exe is not built (make build-win32)" >&2; exit 1; }
+i686-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' ||
+  { echo "dist: $exe is not a 32-bit Windows exe" >&2; exit 1; }
+
+dist=$build/dist/MorrowenSnip
+rm -rf "$dist" && mkdir -p "$dist"
+cp "$exe" "$dist/"
+[ -f assets/a.ini ] && cp assets/a.ini "$dist/"
+# Pictures: those kept in assets/ and those drawn by the build.
+shopt -s nullglob nocaseglob
+for f in assets/*.png assets/*.gif "$build"/win32/pictures/*.png "$build"/win32/pictures/*.gif; do
+  cp "$f" "$dist/"
+done
+shopt -u nullglob nocaseglob
+
+zip=$build/MorrowenSnip.zip
+rm -f "$zip"
+(cd "$build/dist" && zip -q -r -X "$zip" MorrowenSnip)
+echo "dist: $zip"
+zip -sf "$zip" | sed 's/^/  /'

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# make run: the program on your display, or a scripted demo without one.
+# The program runs from build/run/, where its a.ini (settings) stays between runs.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [ -z "${DISPLAY:-}" ]; then
+  exec scripts/demo.sh
+fi
+
+source tests/e2e/lib.sh
+[ -f "$MS_EXE" ] || { echo "run: $MS_EXE is not built (make build)" >&2; exit 1; }
+ensure_prefix
+
+dir=$MS_BUILD/run
+mkdir -p "$dir"
+cp "$MS_EXE" "$dir/MorrowenSnip.exe"
+# Defaults only where the user has none yet: a.ini keeps their settings.
+for f in "$MS_ROOT"/assets/a.ini "$MS_ROOT"/assets/*.{png,PNG,gif,GIF}; do
+  [ -f "$f" ] && [ ! -e "$dir/$(basename "$f")" ] && cp "$f" "$dir/"
+done
+echo "run: starting $dir/MorrowenSnip.exe on $DISPLAY (Wine prefix $WINEPREFIX)"
+cd "$dir"
+"$WINE" ./MorrowenSnip.exe
