@@ -2,6 +2,11 @@
 
 #include <utility>
 
+#include "platform/headless/fake_dialogs.h"
+#include "platform/headless/fake_hotkeys.h"
+#include "platform/headless/fake_imaging.h"
+#include "platform/headless/fake_shell.h"
+#include "platform/headless/fake_window_queries.h"
 #include "platform/headless/headless_picture.h"
 #include "platform/headless/headless_state.h"
 #include "platform/headless/headless_window.h"
@@ -13,7 +18,15 @@ using detail::Find;
 using detail::HeadlessWindow;
 using detail::St;
 
-void Reset() { detail::ResetState(); }
+void Reset() {
+    detail::ResetState();
+    // Every fake service starts fresh too, so no test inherits another's script.
+    plat::fake::ResetDialogs();
+    plat::fake::ResetImaging();
+    plat::fake::ResetShell();
+    fake_hotkeys::Reset();
+    fake_windows::Reset();
+}
 
 void SetScreen(plat::Picture p) {
     p = p.Copy();

@@ -32,7 +32,8 @@ struct MsgBoxRecord {
 };
 
 // Fresh screen (1920 x 1080 white), clock at 0, empty clipboard and logs, default
-// pointer, cursor at (0, 0), no quit request, an emptied program folder.
+// pointer, cursor at (0, 0), no quit request, an emptied program folder, and
+// every fake service (dialogs, imaging, shell, hotkeys, desktop windows) reset.
 // Windows that still exist stay, their timers restarted on the new clock.
 void Reset();
 
