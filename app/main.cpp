@@ -1,19 +1,23 @@
-// Program entry: starts the toolkit and opens the region snip editor.
+// Program entry: starts the toolkit and opens the main window; the program
+// runs until the main window unloads (or its exit picture ends it at once).
 #include <windows.h>
 #include <commctrl.h>
 
-#include "editor/variants.h"
 #include "platform/forms.h"
 #include "platform/system.h"
+#include "shell/frm_main.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
 
-    plat::Forms<aaa>().Show();
-    while (plat::LoadedForm<aaa>()) {
+    plat::Forms<frmMain>().Show();
+    // Once hotkeys are registered, the hotkey service's loop serves every
+    // window from inside a timer event of this loop; it ends with the window.
+    while (plat::LoadedForm<frmMain>()) {
         plat::WaitForEvents();
         plat::DoEvents();
     }
+    plat::DoEvents();  // lets the unloaded windows be freed
     return 0;
 }

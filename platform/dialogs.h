@@ -50,9 +50,10 @@ struct FileDialogResult {
 };
 
 FileDialogResult ShowSaveFileDialog(const FileDialogRequest& request);
+// The chosen file must exist, whatever the request's flags say.
+FileDialogResult ShowOpenFileDialog(const FileDialogRequest& request);
 
-// Still to come, beside the above as their Parts need them: ShowOpenFileDialog
-// (same request), ShowColorDialog (ColorDialogRequest: owner, initial colour,
-// flags -> colour), ShowFontDialog (FontDialogRequest: owner, Font, flags -> Font).
+// Still to come beside these: ShowColorDialog (owner, initial colour, flags ->
+// colour) and ShowFontDialog (owner, Font, flags -> Font).
 
 }  // namespace plat

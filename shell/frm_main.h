@@ -1,6 +1,10 @@
 #pragma once
-// frmMain: the start-up window. This part holds the hotkey configuration:
-// six key-capture boxes, the two mode check boxes, and the hotkey service.
+// frmMain: the start-up window, alive for the whole run. It registers the
+// hotkeys and turns each into a snip mode, keeps the tray icon, holds the
+// logo path and logo position the editors read, and offers the exit.
+// Split by concern: frm_main.cpp (window and layout), frm_main_lifecycle.cpp
+// (start-up, tray, hide, exit, close, hotkey dispatch), frm_main_hotkeys.cpp
+// (hotkey configuration), frm_main_logo.cpp (logo choice and web links).
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -9,6 +13,7 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/native_controls.h"
+#include "platform/shell_services.h"
 
 class frmMain : public plat::Form {
 public:
@@ -38,18 +43,63 @@ public:
     // Created at load; unregistered at unload and freed with the form.
     std::unique_ptr<cHotKey> cHK;
 
+    // Controls in paint order: the background first, everything else above it.
+    plat::Image Image1;   // background; a press on it drags the window
+    plat::Label Label18;  // "from Morrowen"
+    plat::Image Image2;   // hides the window
+    plat::Image Image3;   // ends the program
+
     plat::PictureBox Picture1;  // left panel
     plat::CheckBox optSetHotKey;   // "Hotkey options": edit mode
     plat::CheckBox optTestHotKey;  // "start to snip": use mode
     plat::ControlArray<plat::TextBox> txtHotKey;  // 0..3 visible rows, 4 and 5 below the panel
     plat::ControlArray<plat::Label> lblHotKey;    // the row captions of boxes 0..3
+    plat::Image Image4, Image5, Image6, Image7;   // the rows' help pages
+    plat::Label Label9;  // "Home"
+    plat::Label Label8;  // "FAQ"
+
+    // Right column. The logo preview frame takes the marked area once it exists.
+    plat::Label lblLogoPreview;  // "Logo Preview"
+    plat::Shape shpLogoArea;     // where the preview is drawn
+    plat::CommandButton Command3;  // "Edit Logo"
+    plat::Label lblLogoPosition;   // "Logo Position"
+    // The logo position the logo editors read; exactly one is on.
+    plat::OptionButton Option1;  // "Middle  "
+    plat::OptionButton Option2;  // "Upper left "
+    plat::OptionButton Option3;  // "Lower left "
+    plat::OptionButton Option4;  // "Upper right"
+    plat::OptionButton Option5;  // "Lower right", on at every start
+
+    // Hidden state other windows read and write.
+    plat::TextBox Text1;  // path of the logo picture, "logo" when none was chosen
+    plat::TextBox qqq;    // the editor that last opened its logo panel ("1".."4")
+
+    // The notification-area icon while there is one (its adding may fail:
+    // there may be no notification area at all).
+    std::unique_ptr<plat::TrayIcon> NotifyIcon;
 
 protected:
     void Form_Load() override;
+    bool Form_QueryUnload() override;
     void Form_Unload() override;
+    void Form_TrayNotify(int mouseMessage) override;
 
 private:
     void LayOut();
+    void LayOutTitle();
+    void LayOutPanel();
+    void LayOutRightColumn();
+    void WireEvents();
+    void DeleteTrayIcon();
+
+    void Image1_MouseDown(const plat::MouseArgs& a);
+    void Image2_Click();
+    void Image3_Click();
+    void Command3_Click();
+    void OpenHelpPage(int row);
+    void Label8_Click();
+    void Label9_Click();
+
     void txtHotKey_KeyDown(int index, int keyCode, int shift);
     void optSetHotKey_Click();
     void optTestHotKey_Click();

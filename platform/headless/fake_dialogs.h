@@ -22,6 +22,14 @@ const std::vector<FileDialogRequest>& SaveDialogRequests();
 int UnansweredDialogs();
 // Answers left unused.
 int PendingDialogAnswers();
+
+// The open-file dialog, scripted the same way.
+void QueueOpenAnswer(std::wstring path, int filterIndex = 1);
+void QueueOpenCancel();
+void QueueOpenFailure(std::uint32_t error);
+const std::vector<FileDialogRequest>& OpenDialogRequests();
+
+// Clears both dialogs' scripts and records.
 void ResetDialogs();
 
 }  // namespace plat::fake

@@ -20,9 +20,7 @@ std::wstring FilterList(const std::vector<FileFilter>& filters) {
     return list;
 }
 
-}  // namespace
-
-FileDialogResult ShowSaveFileDialog(const FileDialogRequest& request) {
+FileDialogResult RunFileDialog(const FileDialogRequest& request, bool open) {
     const std::wstring filters = FilterList(request.filters);
     std::wstring buffer(static_cast<size_t>(request.bufferChars > 1 ? request.bufferChars : 1), L'\0');
     request.fileName.copy(buffer.data(), buffer.size() - 1);
@@ -36,11 +34,12 @@ FileDialogResult ShowSaveFileDialog(const FileDialogRequest& request) {
     ofn.nMaxFile = static_cast<DWORD>(buffer.size());
     ofn.lpstrInitialDir = request.initialDir.empty() ? nullptr : request.initialDir.c_str();
     ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
-    ofn.Flags = request.flags;
+    // Only an existing file can be opened.
+    ofn.Flags = open ? request.flags | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST : request.flags;
     ofn.lpstrDefExt = request.defaultExt.empty() ? nullptr : request.defaultExt.c_str();
 
     FileDialogResult result;
-    if (GetSaveFileNameW(&ofn)) {
+    if (open ? GetOpenFileNameW(&ofn) : GetSaveFileNameW(&ofn)) {
         result.outcome = DialogOutcome::Chosen;
         result.path = buffer.c_str();  // up to the first NUL
         result.filterIndex = static_cast<int>(ofn.nFilterIndex);
@@ -50,5 +49,10 @@ FileDialogResult ShowSaveFileDialog(const FileDialogRequest& request) {
     result.outcome = result.error == 0 ? DialogOutcome::Cancelled : DialogOutcome::Failed;
     return result;
 }
+
+}  // namespace
+
+FileDialogResult ShowSaveFileDialog(const FileDialogRequest& request) { return RunFileDialog(request, false); }
+FileDialogResult ShowOpenFileDialog(const FileDialogRequest& request) { return RunFileDialog(request, true); }
 
 }  // namespace plat

@@ -128,12 +128,14 @@ TEST_F(MainHotKeys, FirstRunShowsNoHotkeysAndWritesTheSixDefaults) {
     EXPECT_TRUE(Registered().empty());
     EXPECT_EQ(f.HotKeyIds, std::vector<std::int32_t>(6, -1));
     EXPECT_EQ(headless::TimerInterval(f.hWnd(), 1), 0);  // nothing to serve: no loop armed
-    // Keys read in index order, each missing one written back before the next read.
+    // The logo path first (its default is not written back), then the keys in
+    // index order, each missing one written back before the next read.
     const auto& log = fake_profile::Log();
-    ASSERT_EQ(log.size(), 12u);
+    ASSERT_EQ(log.size(), 13u);
+    EXPECT_EQ(log[0], (fake_profile::Access{false, L"logo", L"logo", L"logo"}));
     for (size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(log[2 * i], (fake_profile::Access{false, L"HotKey", std::to_wstring(i), L""}));
-        EXPECT_EQ(log[2 * i + 1], (fake_profile::Access{true, L"HotKey", std::to_wstring(i), L"46,0,0,0"}));
+        EXPECT_EQ(log[1 + 2 * i], (fake_profile::Access{false, L"HotKey", std::to_wstring(i), L""}));
+        EXPECT_EQ(log[2 + 2 * i], (fake_profile::Access{true, L"HotKey", std::to_wstring(i), L"46,0,0,0"}));
     }
 }
 

@@ -1,0 +1,95 @@
+// frmMain: start-up, the tray icon, hiding, the exit, closing and the
+// dispatch of hotkeys to the snip modes.
+#include "editor/variants.h"
+#include "platform/forms.h"
+#include "shell/frm_main.h"
+#include "shell/rwini.h"
+#include "window/window_utils.h"
+
+namespace {
+constexpr wchar_t kTrayTip[] = L"Left-click to display the window";
+}  // namespace
+
+// The logo library window, the news timer and the logo preview join this
+// sequence with the windows and controls they need.
+void frmMain::Form_Load() {
+    Text1.SetText(rwini::ReadPathSetting(L"logo"));
+
+    cHK = std::make_unique<cHotKey>();
+    cHK->SetfrmHwnd(hWnd());
+    cHK->HotKeyPress = [this](std::int32_t number, std::int32_t keyCode, bool ctrl, bool alt, bool shift) {
+        cHK_HotKeyPress(number, keyCode, ctrl, alt, shift);
+    };
+    HotKeyIds.assign(static_cast<size_t>(txtHotKey.Count()), -1);
+    LoadHotKeys();
+    Option5.SetValue(true);
+    // Unchecked at start: disables the boxes and unregisters everything...
+    optSetHotKey_Click();
+    // ...then the boxes that hold a hotkey are registered and the loop armed.
+    ApplyHotKeys();
+
+    // Without a notification area (no shell running) the icon is simply not
+    // there; the program works on from its window and hotkeys.
+    NotifyIcon = plat::TrayIcon::Add(hWnd(), kTrayTip);
+}
+
+void frmMain::DeleteTrayIcon() {
+    if (!NotifyIcon) return;
+    NotifyIcon->Remove();
+    NotifyIcon.reset();
+}
+
+// A close asked for by the user or the system: the icon goes first, so no
+// icon of a dead program stays behind in the notification area.
+bool frmMain::Form_QueryUnload() {
+    DeleteTrayIcon();
+    return false;
+}
+
+// The service object stays until the form itself is freed, which happens only
+// once none of its handlers is on the stack: one of them may be inside the
+// service's own loop or pending-events step right now.
+void frmMain::Form_Unload() {
+    // An unload by code skips the query step: the icon must not outlive the window.
+    DeleteTrayIcon();
+    if (!cHK) return;
+    cHK->HotKeyPress = nullptr;
+    cHK->ClsAllHotKey();
+}
+
+// The icon reports mouse activity over it. Any of it brings the window to the
+// top, opaque and not click-through; a left click also shows it again.
+void frmMain::Form_TrayNotify(int mouseMessage) {
+    if (mouseMessage == plat::kTrayLeftButtonUp) plat::RestoreWindow(hWnd());
+    int alpha = 255;
+    plat::SetTopLayered(hWnd(), true, alpha, false);
+}
+
+void frmMain::Image1_MouseDown(const plat::MouseArgs&) { window::DragMoveForm(*this); }
+
+void frmMain::Image2_Click() { Hide(); }
+
+// Ends the program at once: no window is unloaded and no hotkey unregistered
+// (the system frees them with the process); only the icon needs removing.
+void frmMain::Image3_Click() {
+    DeleteTrayIcon();
+    plat::EndProgramNow(0);
+}
+
+// Numbers follow the registration order of ApplyHotKeys: with every row set,
+// number n is row n. The window snip modes (3 and 4) start at the window
+// inspectors, which take them over once they exist.
+void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, bool) {
+    switch (number) {
+        case 1:
+            // Hidden first, so the editor's frozen picture does not show it.
+            Hide();
+            plat::Forms<aaa>().Show();
+            break;
+        case 2:
+            plat::Forms<jie>().Show();
+            break;
+        default:
+            break;
+    }
+}

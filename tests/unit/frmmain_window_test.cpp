@@ -1,0 +1,314 @@
+// The main window on the headless backend: start-up, hotkey dispatch to the
+// editors, the tray icon, the title-line pictures, closing, the logo choice
+// and the links.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "editor/variants.h"
+#include "platform/forms.h"
+#include "platform/hotkey_service.h"
+#include "platform/system.h"
+#include "platform/headless/fake_dialogs.h"
+#include "platform/headless/fake_hotkeys.h"
+#include "platform/headless/fake_native_controls.h"
+#include "platform/headless/fake_profile.h"
+#include "platform/headless/fake_shell.h"
+#include "platform/headless/fake_window_queries.h"
+#include "platform/headless/headless.h"
+#include "shell/frm_main.h"
+#include "shell/rwini.h"
+
+namespace {
+
+constexpr int kAlt = plat::hotkeys::kModAlt;
+const std::string kShipped =
+    "[HotKey]\r\n0=81,0,-1,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=88,0,-1,0\r\n4=46,0,0,0\r\n5=46,0,0,0\r\n";
+
+plat::Point Centre(const plat::Control& c) {
+    const plat::Rect r = c.BoundsInForm();
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        headless::Reset();
+        fake_profile::ClearLog();
+    }
+    void TearDown() override {
+        plat::UnloadForm<aaa>();
+        plat::UnloadForm<jie>();
+        plat::UnloadForm<frmMain>();
+        plat::DoEvents();
+        fake_hotkeys::Reset();
+    }
+
+    frmMain& Start(const std::string& ini) {
+        if (!ini.empty()) fake_profile::SetFileText(rwini::IniPath(), ini);
+        frmMain& f = plat::Forms<frmMain>();
+        f.Show();
+        return f;
+    }
+
+    // The user's next actions while the hotkey loop serves the program, one
+    // per idle wait; the last one must end the loop.
+    static void Script(std::vector<std::function<void()>> steps) {
+        auto queue = std::make_shared<std::deque<std::function<void()>>>(steps.begin(), steps.end());
+        headless::SetIdleHandler([queue] {
+            if (queue->empty()) {
+                ADD_FAILURE() << "the hotkey loop did not stop";
+                plat::QuitMessageLoop(1);
+                return;
+            }
+            auto step = queue->front();
+            queue->pop_front();
+            step();
+        });
+    }
+
+    static bool ClickOn(frmMain& f, const plat::Control& c) {
+        const plat::Point p = Centre(c);
+        return headless::Click(f.hWnd(), plat::kLeftButton, p.x, p.y);
+    }
+};
+
+TEST_F(MainWindow, StartUpReadsTheLogoThenTheHotkeysAndEndsWithTheTrayIcon) {
+    frmMain& f = Start("[logo]\r\nlogo=C:\\pictures\\brand.png\r\n" + kShipped);
+
+    EXPECT_EQ(f.Text1.Text(), L"C:\\pictures\\brand.png");
+    EXPECT_EQ(f.qqq.Text(), L"");
+    // "Lower right" is chosen at every start, and it alone.
+    EXPECT_TRUE(f.Option5.Value());
+    EXPECT_FALSE(f.Option1.Value() || f.Option2.Value() || f.Option3.Value() || f.Option4.Value());
+
+    const auto& log = fake_profile::Log();
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log[0], (fake_profile::Access{false, L"logo", L"logo", L"C:\\pictures\\brand.png"}));
+    for (size_t i = 1; i < log.size(); ++i) EXPECT_EQ(log[i].section, L"HotKey") << i;
+    EXPECT_EQ(fake_hotkeys::Registrations().size(), 4u);
+
+    const auto icons = plat::fake::TrayIcons();
+    ASSERT_EQ(icons.size(), 1u);
+    EXPECT_EQ(icons[0].window, f.hWnd());
+    EXPECT_EQ(icons[0].tip, L"Left-click to display the window");
+    EXPECT_TRUE(headless::Visible(f.hWnd()));
+}
+
+// Every control lies inside the window, and the parts of the layout do not
+// cover each other: the title line, the left panel and the right column.
+TEST_F(MainWindow, TheLayoutKeepsItsPartsApartAndTheOptionsWhereTheyPoint) {
+    frmMain& f = Start(kShipped);
+    const plat::Rect client{0, 0, f.ClientWidth(), f.ClientHeight()};
+    // (The hide and exit pictures share one pixel column, the exit one on top.)
+    const plat::Control* parts[] = {&f.Label18, &f.Image3, &f.Picture1, &f.lblLogoPreview,
+                                    &f.shpLogoArea, &f.Command3, &f.lblLogoPosition, &f.Option1,
+                                    &f.Option2, &f.Option3, &f.Option4, &f.Option5};
+    for (size_t i = 0; i < std::size(parts); ++i) {
+        const plat::Rect a = parts[i]->BoundsInForm();
+        EXPECT_EQ(a.Intersect(client), a) << "part " << i << " leaves the window";
+        for (size_t j = i + 1; j < std::size(parts); ++j)
+            EXPECT_TRUE(a.Intersect(parts[j]->BoundsInForm()).Empty()) << "parts " << i << " and " << j << " overlap";
+    }
+    // The help pictures stay inside the panel, whatever the captions' widths.
+    for (const plat::Image* help : {&f.Image4, &f.Image5, &f.Image6, &f.Image7}) {
+        const plat::Rect r = help->BoundsInForm();
+        EXPECT_EQ(r.Intersect(f.Picture1.BoundsInForm()), r);
+    }
+    // The background covers the whole client area, under everything else.
+    EXPECT_EQ(f.Image1.BoundsInForm().Intersect(client), client);
+    EXPECT_EQ(f.Children().front(), &f.Image1);
+
+    auto at = [](const plat::OptionButton& o) { return o.BoundsInForm(); };
+    // Upper left / upper right on one line, the middle below, then lower left / lower right.
+    EXPECT_EQ(at(f.Option2).top, at(f.Option4).top);
+    EXPECT_EQ(at(f.Option3).top, at(f.Option5).top);
+    EXPECT_LT(at(f.Option2).top, at(f.Option1).top);
+    EXPECT_LT(at(f.Option1).top, at(f.Option3).top);
+    EXPECT_EQ(at(f.Option2).left, at(f.Option3).left);
+    EXPECT_EQ(at(f.Option4).left, at(f.Option5).left);
+    EXPECT_LT(at(f.Option2).left, at(f.Option1).left);
+    EXPECT_LT(at(f.Option1).left, at(f.Option4).left);
+}
+
+// Number 1 hides the main window before the region editor takes its picture
+// of the screen; number 2 leaves it shown, so the logo editor's picture holds
+// it; numbers 3 and 4 open nothing yet.
+TEST_F(MainWindow, HotkeysOpenTheirEditorsByNumber) {
+    frmMain& f = Start(kShipped);
+    const plat::Rect main = headless::Bounds(f.hWnd());
+    const plat::Point inTitle{main.left + 100, main.top + 10};
+    const plat::Color titleColour = headless::ScreenPicture().Pixel(inTitle.x, inTitle.y);
+    const plat::Color screenColour = plat::Rgb(255, 255, 255);
+    ASSERT_NE(titleColour, screenColour);
+    const size_t windowsAtStart = headless::Windows().size();
+
+    Script({
+        [] { fake_hotkeys::Press(kAlt, 'Z'); },  // row 3: number 3
+        [] { fake_hotkeys::Press(kAlt, 'X'); },  // row 4: number 4
+        [&] {
+            EXPECT_EQ(headless::Windows().size(), windowsAtStart);
+            EXPECT_TRUE(headless::Visible(f.hWnd()));
+            fake_hotkeys::Press(kAlt, 'A');  // row 2: number 2
+        },
+        [&] {
+            jie* logoEditor = plat::LoadedForm<jie>();
+            ASSERT_NE(logoEditor, nullptr);
+            EXPECT_TRUE(logoEditor->Visible());
+            EXPECT_TRUE(headless::Visible(f.hWnd()));
+            EXPECT_EQ(logoEditor->BackgroundPicture().Pixel(inTitle.x, inTitle.y), titleColour);
+            EXPECT_EQ(plat::LoadedForm<aaa>(), nullptr);
+            plat::UnloadForm<jie>();
+            fake_hotkeys::Press(kAlt, 'Q');  // row 1: number 1
+        },
+        [&] {
+            aaa* regionEditor = plat::LoadedForm<aaa>();
+            ASSERT_NE(regionEditor, nullptr);
+            EXPECT_TRUE(regionEditor->Visible());
+            EXPECT_FALSE(headless::Visible(f.hWnd()));
+            EXPECT_TRUE(f.Loaded());
+            EXPECT_EQ(regionEditor->BackgroundPicture().Pixel(inTitle.x, inTitle.y), screenColour);
+            f.cHK->StopHotKeys();
+        },
+    });
+    headless::AdvanceClock(10);
+    EXPECT_EQ(f.cHK->LoopsRunning(), 0);
+}
+
+// The numbers follow the order of registration: with row 1 empty, row 2's
+// hotkey is number 1 and starts the region snip.
+TEST_F(MainWindow, WithTheFirstRowEmptyTheSecondRowStartsTheRegionSnip) {
+    frmMain& f = Start("[HotKey]\r\n0=46,0,0,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=88,0,-1,0\r\n");
+    Script({[] { fake_hotkeys::Press(kAlt, 'A'); },
+            [&] {
+                EXPECT_NE(plat::LoadedForm<aaa>(), nullptr);
+                EXPECT_EQ(plat::LoadedForm<jie>(), nullptr);
+                EXPECT_FALSE(headless::Visible(f.hWnd()));
+                f.cHK->StopHotKeys();
+            }});
+    headless::AdvanceClock(10);
+}
+
+TEST_F(MainWindow, TheTrayIconRestoresOnALeftClickAndAnyActivityMakesTheWindowTopmost) {
+    frmMain& f = Start(kShipped);
+    ASSERT_TRUE(ClickOn(f, f.Image2));
+    EXPECT_FALSE(headless::Visible(f.hWnd()));
+    EXPECT_TRUE(f.Loaded());
+    EXPECT_FALSE(plat::fake::LayeredStyleOf(f.hWnd()).has_value());
+
+    for (int message : {512 /* move over it */, 517 /* right button up */, 513 /* left button down */}) {
+        ASSERT_TRUE(plat::fake::TrayNotify(f.hWnd(), message));
+        EXPECT_FALSE(headless::Visible(f.hWnd())) << message;
+        const auto style = plat::fake::LayeredStyleOf(f.hWnd());
+        ASSERT_TRUE(style.has_value());
+        EXPECT_TRUE(style->onTop);
+        EXPECT_EQ(style->alpha, 255);
+        EXPECT_FALSE(style->clickThrough);
+    }
+    ASSERT_TRUE(plat::fake::TrayNotify(f.hWnd(), 514));
+    EXPECT_TRUE(headless::Visible(f.hWnd()));
+    EXPECT_EQ(headless::State(f.hWnd()), plat::WindowState::Normal);
+}
+
+// The exit picture ends the program at once, the tray icon removed first;
+// no unload runs, so the hotkeys go with the process.
+TEST_F(MainWindow, TheExitPictureRemovesTheIconAndEndsTheProgram) {
+    frmMain& f = Start(kShipped);
+    bool ended = false;
+    try {
+        ClickOn(f, f.Image3);
+    } catch (const plat::fake::ProgramEnded& e) {
+        ended = true;
+        EXPECT_EQ(e.code, 0);
+    }
+    EXPECT_TRUE(ended);
+    EXPECT_TRUE(plat::fake::TrayIcons().empty());
+    EXPECT_TRUE(f.Loaded());
+}
+
+TEST_F(MainWindow, ClosingRemovesTheIconAndUnregistersEveryHotkey) {
+    frmMain& f = Start(kShipped);
+    ASSERT_EQ(fake_hotkeys::Registrations().size(), 4u);
+    EXPECT_TRUE(headless::CloseWindow(f.hWnd()));
+    EXPECT_EQ(plat::LoadedForm<frmMain>(), nullptr);
+    EXPECT_TRUE(plat::fake::TrayIcons().empty());
+    EXPECT_TRUE(fake_hotkeys::Registrations().empty());
+    EXPECT_TRUE(fake_hotkeys::LiveAtoms().empty());
+
+    // An unload by code skips the close request's step; the icon goes all the same.
+    Start(kShipped);
+    ASSERT_EQ(plat::fake::TrayIcons().size(), 1u);
+    plat::UnloadForm<frmMain>();
+    EXPECT_TRUE(plat::fake::TrayIcons().empty());
+    EXPECT_TRUE(fake_hotkeys::Registrations().empty());
+}
+
+TEST_F(MainWindow, EditLogoStoresTheChosenPathAndRewritesItOnCancel) {
+    frmMain& f = Start(kShipped);
+    plat::fake::QueueOpenAnswer(L"C:\\logos\\mark.png");
+    fake_profile::ClearLog();
+    ASSERT_TRUE(fake_native::Click(f.Command3));
+
+    ASSERT_EQ(plat::fake::OpenDialogRequests().size(), 1u);
+    const plat::FileDialogRequest& request = plat::fake::OpenDialogRequests()[0];
+    EXPECT_EQ(request.filters, (std::vector<plat::FileFilter>{{L"All image files ", L"*.*"}}));
+    EXPECT_EQ(request.owner, f.hWnd());
+    EXPECT_EQ(f.Text1.Text(), L"C:\\logos\\mark.png");
+    EXPECT_EQ(fake_profile::Log(),
+              (std::vector<fake_profile::Access>{{true, L"logo", L"logo", L"C:\\logos\\mark.png"}}));
+
+    // Cancelled, and a dialog that failed: the unchanged path is written again.
+    plat::fake::QueueOpenCancel();
+    plat::fake::QueueOpenFailure(0x3003);
+    fake_profile::ClearLog();
+    ASSERT_TRUE(fake_native::Click(f.Command3));
+    ASSERT_TRUE(fake_native::Click(f.Command3));
+    EXPECT_EQ(f.Text1.Text(), L"C:\\logos\\mark.png");
+    EXPECT_EQ(fake_profile::Log(), (std::vector<fake_profile::Access>(
+                                       2, {true, L"logo", L"logo", L"C:\\logos\\mark.png"})));
+
+    // The next start reads it back.
+    plat::UnloadForm<frmMain>();
+    plat::DoEvents();
+    EXPECT_EQ(Start("").Text1.Text(), L"C:\\logos\\mark.png");
+}
+
+// Without settings the logo is none, and only a cancelled choice writes it.
+TEST_F(MainWindow, ACancelledFirstChoiceKeepsTheLogoNone) {
+    frmMain& f = Start("");
+    EXPECT_EQ(f.Text1.Text(), L"logo");
+    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()).find("[logo]"), std::string::npos);
+    plat::fake::QueueOpenCancel();
+    ASSERT_TRUE(fake_native::Click(f.Command3));
+    EXPECT_EQ(f.Text1.Text(), L"logo");
+    EXPECT_NE(fake_profile::FileText(rwini::IniPath()).find("[logo]\r\nlogo=logo\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindow, TheHelpPicturesAndLinksOpenTheVendorsPages) {
+    frmMain& f = Start(kShipped);
+    const std::vector<const plat::Control*> links{&f.Image4, &f.Image5, &f.Image6, &f.Image7, &f.Label8, &f.Label9};
+    for (const plat::Control* c : links) ASSERT_TRUE(ClickOn(f, *c));
+    const std::wstring site = L"https://www.morrowen.com/snip/";
+    EXPECT_EQ(plat::fake::OpenedUrls(), (std::vector<std::wstring>{site + L"f1.html", site + L"f2.html", site + L"f3.html",
+                                                                   site + L"f4.html", site + L"faq.html", site}));
+    EXPECT_TRUE(headless::Visible(f.hWnd()));
+}
+
+// A press on the background (the title band, the card's empty parts) drags
+// the window; a press on the panel or a link does not.
+TEST_F(MainWindow, APressOnTheBackgroundDragsTheWindow) {
+    frmMain& f = Start(kShipped);
+    headless::MouseDown(f.hWnd(), plat::kLeftButton, 200, 10);
+    headless::MouseUp(f.hWnd(), plat::kLeftButton, 200, 10);
+    const plat::Point onLink = Centre(f.Label9);
+    headless::Click(f.hWnd(), plat::kLeftButton, onLink.x, onLink.y);
+    const plat::Rect panel = f.Picture1.BoundsInForm();
+    headless::Click(f.hWnd(), plat::kLeftButton, panel.left + 20, panel.bottom - 10);
+    EXPECT_EQ(fake_windows::CaptionDrags(), std::vector<plat::Handle>{f.hWnd()});
+}
+
+}  // namespace
