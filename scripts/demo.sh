@@ -40,9 +40,7 @@ step_start_program() {
 }
 
 step_hotkey() {
-  # A hotkey reaches the program only while one of its windows has the focus.
-  click_window "$MAIN_WID" 310 64
-  key alt+q
+  press_program_hotkey "$MAIN_WID" alt+q
   wait_window_gone "$MAIN" 10 || die "Alt+Q did not hide the main window"
   EDITOR_WID=$(wait_window "$EDITOR" 30) || die "Alt+Q did not open the editor"
   sleep 0.5   # let the frozen picture reach the screen

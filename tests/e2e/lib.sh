@@ -258,6 +258,11 @@ click_window() {
   sleep 0.1
 }
 
+# press_program_hotkey MAIN_WID COMBO: a global hotkey reaches the program only
+# while one of its windows has the focus, so click the main window first on a
+# spot where a press does nothing else (its "Logo Preview" caption), then type.
+press_program_hotkey() { click_window "$1" 310 64 && key "$2"; }
+
 # ---------------------------------------------------------------- input
 
 # key COMBO...: presses each COMBO (e.g. Escape, ctrl+c, ctrl+shift+F1) as a

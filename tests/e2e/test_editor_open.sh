@@ -45,8 +45,7 @@ images_equal "$MS_WORK/before.png" "$MS_WORK/root.png" 2>/dev/null ||
 start_program "$MS_ROOT/assets/a.ini" || fail_rest "cannot start $MS_EXE"
 main=$(wait_window "$MAIN" 30) || fail_rest "no main window titled \"$MAIN\" within 30 s"
 sleep 0.5                       # the hotkey loop starts 10 ms after the window
-click_window "$main" 310 64     # the "Logo Preview" caption: focus, nothing else
-key alt+q
+press_program_hotkey "$main" alt+q
 
 if wid=$(wait_window "$EDITOR" 30); then
   ok window_appears

@@ -22,8 +22,7 @@ open_editor() {
   start_program "$MS_ROOT/assets/a.ini" || return 1
   main=$(wait_window "$MAIN" 30) || return 1
   sleep 0.5                       # the hotkey loop starts 10 ms after the window
-  click_window "$main" 310 64     # the "Logo Preview" caption: focus, nothing else
-  key alt+q
+  press_program_hotkey "$main" alt+q
   wid=$(wait_window "$EDITOR" 30) || return 1
   # Let the frozen picture reach the screen before the pointer moves over it.
   sleep 0.5
