@@ -157,10 +157,9 @@ void Label::Fit() {
 
 void Label::Paint(Canvas& c, int ox, int oy) const {
     Rect b = Bounds().Offset(ox, oy);
-    c.SetClip(b);
+    ClipScope clip(c, b);
     if (!Transparent) c.FillRect(b, BackColor);
     c.Text(b.left, b.top, caption_, TextFont, ForeColor);
-    c.ResetClip();
 }
 
 // ---- PictureBox ----
@@ -177,9 +176,8 @@ Point PictureBox::OriginInForm() const {
 
 void PictureBox::Paint(Canvas& c, int ox, int oy) const {
     Rect b = Bounds().Offset(ox, oy);
-    c.SetClip(b);
+    ClipScope clip(c, b);  // children never paint outside the box
     c.FillRect(b, BackColor);
-    c.ResetClip();
     PaintChildren(c, b.left, b.top, b);
 }
 

@@ -8,6 +8,20 @@ void Canvas::DrawPicture(const Picture& src, int x, int y) {
     DrawPicture(src, x, y, Rect{0, 0, src.Width(), src.Height()});
 }
 
+ClipScope::ClipScope(Canvas& c, const Rect& r) : canvas_(c), previous_(c.scopedClip_) {
+    const Rect clip = previous_ ? previous_->Intersect(r) : r;
+    canvas_.scopedClip_ = clip;
+    canvas_.SetClip(clip);
+}
+
+ClipScope::~ClipScope() {
+    canvas_.scopedClip_ = previous_;
+    if (previous_)
+        canvas_.SetClip(*previous_);
+    else
+        canvas_.ResetClip();
+}
+
 bool SamePixels(const Picture& a, const Picture& b) {
     if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
     const auto rowBytes = static_cast<size_t>(a.Width()) * sizeof(std::uint32_t);

@@ -2,6 +2,7 @@
 // A raster picture and the canvas that draws into pictures and windows.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "platform/types.h"
@@ -33,6 +34,25 @@ public:
     virtual void ResetClip() = 0;
     // A device context for platform drawing calls (0 on the headless backend).
     virtual Handle NativeDC() = 0;
+
+private:
+    friend class ClipScope;
+    std::optional<Rect> scopedClip_;  // the clip ClipScopes have put in force
+};
+
+// Narrows a canvas's clip to r within the clip already in force, and puts the
+// earlier clip back when it ends, so nested containers never paint outside
+// their parents.
+class ClipScope {
+public:
+    ClipScope(Canvas& c, const Rect& r);
+    ~ClipScope();
+    ClipScope(const ClipScope&) = delete;
+    ClipScope& operator=(const ClipScope&) = delete;
+
+private:
+    Canvas& canvas_;
+    std::optional<Rect> previous_;
 };
 
 struct PictureImpl;  // defined by each backend

@@ -63,7 +63,7 @@ std::unique_ptr<NativeChild> NativeChild::Create(Handle formWindow, NativeChildE
 
 void NativeControl::Paint(Canvas& c, int ox, int oy) const {
     const Rect b = Bounds().Offset(ox, oy);
-    c.SetClip(b);
+    ClipScope clip(c, b);
     c.FillRect(b, style_.backColor);
     const std::wstring text = child_ ? child_->Text() : style_.text;
     switch (kind_) {
@@ -84,7 +84,6 @@ void NativeControl::Paint(Canvas& c, int ox, int oy) const {
             c.Text(b.left + 4, b.top + 3, text, style_.font, style_.foreColor);
             break;
     }
-    c.ResetClip();
 }
 
 }  // namespace plat

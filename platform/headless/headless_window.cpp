@@ -112,7 +112,7 @@ void HeadlessWindow::Update() {
     const Rect dirty = std::exchange(dirty_, Rect{});
     const Picture surface = shown_;  // outlives this window if the paint destroys it
     plat::PictureCanvas canvas(*surface.Impl());
-    canvas.SetClip(dirty);
+    plat::ClipScope clip(canvas, dirty);
     events_.OnPaint(canvas, dirty);
 }
 

@@ -249,9 +249,10 @@ private:
             if (back_.Width() < client.Width() || back_.Height() < client.Height())
                 back_ = Picture::Create(client.Width(), client.Height(), 0);
             Canvas& c = back_.Draw();
-            c.SetClip(dirty);
-            events_.OnPaint(c, dirty);
-            c.ResetClip();
+            {
+                ClipScope clip(c, dirty);
+                events_.OnPaint(c, dirty);
+            }
             BitBlt(dc, dirty.left, dirty.top, dirty.Width(), dirty.Height(), PictureDc(back_), dirty.left, dirty.top,
                    SRCCOPY);
         }

@@ -143,3 +143,24 @@ TEST_F(Toolkit, SurfaceBakeAndEraseFollowThePersistenceSwitch) {
 }
 
 }  // namespace
+
+namespace {
+
+// A control inside a box is cut at the box's edge, and the controls painted
+// after the box are not cut at all.
+TEST_F(Toolkit, ControlsInsideABoxArePaintedOnlyWithinIt) {
+    Probe& p = plat::Forms<Probe>();
+    p.Show();
+    const plat::Color red = plat::Rgb(255, 0, 0);
+    p.Box.SetBackColor(plat::Rgb(0, 0, 255));
+    p.Inner.Transparent = false;
+    p.Inner.BackColor = red;
+    p.Inner.Move(180, 10, 60, 20);  // reaches 40 pixels past the box's right edge
+    p.Refresh();
+    plat::Picture shown = headless::Shown(p.hWnd());
+    EXPECT_EQ(shown.Pixel(100 + 190, 115), red);
+    EXPECT_EQ(shown.Pixel(100 + 210, 115), p.BackColor());
+    EXPECT_EQ(shown.Pixel(400, 420), plat::Rgb(0, 0, 0));  // the outline after the box
+}
+
+}  // namespace
