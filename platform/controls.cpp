@@ -61,6 +61,12 @@ void Control::SetVisible(bool v) {
     OnVisibleChanged();
 }
 
+void Control::SetEnabled(bool v) {
+    if (v == enabled_) return;
+    enabled_ = v;
+    OnEnabledChanged();
+}
+
 Rect Control::Bounds() const {
     int l = RoundHalfEven(left_), t = RoundHalfEven(top_);
     return {l, t, l + RoundHalfEven(width_), t + RoundHalfEven(height_)};

@@ -56,7 +56,7 @@ public:
     bool Visible() const { return visible_; }
     void SetVisible(bool v);
     bool Enabled() const { return enabled_; }
-    void SetEnabled(bool v) { enabled_ = v; }
+    void SetEnabled(bool v);
 
     // Whole-pixel rectangle in the parent's and in the form's client pixels.
     Rect Bounds() const;
@@ -89,6 +89,7 @@ protected:
     void Invalidate() const;
     virtual void OnBoundsChanged() {}
     virtual void OnVisibleChanged() {}
+    virtual void OnEnabledChanged() {}
 
 private:
     Container& parent_;

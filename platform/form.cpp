@@ -6,15 +6,8 @@
 
 namespace plat {
 
-// Counts the form's handlers on the stack, so an unloaded form is freed only
-// after the last of them has returned.
-struct BusyScope {
-    explicit BusyScope(Form& f) : form(f) { ++form.busy_; }
-    ~BusyScope() { --form.busy_; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-    Form& form;
-};
+Form::HandlerScope::HandlerScope(Form& f) : form_(f) { ++form_.busy_; }
+Form::HandlerScope::~HandlerScope() { --form_.busy_; }
 
 // ---- Timer ----
 
@@ -61,7 +54,7 @@ void Form::UnregisterTimer(Timer* t) { timers_.erase(std::remove(timers_.begin()
 
 void Form::Load() {
     if (window_ || unloading_) return;
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     window_ = NativeWindow::Create(*this, style_);
     const Handle hwnd = window_->Hwnd();
     ForEachControl([hwnd](Control& c) { c.OnFormWindowCreated(hwnd); });
@@ -85,7 +78,7 @@ void Form::Hide() {
 
 void Form::Unload() {
     if (!window_ || unloading_) return;
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     unloading_ = true;
     Form_Unload();
     for (Timer* t : timers_) window_->KillTimer(t->id_);
@@ -189,8 +182,6 @@ void Form::DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& a
 
 Color Form::SurfacePixel(int x, int y) const { return image_.Pixel(x, y); }
 
-void Form::RefreshSurface(const Rect& area) { Invalidate(area); }
-
 void Form::Invalidate(const Rect& formRect) {
     if (window_) window_->Invalidate(formRect);
 }
@@ -208,7 +199,7 @@ void Form::SetFocus() {
 // ---- painting and input ----
 
 void Form::OnPaint(Canvas& c, const Rect& dirty) {
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     // With persistence off the window shows its background picture instead.
     const Picture& base = autoRedraw_ ? image_ : background_;
     c.FillRect(dirty, backColor_);
@@ -234,7 +225,7 @@ MouseArgs Form::RelativeTo(const Control& c, const MouseArgs& a) {
 }
 
 void Form::OnMouseDown(const MouseArgs& a) {
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     if (buttonsHeld_ == 0) {
         mouseOwner_ = HitTest(a.x, a.y);
         window_->CaptureMouse();
@@ -248,7 +239,7 @@ void Form::OnMouseDown(const MouseArgs& a) {
 }
 
 void Form::OnMouseMove(const MouseArgs& a) {
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     Control* target = buttonsHeld_ ? mouseOwner_ : HitTest(a.x, a.y);
     if (target) {
         if (target->MouseMove) target->MouseMove(RelativeTo(*target, a));
@@ -258,7 +249,7 @@ void Form::OnMouseMove(const MouseArgs& a) {
 }
 
 void Form::OnMouseUp(const MouseArgs& a) {
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     Control* target = mouseOwner_;
     buttonsHeld_ &= ~a.button;
     if (buttonsHeld_ == 0) {
@@ -282,7 +273,7 @@ void Form::OnDblClick(const MouseArgs& a) {
         OnMouseDown(a);
         return;
     }
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     // The second press of a double click: the toolkit reports it as a double
     // click, not as a press, and the release that follows as a release.
     mouseOwner_ = HitTest(a.x, a.y);
@@ -296,17 +287,17 @@ void Form::OnDblClick(const MouseArgs& a) {
 }
 
 void Form::OnKeyDown(int keyCode, int shift) {
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     Form_KeyDown(keyCode, shift);
 }
 
 void Form::OnKeyPress(int charCode) {
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     Form_KeyPress(charCode);
 }
 
 void Form::OnTimer(int timerId) {
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     for (Timer* t : timers_) {
         if (t->id_ == timerId && t->enabled_) {
             if (t->Tick) t->Tick();
@@ -326,7 +317,7 @@ void Form::ForEachControl(const std::function<void(Control&)>& f) {
 }
 
 void Form::OnCommand(Handle child, int notifyCode) {
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     Control* target = nullptr;
     ForEachControl([&](Control& c) {
         if (!target && child && c.NativeHandle() == child) target = &c;
@@ -340,12 +331,12 @@ void Form::OnCaptureLost() {
 }
 
 void Form::OnTrayNotify(int mouseMessage) {
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     Form_TrayNotify(mouseMessage);
 }
 
 bool Form::OnCloseRequest() {
-    BusyScope busy(*this);
+    HandlerScope busy(*this);
     if (Form_QueryUnload()) return true;
     Unload();
     return true;  // Unload already destroyed the window

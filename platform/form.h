@@ -86,7 +86,6 @@ public:
     void DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& area);
     Canvas& PersistentCanvas();  // for platform drawing calls and screen capture
     Color SurfacePixel(int x, int y) const;  // from the persistent image
-    void RefreshSurface(const Rect& area);
 
     void Invalidate(const Rect& formRect);
     void Refresh();  // repaint invalid parts now
@@ -99,6 +98,19 @@ public:
     void SetReleaser(std::function<void()> r) { releaser_ = std::move(r); }
     // True while one of this form's handlers is on the stack.
     bool Busy() const { return busy_ > 0; }
+    // Marks a handler of this form as running, so an unloaded form is freed
+    // only after the last of its handlers has returned. Input that reaches a
+    // control without passing through the form (native children) takes one.
+    class HandlerScope {
+    public:
+        explicit HandlerScope(Form& f);
+        ~HandlerScope();
+        HandlerScope(const HandlerScope&) = delete;
+        HandlerScope& operator=(const HandlerScope&) = delete;
+
+    private:
+        Form& form_;
+    };
 
 protected:
     virtual void Form_Load() {}
@@ -155,7 +167,6 @@ private:
     int busy_ = 0;
     bool unloading_ = false;
     std::function<void()> releaser_;
-    friend struct BusyScope;
 };
 
 }  // namespace plat

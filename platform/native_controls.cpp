@@ -36,10 +36,9 @@ void NativeControl::OnFormWindowDestroyed() {
     child_.reset();
 }
 
-void NativeControl::SetEnabled(bool v) {
-    Control::SetEnabled(v);
-    style_.enabled = v;
-    if (child_) child_->SetEnabled(v);
+void NativeControl::OnEnabledChanged() {
+    style_.enabled = Enabled();
+    if (child_) child_->SetEnabled(style_.enabled);
 }
 
 void NativeControl::SetFont(const Font& f) {
@@ -68,10 +67,12 @@ void NativeControl::OnVisibleChanged() {
 }
 
 void NativeControl::OnChildKeyDown(int keyCode, int shift) {
+    Form::HandlerScope running(Parent().OwnerForm());
     if (KeyDown) KeyDown(keyCode, shift);
 }
 
 void NativeControl::OnChildKeyPress(int charCode) {
+    Form::HandlerScope running(Parent().OwnerForm());
     if (KeyPress) KeyPress(charCode);
 }
 

@@ -68,9 +68,6 @@ public:
     NativeChild* Native() const { return child_.get(); }
     Handle NativeHandle() const override;
 
-    // Control::SetEnabled is not virtual: this one also enables the child.
-    // Call it through the native control's own type.
-    void SetEnabled(bool v);
     const Font& TextFont() const { return style_.font; }
     void SetFont(const Font& f);
     Color BackColor() const { return style_.backColor; }
@@ -93,6 +90,7 @@ protected:
     NativeControl(Container& parent, NativeKind kind);
     void OnBoundsChanged() override;
     void OnVisibleChanged() override;
+    void OnEnabledChanged() override;
     void OnChildKeyDown(int keyCode, int shift) override;
     void OnChildKeyPress(int charCode) override;
 
