@@ -180,6 +180,14 @@ Point PictureBox::OriginInForm() const {
     return {r.left, r.top};
 }
 
+void PictureBox::OnBoundsChanged() {
+    for (Control* c : Children()) c->ContainerChanged();
+}
+
+void PictureBox::OnVisibleChanged() {
+    for (Control* c : Children()) c->ContainerChanged();
+}
+
 void PictureBox::Paint(Canvas& c, int ox, int oy) const {
     Rect b = Bounds().Offset(ox, oy);
     ClipScope clip(c, b);  // children never paint outside the box

@@ -84,6 +84,11 @@ public:
     virtual Handle NativeHandle() const { return 0; }
     // A notification (WM_COMMAND code) from the native child.
     virtual void OnNativeCommand(int /*code*/) {}
+    // The container moved, or was shown or hidden: where this control shows changed.
+    void ContainerChanged() {
+        OnBoundsChanged();
+        OnVisibleChanged();
+    }
 
 protected:
     void Invalidate() const;
@@ -165,6 +170,11 @@ public:
     Form& OwnerForm() override { return Parent().OwnerForm(); }
     Point OriginInForm() const override;
     void Paint(Canvas& c, int ox, int oy) const override;
+
+protected:
+    // Native children are separate windows: they must follow the box.
+    void OnBoundsChanged() override;
+    void OnVisibleChanged() override;
 };
 
 // An indexed array of controls; its handlers receive the element's index.

@@ -6,6 +6,8 @@
 
 #include "platform/form.h"
 #include "platform/forms.h"
+#include "platform/headless/fake_native_controls.h"
+#include "platform/native_controls.h"
 #include "platform/system.h"
 #include "tests/unit/headless_fixture.h"
 
@@ -161,6 +163,37 @@ TEST_F(Toolkit, ControlsInsideABoxArePaintedOnlyWithinIt) {
     EXPECT_EQ(shown.Pixel(100 + 190, 115), red);
     EXPECT_EQ(shown.Pixel(100 + 210, 115), p.BackColor());
     EXPECT_EQ(shown.Pixel(400, 420), plat::Rgb(0, 0, 0));  // the outline after the box
+}
+
+}  // namespace
+
+namespace {
+
+class BoxedText : public plat::Form {
+public:
+    BoxedText() : plat::Form(plat::WindowStyle{L"boxed", {0, 0, 400, 300}}), Box(*this), Text(Box) {
+        Box.Move(50, 40, 200, 100);
+        Text.Move(10, 20, 80, 22);
+    }
+    plat::PictureBox Box;
+    plat::TextBox Text;
+};
+
+// A native child is a window of its own: it follows its box when the box
+// moves or hides, and takes its control's enabled state.
+TEST_F(Toolkit, NativeChildrenFollowTheirBox) {
+    BoxedText& f = plat::Forms<BoxedText>();
+    f.Show();
+    EXPECT_EQ(fake_native::Child(f.Text)->bounds, (plat::Rect{60, 60, 140, 82}));
+    f.Box.Move(100, 100);
+    EXPECT_EQ(fake_native::Child(f.Text)->bounds, (plat::Rect{110, 120, 190, 142}));
+    f.Box.SetVisible(false);
+    EXPECT_FALSE(fake_native::Child(f.Text)->visible);
+    f.Box.SetVisible(true);
+    EXPECT_TRUE(fake_native::Child(f.Text)->visible);
+    f.Text.SetEnabled(false);
+    EXPECT_FALSE(fake_native::Child(f.Text)->enabled);
+    plat::UnloadForm<BoxedText>();
 }
 
 }  // namespace
