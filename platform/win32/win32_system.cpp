@@ -134,33 +134,34 @@ Picture CaptureScreen(const Rect& r) {
     return p;
 }
 
-bool ClipboardPutScreenRect(const Rect& r) {
-    const int w = r.Width() < 0 ? 0 : r.Width();
-    const int h = r.Height() < 0 ? 0 : r.Height();
-    win32::DcOwner display = win32::DisplayDc();
-    win32::DcOwner mem(CreateCompatibleDC(display.Get()));
-    // A zero-sized grab gives a 1 x 1 monochrome bitmap, as the system does for
-    // a zero-sized compatible bitmap; made here, because the system's is a
-    // shared stock object that must not be handed to the clipboard.
+namespace {
+// Copies w x h pixels at (x, y) of `source` into a new display-compatible
+// bitmap and puts it on the clipboard. A zero-sized copy gives a 1 x 1
+// monochrome bitmap, as the system does for a zero-sized compatible bitmap;
+// made here, because the system's is a shared stock object that must not be
+// handed to the clipboard.
+bool PlaceCopy(HDC display, HDC source, int x, int y, int w, int h) {
+    win32::DcOwner mem(CreateCompatibleDC(display));
     win32::BitmapOwner bitmap(w == 0 || h == 0 ? CreateBitmap(1, 1, 1, 1, nullptr)
-                                               : CreateCompatibleBitmap(display.Get(), w, h));
+                                               : CreateCompatibleBitmap(display, w, h));
     {
         win32::SelectGuard sel(mem.Get(), bitmap.Get());
-        BitBlt(mem.Get(), 0, 0, w, h, display.Get(), r.left, r.top, SRCCOPY);
+        BitBlt(mem.Get(), 0, 0, w, h, source, x, y, SRCCOPY);
     }  // deselected: the clipboard takes only a free bitmap
     return win32::PlaceBitmap(std::move(bitmap));
+}
+}  // namespace
+
+bool ClipboardPutScreenRect(const Rect& r) {
+    win32::DcOwner display = win32::DisplayDc();
+    return PlaceCopy(display.Get(), display.Get(), r.left, r.top, r.Width() < 0 ? 0 : r.Width(),
+                     r.Height() < 0 ? 0 : r.Height());
 }
 
 bool ClipboardPutPicture(const Picture& p) {
     if (p.Empty()) return false;
     win32::DcOwner display = win32::DisplayDc();
-    win32::DcOwner mem(CreateCompatibleDC(display.Get()));
-    win32::BitmapOwner bitmap(CreateCompatibleBitmap(display.Get(), p.Width(), p.Height()));
-    {
-        win32::SelectGuard sel(mem.Get(), bitmap.Get());
-        BitBlt(mem.Get(), 0, 0, p.Width(), p.Height(), win32::PictureDc(p), 0, 0, SRCCOPY);
-    }
-    return win32::PlaceBitmap(std::move(bitmap));
+    return PlaceCopy(display.Get(), win32::PictureDc(p), 0, 0, p.Width(), p.Height());
 }
 
 Picture ClipboardGetPicture() {

@@ -48,7 +48,6 @@ class MainHotKeys : public ::testing::Test {
 protected:
     void SetUp() override {
         headless::Reset();
-        fake_hotkeys::Reset();
         fake_profile::ClearLog();
     }
     void TearDown() override {

@@ -46,7 +46,6 @@ class HotKeyService : public ::testing::Test {
 protected:
     void SetUp() override {
         headless::Reset();
-        fake_hotkeys::Reset();
         host_ = std::make_unique<HostForm>();
         host_->Load();
         hk_ = std::make_unique<cHotKey>();

@@ -21,8 +21,6 @@ class CutdSaveTest : public HeadlessTest {
 protected:
     void SetUp() override {
         HeadlessTest::SetUp();
-        plat::fake::ResetImaging();
-        plat::fake::ResetDialogs();
         dir_ = fs::temp_directory_path() /
                ("save_flow_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);

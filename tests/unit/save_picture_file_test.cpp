@@ -22,7 +22,6 @@ class SavePictureFileTest : public HeadlessTest {
 protected:
     void SetUp() override {
         HeadlessTest::SetUp();
-        plat::fake::ResetImaging();
         dir_ = fs::temp_directory_path() /
                ("save_pf_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir_);

@@ -43,7 +43,6 @@ class WindowUtils : public HeadlessTest {
 protected:
     void SetUp() override {
         HeadlessTest::SetUp();
-        fake_windows::Reset();
         ChildIndex = -1;
         ChildHandles.clear();
     }
