@@ -131,6 +131,11 @@ void cHotKey::UnregisterAll() {
     ResetHotKeyLists();
 }
 
+void cHotKey::ReleaseAll() {
+    StopFlag = true;
+    UnregisterAll();
+}
+
 bool cHotKey::ClsAllHotKey() {
     StopFlag = true;
     plat::DoEvents();

@@ -34,6 +34,9 @@ public:
     bool DelHotKey(std::int32_t keyCode, bool ctrl, bool alt, bool shift);
     // Unregisters every hotkey and asks a running loop to end; always false.
     bool ClsAllHotKey();
+    // Unregisters every hotkey and deletes its atom without letting any
+    // pending event run (for an exit that does not return).
+    void ReleaseAll();
     // Arms `timer` to start the loop 10 ms from now (only with hotkeys). The
     // timer must outlive this object or the next StartHotKeys.
     void StartHotKeys(plat::Timer& timer);

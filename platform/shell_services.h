@@ -17,6 +17,9 @@ public:
     static std::unique_ptr<TrayIcon> Add(Handle window, const std::wstring& tip);
     virtual ~TrayIcon() = default;
     virtual void Remove() = 0;
+    // A short notice from the icon (the shell shows it for a few seconds).
+    // False when there is no icon or the shell refused it.
+    virtual bool ShowBalloon(const std::wstring& title, const std::wstring& text) = 0;
 };
 
 // Mouse message numbers the tray reports.

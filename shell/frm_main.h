@@ -7,6 +7,7 @@
 // (hotkey configuration), frm_main_logo.cpp (logo choice and web links).
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "hotkeys/chotkey.h"
@@ -31,12 +32,16 @@ public:
     void LoadHotKeys();
     // Every box's stored form to the settings file, in index order.
     void SaveHotKeys();
-    // Registers every box that holds a hotkey, clears the boxes the platform
-    // refuses, and arms the hotkey loop with Timer1.
+    // Registers every box that holds a hotkey, marks the boxes the platform
+    // refuses (their stored forms stay), and arms the hotkey loop with Timer1.
     void ApplyHotKeys();
+    // Tells the user which hotkeys the last apply could not register.
+    void ReportRefusedHotKeys();
 
     // The hotkey service's number for each box's hotkey, -1 when none.
     std::vector<std::int32_t> HotKeyIds;
+    // One line per hotkey the last apply could not register.
+    std::vector<std::wstring> RefusedHotKeys;
 
     // Declared before cHK, which borrows it and must go first.
     plat::Timer Timer1;

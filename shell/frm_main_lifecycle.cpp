@@ -31,6 +31,7 @@ void frmMain::Form_Load() {
     // Without a notification area (no shell running) the icon is simply not
     // there; the program works on from its window and hotkeys.
     NotifyIcon = plat::TrayIcon::Add(hWnd(), kTrayTip);
+    ReportRefusedHotKeys();
 }
 
 void frmMain::DeleteTrayIcon() {
@@ -69,18 +70,22 @@ void frmMain::Image1_MouseDown(const plat::MouseArgs&) { window::DragMoveForm(*t
 
 void frmMain::Image2_Click() { Hide(); }
 
-// Ends the program at once: no window is unloaded and no hotkey unregistered
-// (the system frees them with the process); only the icon needs removing.
+// Ends the program at once: no window is unloaded. The icon and the hotkeys'
+// global atoms must go first: the system keeps atoms after the process ends.
 void frmMain::Image3_Click() {
     DeleteTrayIcon();
+    if (cHK) cHK->ReleaseAll();
     plat::EndProgramNow(0);
 }
 
-// Numbers follow the registration order of ApplyHotKeys: with every row set,
-// number n is row n. The window snip modes (3 and 4) start at the window
+// The service numbers hotkeys in registration order, which skips empty and
+// refused rows; each row starts its own snip mode, so the number is mapped
+// back to its row. The window snip modes (rows 3 and 4) start at the window
 // inspectors, which take them over once they exist.
 void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, bool) {
-    switch (number) {
+    int row = 0;
+    while (row < static_cast<int>(HotKeyIds.size()) && HotKeyIds[static_cast<size_t>(row)] != number) ++row;
+    switch (row + 1) {
         case 1:
             // Hidden first, so the editor's frozen picture does not show it.
             Hide();

@@ -12,6 +12,7 @@ namespace {
 
 struct ShellState {
     std::vector<TrayRecord> icons;
+    std::vector<BalloonRecord> balloons;
     std::vector<std::wstring> urls;
     std::map<Handle, LayeredStyle> layered;
 };
@@ -29,10 +30,17 @@ public:
     void Remove() override {
         auto& v = S().icons;
         v.erase(std::remove_if(v.begin(), v.end(), [&](const TrayRecord& r) { return r.window == window_; }), v.end());
+        removed_ = true;
+    }
+    bool ShowBalloon(const std::wstring& title, const std::wstring& text) override {
+        if (removed_) return false;
+        S().balloons.push_back({window_, title, text});
+        return true;
     }
 
 private:
     Handle window_;
+    bool removed_ = false;
 };
 
 }  // namespace
@@ -48,6 +56,8 @@ bool TrayNotify(Handle window, int mouseMessage) {
     CollectUnloadedForms();
     return true;
 }
+
+const std::vector<BalloonRecord>& Balloons() { return S().balloons; }
 
 const std::vector<std::wstring>& OpenedUrls() { return S().urls; }
 

@@ -13,10 +13,17 @@ struct TrayRecord {
     Handle window = 0;
     std::wstring tip;
 };
+struct BalloonRecord {
+    Handle window = 0;
+    std::wstring title, text;
+    friend bool operator==(const BalloonRecord&, const BalloonRecord&) = default;
+};
 // The icons in the notification area now.
 std::vector<TrayRecord> TrayIcons();
 // The user moves over or clicks the window's icon (514: left button released).
 bool TrayNotify(Handle window, int mouseMessage);
+// Every balloon shown since the reset, oldest first.
+const std::vector<BalloonRecord>& Balloons();
 
 const std::vector<std::wstring>& OpenedUrls();
 

@@ -33,6 +33,16 @@ public:
         added_ = false;
     }
 
+    bool ShowBalloon(const std::wstring& title, const std::wstring& text) override {
+        if (!added_) return false;
+        NOTIFYICONDATAW info = data_;
+        info.uFlags = NIF_INFO;
+        lstrcpynW(info.szInfoTitle, title.c_str(), ARRAYSIZE(info.szInfoTitle));
+        lstrcpynW(info.szInfo, text.c_str(), ARRAYSIZE(info.szInfo));
+        info.dwInfoFlags = NIIF_WARNING;
+        return Shell_NotifyIconW(NIM_MODIFY, &info) != FALSE;
+    }
+
 private:
     NOTIFYICONDATAW data_{};
     bool added_ = false;

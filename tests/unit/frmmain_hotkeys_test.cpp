@@ -17,6 +17,7 @@
 #include "platform/headless/fake_hotkeys.h"
 #include "platform/headless/fake_native_controls.h"
 #include "platform/headless/fake_profile.h"
+#include "platform/headless/fake_shell.h"
 #include "platform/headless/headless.h"
 #include "shell/frm_main.h"
 #include "shell/rwini.h"
@@ -28,7 +29,7 @@ using fake_hotkeys::Registration;
 constexpr int kAlt = plat::hotkeys::kModAlt, kCtrl = plat::hotkeys::kModControl, kShift = plat::hotkeys::kModShift;
 
 std::string ShippedIni() {
-    const auto root = std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+    const auto root = std::filesystem::path(MS_SOURCE_DIR);
     std::ifstream in(root / "assets" / "a.ini", std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
@@ -282,21 +283,38 @@ TEST_F(MainHotKeys, ModeCheckBoxesFollowTheirTransitionTable) {
     EXPECT_EQ(HotKeyWrites(), 6);
 }
 
-TEST_F(MainHotKeys, ARefusedHotkeyClearsItsBoxAndTheNextSaveForgetsIt) {
+// A refusal (another program holds the combination, or an earlier row has
+// it) keeps the stored form: saving writes it back unchanged, the user is
+// told once which rows failed, and the next apply tries them again.
+TEST_F(MainHotKeys, ARefusedHotkeyKeepsItsStoredFormAndTheUserIsToldOnce) {
     fake_hotkeys::SetTaken(kAlt, 90, true);  // another program holds Alt+Z
-    frmMain& f = Start("[HotKey]\r\n0=81,0,-1,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=81,0,-1,0\r\n");
-    // Row 2 is taken, row 3 repeats row 0: both cleared; the others keep working.
-    EXPECT_EQ(Texts(f), (std::vector<std::wstring>{L"Alt + Q", L"Alt + A", L"Not set hotkey", L"Not set hotkey",
-                                                   L"Not set hotkey", L"Not set hotkey"}));
-    EXPECT_EQ(Tags(f)[2], L"46,0,0,0");
-    EXPECT_EQ(Tags(f)[3], L"46,0,0,0");
+    const std::string ini = "[HotKey]\r\n0=81,0,-1,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=81,0,-1,0\r\n"
+                            "4=46,0,0,0\r\n5=46,0,0,0\r\n";
+    frmMain& f = Start(ini);
+    EXPECT_EQ(Texts(f), (std::vector<std::wstring>{L"Alt + Q", L"Alt + A", L"Alt + Z (not registered)",
+                                                   L"Alt + Q (not registered)", L"Not set hotkey", L"Not set hotkey"}));
+    EXPECT_EQ(Tags(f)[2], L"90,0,-1,0");
+    EXPECT_EQ(Tags(f)[3], L"81,0,-1,0");
     EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{1, 2, -1, -1, -1, -1}));
     EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{{kAlt, 81}, {kAlt, 65}}));
+    ASSERT_EQ(plat::fake::Balloons().size(), 1u);
+    EXPECT_EQ(plat::fake::Balloons()[0].text,
+              L"Alt + Z (window snip) is taken by another program.\n"
+              L"Alt + Q (window snip with logo) is already used by region snip.");
     EXPECT_TRUE(headless::MessageBoxes().empty());
 
     f.cmdSave_Click();
-    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()),
-              "[HotKey]\r\n0=81,0,-1,0\r\n1=65,0,-1,0\r\n2=46,0,0,0\r\n3=46,0,0,0\r\n4=46,0,0,0\r\n5=46,0,0,0\r\n");
+    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), ini);
+
+    // The other program lets go; the next apply registers the row and says nothing more.
+    fake_hotkeys::SetTaken(kAlt, 90, false);
+    fake_native::Click(f.optSetHotKey);
+    fake_native::Click(f.optTestHotKey);
+    EXPECT_EQ(Texts(f)[2], L"Alt + Z");
+    EXPECT_EQ(f.HotKeyIds[2], 3);
+    ASSERT_EQ(plat::fake::Balloons().size(), 2u);  // row 3 still repeats row 0
+    EXPECT_EQ(plat::fake::Balloons()[1].text, L"Alt + Q (window snip with logo) is already used by region snip.");
+    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), ini);
 }
 
 TEST_F(MainHotKeys, HandEditedFlagsShowTheHintButRegisterAnyNonZeroFlag) {

@@ -179,15 +179,20 @@ TEST_F(MainWindow, HotkeysOpenTheirEditorsByNumber) {
     EXPECT_EQ(f.cHK->LoopsRunning(), 0);
 }
 
-// The numbers follow the order of registration: with row 1 empty, row 2's
-// hotkey is number 1 and starts the region snip.
-TEST_F(MainWindow, WithTheFirstRowEmptyTheSecondRowStartsTheRegionSnip) {
+// Each row starts its own mode whatever rows before it are empty: the
+// service's numbers close up, the dispatch maps them back to rows.
+TEST_F(MainWindow, WithTheFirstRowEmptyTheSecondRowStillStartsTheLogoSnip) {
     frmMain& f = Start("[HotKey]\r\n0=46,0,0,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=88,0,-1,0\r\n");
     Script({[] { fake_hotkeys::Press(kAlt, 'A'); },
             [&] {
-                EXPECT_NE(plat::LoadedForm<aaa>(), nullptr);
+                EXPECT_NE(plat::LoadedForm<jie>(), nullptr);
+                EXPECT_EQ(plat::LoadedForm<aaa>(), nullptr);
+                plat::UnloadForm<jie>();
+                fake_hotkeys::Press(kAlt, 'Z');  // row 3: no region editor either
+            },
+            [&] {
+                EXPECT_EQ(plat::LoadedForm<aaa>(), nullptr);
                 EXPECT_EQ(plat::LoadedForm<jie>(), nullptr);
-                EXPECT_FALSE(headless::Visible(f.hWnd()));
                 f.cHK->StopHotKeys();
             }});
     headless::AdvanceClock(10);
@@ -214,8 +219,8 @@ TEST_F(MainWindow, TheTrayIconRestoresOnALeftClickAndAnyActivityMakesTheWindowTo
     EXPECT_EQ(headless::State(f.hWnd()), plat::WindowState::Normal);
 }
 
-// The exit picture ends the program at once, the tray icon removed first;
-// no unload runs, so the hotkeys go with the process.
+// The exit picture ends the program at once, the tray icon and the hotkeys'
+// atoms removed first (the system keeps global atoms after the process ends).
 TEST_F(MainWindow, TheExitPictureRemovesTheIconAndEndsTheProgram) {
     frmMain& f = Start(kShipped);
     bool ended = false;
@@ -227,6 +232,7 @@ TEST_F(MainWindow, TheExitPictureRemovesTheIconAndEndsTheProgram) {
     }
     EXPECT_TRUE(ended);
     EXPECT_TRUE(plat::fake::TrayIcons().empty());
+    EXPECT_TRUE(fake_hotkeys::LiveAtoms().empty());
     EXPECT_TRUE(f.Loaded());
 }
 
