@@ -4,10 +4,17 @@
 #include <commctrl.h>
 
 #include "platform/forms.h"
+#include "platform/single_instance.h"
 #include "platform/system.h"
 #include "shell/frm_main.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // A second start shows the running copy's window and leaves: two copies
+    // would fight over the hotkeys, and the loser would show them as not set.
+    if (!plat::ClaimSingleInstance(L"MorrowenSnip.Instance.7c1e4b2a")) {
+        plat::ActivateRunningInstance(frmMain::kCaption);
+        return 0;
+    }
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
 

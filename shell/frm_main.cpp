@@ -17,7 +17,7 @@ constexpr float Tw(int twips) { return static_cast<float>(twips) / plat::kTwipsP
 
 plat::WindowStyle MainStyle() {
     plat::WindowStyle s;
-    s.caption = L"Morrowen Snip";
+    s.caption = frmMain::kCaption;
     const int left = (plat::ScreenWidthPx() - kClientWidth) / 2;
     const int top = (plat::ScreenHeightPx() - kClientHeight) / 2;
     s.bounds = {left, top, left + kClientWidth, top + kClientHeight};

@@ -21,6 +21,9 @@ public:
     frmMain();
     ~frmMain() override;
 
+    // The window's caption; a second start of the program finds it by this.
+    static constexpr const wchar_t* kCaption = L"Morrowen Snip";
+
     // Writes every box's stored form to the settings file (called by the
     // "start to snip" check box).
     void cmdSave_Click();

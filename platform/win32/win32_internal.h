@@ -5,6 +5,9 @@
 
 namespace plat::win32 {
 
+// The window class of every form.
+constexpr wchar_t kFormClassName[] = L"MorrowenSnipForm";
+
 // The message a notification-area icon sends its window.
 constexpr UINT kTrayMessage = WM_APP + 0x51;
 

@@ -11,8 +11,6 @@
 namespace plat::win32 {
 namespace {
 
-constexpr wchar_t kClassName[] = L"MorrowenSnipForm";
-
 int ButtonsHeld(WPARAM wp) {
     int b = 0;
     if (wp & MK_LBUTTON) b |= kLeftButton;
@@ -41,7 +39,7 @@ public:
         if (style.topmost) ex |= WS_EX_TOPMOST;
         if (!style.showInTaskbar) ex |= WS_EX_TOOLWINDOW;
         const Rect& b = style.bounds;
-        CreateWindowExW(ex, kClassName, style.caption.c_str(), ws, b.left, b.top, b.Width(), b.Height(), nullptr,
+        CreateWindowExW(ex, kFormClassName, style.caption.c_str(), ws, b.left, b.top, b.Width(), b.Height(), nullptr,
                         nullptr, GetModuleHandleW(nullptr), this);
     }
 
@@ -123,7 +121,7 @@ private:
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
         wc.hCursor = nullptr;  // the program-wide pointer is set in WM_SETCURSOR
-        wc.lpszClassName = kClassName;
+        wc.lpszClassName = kFormClassName;
         RegisterClassExW(&wc);
         done = true;
     }

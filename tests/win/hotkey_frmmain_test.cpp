@@ -12,6 +12,7 @@
 #include "platform/system.h"
 #include "shell/frm_main.h"
 #include "tests/win/hotkey_test_steps.h"
+#include "tests/win/save_modal_watcher.h"
 
 namespace {
 
@@ -99,6 +100,24 @@ TEST_F(MainHotKeysWin, TheShippedHotkeysArriveWithTheirRowNumbers) {
     EXPECT_EQ(f.cHK->HotKeysCount(), 0);  // edit mode unregistered everything
     EXPECT_TRUE(RegisterHotKey(nullptr, 0x4567, MOD_ALT, 'X'));
     UnregisterHotKey(nullptr, 0x4567);
+}
+
+// Another program holding a combination costs the user nothing: the row says
+// it is not registered, a save writes its stored form back unchanged, and the
+// next row keeps its own mode.
+TEST_F(MainHotKeysWin, AHotkeyHeldElsewhereKeepsItsStoredForm) {
+    ASSERT_TRUE(RegisterHotKey(nullptr, 0x4568, MOD_ALT, 'Z'));
+    ini_.Set(kShipped);
+    // If the balloon cannot be shown the same lines come in a box: close it.
+    save_testing::ModalWatcher box(L"Morrowen Snip: A hotkey is not registered",
+                                   [](HWND h) { PostMessageW(h, WM_COMMAND, IDOK, 0); });
+    frmMain& f = Start(false);
+    EXPECT_EQ(TextOf(Native(f.txtHotKey[2])), L"Alt + Z (not registered)");
+    EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{1, 2, -1, 3, -1, -1}));
+    EXPECT_EQ(f.RefusedHotKeys, (std::vector<std::wstring>{L"Alt + Z (window snip) is taken by another program."}));
+    f.cmdSave_Click();
+    EXPECT_EQ(ini_.Bytes(), kShipped);
+    UnregisterHotKey(nullptr, 0x4568);
 }
 
 TEST_F(MainHotKeysWin, KeysPressedInABoxBecomeAHotkeyThatWorksInUseMode) {
