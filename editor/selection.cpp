@@ -33,6 +33,7 @@ Selection SnipEditor::CurrentSelection() const {
 void SnipEditor::SetSelection(const Selection& s) { Shape1.Move(s.left, s.top, s.width, s.height); }
 
 void SnipEditor::Form_MouseDown(const plat::MouseArgs& a) {
+    if (copying_) return;
     pressCanCopy_ = false;
     if (ToolActive) return;  // presses draw shapes while a tool is chosen
     Picture1.SetVisible(false);
@@ -81,6 +82,7 @@ void SnipEditor::ShowColorUnder(float x, float y) {
 }
 
 void SnipEditor::Form_MouseMove(const plat::MouseArgs& a) {
+    if (copying_) return;
     ShowColorUnder(a.x, a.y);
     if (ToolActive) return;
 
@@ -112,6 +114,7 @@ void SnipEditor::Form_MouseMove(const plat::MouseArgs& a) {
 }
 
 void SnipEditor::Form_MouseUp(const plat::MouseArgs& a) {
+    if (copying_) return;
     if (a.button == plat::kLeftButton) {
         if (ModeTag == "draw") ModeTag = "move";
         AnchorX = Shape1.Left();
@@ -125,20 +128,36 @@ void SnipEditor::Form_MouseUp(const plat::MouseArgs& a) {
 }
 
 void SnipEditor::Form_DblClick() {
-    if (!pressCanCopy_ || ToolActive || ModeTag != "move") return;
+    if (copying_ || !pressCanCopy_ || ToolActive || ModeTag != "move") return;
     pressCanCopy_ = false;
     CopySelectionAndClose();
 }
 
 void SnipEditor::CopySelectionAndClose() {
+    copying_ = true;
     Picture1.SetVisible(false);
     plat::SleepMs(10);
     plat::DoEvents();
     Shape1.SetVisible(false);
     const Selection s = CurrentSelection();
-    ScrnCap(plat::RoundHalfEven(s.left), plat::RoundHalfEven(s.top), plat::RoundHalfEven(s.Right()),
-            plat::RoundHalfEven(s.Bottom()));
-    Unload();
+    const bool copied = ScrnCap(plat::RoundHalfEven(s.left), plat::RoundHalfEven(s.top),
+                                plat::RoundHalfEven(s.Right()), plat::RoundHalfEven(s.Bottom()));
+    copying_ = false;
+    if (!Loaded()) return;  // closed by the system while the copy waited
+    if (copied) {
+        Unload();
+        return;
+    }
+    // Never closed on a failed copy: the user would paste an older picture
+    // and the snip would be gone.
+    Shape1.SetVisible(true);
+    ImageMove();
+    LblPos.SetVisible(true);
+    lblInfo.SetVisible(true);
+    PlaceAndShowToolbar();
+    plat::MsgBox(L"The snip was not copied: another program is holding the clipboard.\n"
+                 L"Your selection is still here: copy it again in a moment.",
+                 L"Morrowen Snip", plat::kMsgExclamation);
 }
 
 // ---- handles ----

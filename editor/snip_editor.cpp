@@ -1,5 +1,7 @@
 #include "editor/snip_editor.h"
 
+#include <chrono>
+
 #include "platform/system.h"
 
 namespace editor {
@@ -16,6 +18,10 @@ plat::WindowStyle EditorWindowStyle() {
 }
 
 plat::Font LabelFont() { return plat::Font{L"Arial", 10.5f, false}; }
+
+// How long a copy waits for a clipboard that another program holds.
+constexpr int kClipboardPatienceMs = 2000;
+constexpr int kClipboardRetryMs = 25;
 }  // namespace
 
 SnipEditor::SnipEditor(const VariantTraits& traits)
@@ -40,6 +46,8 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
     for (plat::Label* l : {&LblPos, &lblInfo}) {
         l->AutoSize = true;
         l->Transparent = true;
+        // Readouts inside the selection: presses and double clicks on them belong to it.
+        l->ClickThrough = true;
         l->ForeColor = kSelectionBlue;
         l->SetFont(LabelFont());
         l->SetVisible(false);
@@ -107,14 +115,26 @@ void SnipEditor::Form_KeyPress(int charCode) {
     if (charCode == 27) Unload();
 }
 
-void SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+bool SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
     Shape1.SetVisible(false);
     LblPos.SetVisible(false);
     lblInfo.SetVisible(false);
     Image1.ForEach([](plat::Image& h) { h.SetVisible(false); });
     // The screen must show the editor without them before it is read.
     plat::DoEvents();
-    plat::ClipboardPutScreenRect(plat::Rect{left, top, right, bottom});
+    const plat::Rect r{left, top, right, bottom};
+    if (plat::ClipboardPutScreenRect(r)) return true;
+
+    // Another program holds the clipboard. The pixels are kept as they are now
+    // and offered again for a while, the window still painting meanwhile.
+    const plat::Picture grab = r.Empty() ? plat::Picture() : plat::CaptureScreen(r);
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(kClipboardPatienceMs);
+    while (std::chrono::steady_clock::now() < giveUp) {
+        plat::SleepMs(kClipboardRetryMs);
+        plat::DoEvents();
+        if (grab.Empty() ? plat::ClipboardPutScreenRect(r) : plat::ClipboardPutPicture(grab)) return true;
+    }
+    return false;
 }
 
 void SnipEditor::SplitColor(plat::Color c, int& red, int& green, int& blue) {

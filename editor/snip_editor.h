@@ -29,8 +29,10 @@ public:
     const VariantTraits& Traits() const { return traits_; }
 
     // Copies the screen rectangle (right and bottom exclusive) to the clipboard
-    // as a bitmap, with the frame, handles and labels hidden first.
-    void ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+    // as a bitmap, with the frame, handles and labels hidden first. While
+    // another program holds the clipboard it tries again for about two
+    // seconds, events still running; false when it never got it.
+    bool ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
     // Asks for a file name and saves the clipboard's picture there.
     void CutdSave();
     // Places the eight handles around the selection and shows them.
@@ -94,6 +96,10 @@ private:
     void PlaceLabels();
     void PlaceAndShowToolbar();
     void CopySelectionAndClose();
+
+    // Set while a copy hides the bars and grabs the screen: input that arrives
+    // meanwhile (the second click's release) must not show them again.
+    bool copying_ = false;
 
     // The press that may begin a double click landed inside the selection in
     // "move" mode with no tool: only then does a double click copy.

@@ -151,8 +151,11 @@ public:
     Color BackColor = Rgb(255, 255, 255);
     bool Transparent = false;
     bool AutoSize = false;
+    // Lets the mouse through to what lies below, as a readout over a picture should.
+    bool ClickThrough = false;
     Font TextFont;
     void SetFont(const Font& f);
+    bool ReceivesMouse() const override { return !ClickThrough; }
     void Paint(Canvas& c, int ox, int oy) const override;
 
 private:

@@ -18,10 +18,12 @@ std::atomic<long>& OwnedHandleCount() {
     return count;
 }
 
+// A few quick tries ride out another program's brief look at the clipboard;
+// callers that must not give up retry with events running between tries.
 ClipboardSession::ClipboardSession(HWND owner) {
-    for (int attempt = 0; attempt < 20 && !open_; ++attempt) {
+    for (int attempt = 0; attempt < 4 && !open_; ++attempt) {
         open_ = OpenClipboard(owner) != FALSE;
-        if (!open_) Sleep(10);
+        if (!open_) Sleep(5);
     }
 }
 

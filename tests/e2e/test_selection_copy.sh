@@ -77,4 +77,28 @@ else
   fail selection.move_resize_copy "the editor did not open"
 fi
 
+# Near the screen's bottom the toolbar sits inside the selection; it must
+# not be in the copy. The screen is 1920 x 1080: a selection down to 1075.
+if open_editor; then
+  mouse_drag 600 800 1000 1075
+  sleep 0.3
+  xdotool mousemove 650 850 click --repeat 2 --delay 80 1
+  expect_clipboard selection.toolbar_not_copied 400x275+600+800
+  end_program
+else
+  fail selection.toolbar_not_copied "the editor did not open"
+fi
+
+# In a small selection most of it is the size and colour labels: a double
+# click on them copies as a click beside them does.
+if open_editor; then
+  mouse_drag 700 500 790 540
+  sleep 0.3
+  xdotool mousemove 708 507 click --repeat 2 --delay 80 1
+  expect_clipboard selection.copy_through_labels 90x40+700+500
+  end_program
+else
+  fail selection.copy_through_labels "the editor did not open"
+fi
+
 finish
