@@ -100,7 +100,8 @@ TEST(IniWin, AFolderPastThePathLimitBehavesAsAShortOne) {
 
         TestFolder::Write(path, "[logo]\r\nlogo=" + std::string(logo.begin(), logo.end()) +
                                     "\r\n[HotKey]\r\n0=87,0,-1,0\r\n2=\r\n");
-        for (const wchar_t* k : {L"0", L"1", L"2"}) o.answers.push_back(plat::ProfileGetString(L"hotkey", k, L"", path));
+        for (const wchar_t* k : {L"0", L"1", L"2"})
+            o.answers.push_back(plat::ProfileGetString(L"hotkey", k, L"", path));
         o.answers.push_back(plat::ProfileGetString(L"logo", L"logo", L"logo", path));
         o.answers.push_back(plat::ProfileGetString(L"b3", L"b3", L"b3", path));
         o.written.push_back(plat::ProfileWriteString(L"HotKey", L"1", L"46,0,0,0", path));
