@@ -48,20 +48,23 @@ public:
     explicit StagedCopy(const std::wstring& path) : path_(path) {
         wchar_t folder[MAX_PATH + 1];
         const DWORD n = GetTempPathW(MAX_PATH + 1, folder);
-        wchar_t name[MAX_PATH];
-        if (n == 0 || n > MAX_PATH || !GetTempFileNameW(folder, L"ini", 0, name)) return;
-        copy_ = name;
+        if (n == 0 || n > MAX_PATH) return;
+        // A name this process never used before: the platform may keep a
+        // parsed file by name and time, and a reused name could bring back
+        // an old text.
+        copy_ = TempNameBeside(std::wstring(folder, n) + L"a.ini");
+        if (copy_.size() >= MAX_PATH) return;
+        // A missing file stays missing, for the functions to see none.
         if (!FileExists(path)) {
-            // The functions must see no file, as they would at path.
-            ok_ = DeleteFileW(copy_.c_str()) != FALSE;
+            ok_ = true;
             return;
         }
-        ok_ = CopyFileW(win32::ExtendedPath(path).c_str(), copy_.c_str(), FALSE) != FALSE;
+        ok_ = CopyFileW(win32::ExtendedPath(path).c_str(), copy_.c_str(), TRUE) != FALSE;
         // A read-only original gives a read-only copy; the replace refuses it later.
-        SetFileAttributesW(copy_.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (ok_) SetFileAttributesW(copy_.c_str(), FILE_ATTRIBUTE_NORMAL);
     }
     ~StagedCopy() {
-        if (!copy_.empty()) (void)RemoveFile(copy_);
+        if (ok_) (void)RemoveFile(copy_);  // none there when the file was missing and only read
     }
     StagedCopy(const StagedCopy&) = delete;
     StagedCopy& operator=(const StagedCopy&) = delete;

@@ -36,7 +36,7 @@ start_deep() {
 }
 
 # temp_files: the staging copies the profile functions may leave in Wine's temporary folder.
-temp_files() { find "$WINEPREFIX/drive_c/users" -ipath '*/temp/ini*.tmp' 2>/dev/null | sort; }
+temp_files() { find "$WINEPREFIX/drive_c/users" -ipath '*/temp/~*-*.tmp' 2>/dev/null | sort; }
 
 [ -f "$MS_EXE" ] || fail_rest "no program at $MS_EXE"
 start_display || fail_rest "no X display"
