@@ -1,10 +1,9 @@
 #include "encoding/ModSavePic.h"
 
-#include <filesystem>
 #include <new>
 #include <stdexcept>
-#include <system_error>
 
+#include "platform/files.h"
 #include "platform/system.h"
 #include "platform/types.h"
 
@@ -48,9 +47,8 @@ std::wstring Trimmed(std::wstring s) {
     return s;
 }
 
-bool FileExists(const std::wstring& path) {
-    std::error_code ec;
-    return std::filesystem::exists(std::filesystem::path(path), ec);
+std::wstring Reason(const std::wstring& systemMessage, int status) {
+    return Trimmed(systemMessage) + StatusInBrackets(status) + L".";
 }
 
 SaveResult SaveSteps(const plat::Picture& picture, const std::wstring& fileName, const std::wstring& format,
@@ -78,26 +76,25 @@ SaveResult SaveSteps(const plat::Picture& picture, const std::wstring& fileName,
                        L"no image encoder writes the format " + Quoted(format) + L".");
 
     const EncoderParameterBlock params = BuildEncoderParameters(format, quality, colorDepth, compression);
-    const bool existed = FileExists(fileName);
-    plat::GraphicsFailure failure = bitmap.SaveToFile(fileName, encoder, params);
+    // The picture goes to a new file beside the target, which takes the
+    // target's place only once it is complete: a failed save never costs the
+    // user the file that was there.
+    const std::wstring temp = plat::TempNameBeside(fileName);
+    plat::GraphicsFailure failure = bitmap.SaveToFile(temp, encoder, params);
 
     SaveResult result{true, 0, {}};
     if (failure.status != plat::gp::Ok) {
-        std::wstring reason = failure.systemMessage.empty()
-                                  ? L"the file could not be written" + StatusInBrackets(failure.status) + L"."
-                                  : Trimmed(failure.systemMessage) + StatusInBrackets(failure.status) + L".";
-        result = Failure(failure.status, fileName, reason);
-    } else {
+        result = Failure(failure.status, fileName,
+                         failure.systemMessage.empty()
+                             ? L"the file could not be written" + StatusInBrackets(failure.status) + L"."
+                             : Reason(failure.systemMessage, failure.status));
+    } else if (const auto size = plat::FileSize(temp); !size || *size == 0) {
         // An encoder can report success and still leave nothing behind.
-        std::error_code ec;
-        const auto size = std::filesystem::file_size(std::filesystem::path(fileName), ec);
-        if (ec || size == 0)
-            result = Failure(plat::gp::Win32Error, fileName, L"the encoder reported success but wrote no file.");
+        result = Failure(plat::gp::Win32Error, fileName, L"the encoder reported success but wrote no file.");
+    } else if (const plat::FileError error = plat::ReplaceFileWith(temp, fileName)) {
+        result = Failure(plat::gp::Win32Error, fileName, Reason(error.message, plat::gp::Win32Error));
     }
-    if (!result.ok && !existed) {
-        std::error_code ec;
-        std::filesystem::remove(std::filesystem::path(fileName), ec);
-    }
+    if (!result.ok) (void)plat::RemoveFile(temp);  // there may be nothing to remove
     return result;
 }
 

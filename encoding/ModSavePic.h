@@ -55,9 +55,10 @@ struct SaveResult {
 std::wstring SaveErrorText(int errorNumber, const std::wstring& description);
 
 // Writes picture to fileName with the encoder for format. The pointer shows
-// busy for the whole save. When the file could not be written the save error
-// box tells the user which file and why; a file left half-written by the
-// attempt is removed unless it existed before.
+// busy for the whole save. The picture is written to a new file beside
+// fileName, which replaces fileName only when complete; when anything fails
+// that file is removed, fileName is left as it was, and the save error box
+// tells the user which file and why.
 SaveResult SavePictureFile(const plat::Picture& picture, std::wstring fileName, const std::wstring& format,
                            std::int32_t quality, std::int32_t colorDepth, std::int32_t compression);
 

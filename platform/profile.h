@@ -5,14 +5,13 @@
 
 namespace plat {
 
-// The value of `key` in `section` of the INI file at `path`, as the profile
-// function copies it into a buffer of `bufferChars` characters: at most
-// bufferChars - 1 characters, ended at the first NUL. A missing key (or
-// file) gives `def`, cut the same way. Section and key names compare without
-// regard to case. An empty result means the key is missing and `def` is empty,
-// or the key is present with an empty value.
+// The whole value of `key` in `section` of the INI file at `path`, ended at
+// its first NUL; `def` when the key (or the file) is missing. Section and key
+// names compare without regard to case. An empty result means the key is
+// missing and `def` is empty, or the key is present with an empty value.
+// Paths of any length are served, those past the platform's 260 characters too.
 std::wstring ProfileGetString(const std::wstring& section, const std::wstring& key, const std::wstring& def,
-                              int bufferChars, const std::wstring& path);
+                              const std::wstring& path);
 
 // Writes `value` under `key` in `section`, creating the file, section or key as
 // needed. False when the file could not be written.

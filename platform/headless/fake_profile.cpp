@@ -82,13 +82,6 @@ int FindKey(const std::vector<std::wstring>& lines, const std::wstring& section,
     return -1;
 }
 
-std::wstring Cut(std::wstring s, int bufferChars) {
-    s = s.substr(0, s.find(L'\0'));
-    if (bufferChars <= 0) return {};
-    if (s.size() > static_cast<size_t>(bufferChars - 1)) s.resize(static_cast<size_t>(bufferChars - 1));
-    return s;
-}
-
 }  // namespace
 
 const std::vector<Access>& Log() { return MutableLog(); }
@@ -110,7 +103,7 @@ void SetFileText(const std::wstring& path, const std::string& text) {
 namespace plat {
 
 std::wstring ProfileGetString(const std::wstring& section, const std::wstring& key, const std::wstring& def,
-                              int bufferChars, const std::wstring& path) {
+                              const std::wstring& path) {
     using namespace fake_profile;
     const std::vector<std::wstring> lines = Lines(path);
     int end = 0;
@@ -123,7 +116,7 @@ std::wstring ProfileGetString(const std::wstring& section, const std::wstring& k
         if (value.size() >= 2 && (value.front() == L'"' || value.front() == L'\'') && value.back() == value.front())
             value = value.substr(1, value.size() - 2);
     }
-    value = Cut(value, bufferChars);
+    value = value.substr(0, value.find(L'\0'));
     MutableLog().push_back({false, section, key, value});
     return value;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/win32/files_win32.h"
 #include "platform/win32/handles.h"
 
 namespace plat {
@@ -31,16 +32,6 @@ Guid FromNative(const GUID& n) {
 }
 
 std::wstring TextAt(const WCHAR* p) { return p ? std::wstring(p) : std::wstring(); }
-
-std::wstring SystemMessage(DWORD code) {
-    wchar_t* buffer = nullptr;
-    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text = n && buffer ? std::wstring(buffer, n) : std::wstring();
-    if (buffer) LocalFree(buffer);
-    return text;
-}
 
 Gdiplus::GpBitmap* AsBitmap(Handle h) { return reinterpret_cast<Gdiplus::GpBitmap*>(h); }
 
@@ -141,23 +132,24 @@ GraphicsFailure GraphicsBitmap::SaveToFile(const std::wstring& path, const Guid&
     const auto* native =
         record.empty() ? nullptr : reinterpret_cast<const Gdiplus::EncoderParameters*>(record.data());
     const CLSID clsid = ToNative(encoder);
-    if (Observer()) Observer()({path.c_str(), &clsid, native});
+    const std::wstring file = win32::ExtendedPath(path);
+    if (Observer()) Observer()({file.c_str(), &clsid, native});
 
     SetLastError(0);
     const Gdiplus::Status st =
-        Gdiplus::DllExports::GdipSaveImageToFile(AsBitmap(handle_), path.c_str(), &clsid, native);
+        Gdiplus::DllExports::GdipSaveImageToFile(AsBitmap(handle_), file.c_str(), &clsid, native);
     if (st == Gdiplus::Ok) return {};
     // The file layer's own code says more than the library's status
     // (path not found, access denied, disk full).
     const DWORD err = GetLastError();
-    return {st, static_cast<std::uint32_t>(err), err ? SystemMessage(err) : std::wstring()};
+    return {st, static_cast<std::uint32_t>(err), err ? win32::SystemErrorText(err) : std::wstring()};
 }
 
 int LoadPictureFile(const std::wstring& path, Picture& out) {
     GraphicsInstance library;
     if (library.Status() != Gdiplus::Ok) return library.Status();
     ImageOwner image;
-    if (Gdiplus::Status st = Gdiplus::DllExports::GdipLoadImageFromFile(path.c_str(), image.Out());
+    if (Gdiplus::Status st = Gdiplus::DllExports::GdipLoadImageFromFile(win32::ExtendedPath(path).c_str(), image.Out());
         st != Gdiplus::Ok)
         return st;
     UINT w = 0, h = 0;

@@ -1,5 +1,5 @@
 // rwini over the headless profile functions: defaults written back, nothing
-// cached, values cut to the read buffers.
+// cached, values read whole.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -57,11 +57,11 @@ TEST_F(Ini, NothingIsCachedBetweenReads) {
     EXPECT_EQ(File(), "[HotKey]\r\n2=65,0,-1,0\r\n");
 }
 
-TEST_F(Ini, LongValuesAreCutToTheReadBuffers) {
+TEST_F(Ini, LongValuesAreReadWholeAndNothingIsWritten) {
     const std::string longValue(400, 'x');
     SetFile("[HotKey]\r\n0=" + longValue + "\r\n[logo]\r\nlogo=" + longValue + "\r\n");
-    EXPECT_EQ(rwini::ReadIni(L"HotKey", L"0", L"46,0,0,0"), std::wstring(143, L'x'));
-    EXPECT_EQ(rwini::ReadPathSetting(L"logo"), std::wstring(255, L'x'));
+    EXPECT_EQ(rwini::ReadIni(L"HotKey", L"0", L"46,0,0,0"), std::wstring(400, L'x'));
+    EXPECT_EQ(rwini::ReadPathSetting(L"logo"), std::wstring(400, L'x'));
     EXPECT_EQ(Writes(), 0);
 }
 

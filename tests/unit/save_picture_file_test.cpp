@@ -5,7 +5,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "encoding/ModSavePic.h"
 #include "encoding/mGdip.h"
@@ -37,6 +39,11 @@ protected:
         fs::remove_all(dir_);
     }
     std::wstring PathOf(const char* name) const { return (dir_ / name).wstring(); }
+    std::vector<std::string> Names() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir_)) names.push_back(e.path().filename().string());
+        return names;
+    }
     ModSavePic::SaveResult Save(const std::wstring& path, const std::wstring& word) {
         return ModSavePic::SavePictureFile(picture_, path, word, 80, 24, 6);
     }
@@ -63,7 +70,9 @@ TEST_F(SavePictureFileTest, WritesThePictureWithTheBusyPointerAndReportsSuccess)
     EXPECT_TRUE(headless::MessageBoxes().empty());
     ASSERT_EQ(Imaging().saves.size(), 1u);
     const auto& s = Imaging().saves[0];
-    EXPECT_EQ(s.path, path);
+    EXPECT_NE(s.path, path);  // a new file beside it, which then takes its place
+    EXPECT_EQ(fs::path(s.path).parent_path(), dir_);
+    EXPECT_EQ(Names(), std::vector<std::string>{"shot.png"});
     EXPECT_EQ(s.encoder, plat::fake::EncoderClsid(L"PNG"));
     EXPECT_TRUE(s.params.empty());
     EXPECT_EQ(s.pointer, plat::MousePointer::Hourglass);
@@ -108,18 +117,32 @@ TEST_F(SavePictureFileTest, AnUnwritablePathIsReportedWithTheSystemsReason) {
     EXPECT_NE(text.find(L"cannot find the path"), std::wstring::npos);
 }
 
-TEST_F(SavePictureFileTest, AHalfWrittenNewFileIsRemovedButAnOlderFileIsKept) {
+TEST_F(SavePictureFileTest, AHalfWrittenFileIsRemovedAndAnOlderFileKeepsItsBytes) {
     Imaging().saveFailure = plat::GraphicsFailure{plat::gp::Win32Error, 112, L"There is not enough space on the disk.\r\n"};
     Imaging().writes = plat::fake::SaveWrites::Partial;
     const std::wstring fresh = PathOf("fresh.png");
     EXPECT_FALSE(Save(fresh, L"png").ok);
-    EXPECT_FALSE(fs::exists(fresh));
+    EXPECT_TRUE(Names().empty());
     EXPECT_NE(OnlyErrorBox(fresh).find(L"There is not enough space on the disk (Win32Error)."), std::wstring::npos);
 
     const std::wstring old = PathOf("old.png");
     std::ofstream(fs::path(old)) << "older";
     EXPECT_FALSE(Save(old, L"png").ok);
-    EXPECT_TRUE(fs::exists(old));
+    EXPECT_EQ(Names(), std::vector<std::string>{"old.png"});
+    std::ifstream in{fs::path(old)};
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "older");
+}
+
+// The finished file cannot take the target's place (here a folder has the
+// name): the user is told, the folder stays, the new file goes.
+TEST_F(SavePictureFileTest, AReplaceThatFailsIsReportedAndLeavesTheTargetAlone) {
+    const std::wstring path = PathOf("taken.png");
+    fs::create_directories(fs::path(path) / "inside");
+    EXPECT_FALSE(Save(path, L"png").ok);
+    ASSERT_EQ(Imaging().saves.size(), 1u);
+    EXPECT_NE(OnlyErrorBox(path).find(L"错误号: 7\r\n"), std::wstring::npos);
+    EXPECT_EQ(Names(), std::vector<std::string>{"taken.png"});
+    EXPECT_TRUE(fs::exists(fs::path(path) / "inside"));
 }
 
 TEST_F(SavePictureFileTest, SuccessWithNoFileWrittenIsAFailure) {

@@ -22,12 +22,14 @@
 #include "platform/system.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/imaging_win32.h"
+#include "tests/win/long_folder.h"
 #include "tests/win/save_modal_watcher.h"
 
 namespace {
 
 using save_testing::AcceptMessageBox;
 using save_testing::ModalWatcher;
+using win_testing::TestFolder;
 
 bool UnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
@@ -76,6 +78,7 @@ plat::Picture FewColourPicture() {
 
 // What the library was handed on one save call.
 struct SeenCall {
+    std::wstring path;
     CLSID encoder{};
     bool hasParams = false;
     std::vector<GUID> guids;
@@ -116,7 +119,10 @@ protected:
         CreateDirectoryW(dir_.c_str(), nullptr);
         plat::win32::SetSaveObserver([this](const plat::win32::SaveCallView& v) {
             SeenCall c;
+            c.path = v.path;
             c.encoder = *v.encoder;
+            // A folder where the encoder writes makes it fail.
+            if (blockEncoder_) CreateDirectoryW(v.path, nullptr);
             c.hasParams = v.params != nullptr;
             for (UINT i = 0; v.params && i < v.params->Count; ++i) {
                 const Gdiplus::EncoderParameter& p = v.params->Parameter[i];
@@ -163,6 +169,7 @@ protected:
     }
 
     static inline int counter_ = 0;
+    bool blockEncoder_ = false;
     std::wstring dir_;
     std::vector<SeenCall> calls_;
     long instances_ = 0, handles_ = 0;
@@ -350,6 +357,66 @@ TEST_F(SaveFormatsWin, AnUnwritablePathIsReportedWithTheReasonAndLeavesNoFile) {
     utf8.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, reason.c_str(), static_cast<int>(reason.size()),
                                                         utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
     std::cout << "  shown: " << utf8 << std::endl;
+}
+
+// Over an existing file the picture goes to a new file beside it, which takes
+// its place only once complete: the old bytes survive a failing encoder and a
+// replace the system refuses (a read-only file), each told to the user.
+TEST_F(SaveFormatsWin, SavingOverAFileReplacesItWholeOrNotAtAll) {
+    const std::wstring path = PathOf(L"shot.png");
+    const std::string old = "the picture that was here";
+    TestFolder::Write(path, old);
+    ASSERT_TRUE(Save(SharpPicture(), L"shot.png"));
+    ASSERT_EQ(calls_.size(), 1u);
+    EXPECT_NE(calls_[0].path, path);
+    EXPECT_EQ(calls_[0].path.rfind(dir_ + L"\\", 0), 0u) << "written beside the target";
+    plat::Picture back;
+    ASSERT_EQ(plat::LoadPictureFile(path, back), plat::gp::Ok);
+    EXPECT_TRUE(plat::SamePixels(back, SharpPicture()));
+    EXPECT_EQ(TestFolder::NamesIn(dir_), std::vector<std::wstring>{L"shot.png"});
+
+    auto failingSave = [&](const wchar_t* what) {
+        SCOPED_TRACE(std::string(what, what + wcslen(what)));
+        TestFolder::Write(path, old);
+        std::wstring text;
+        bool ok = true;
+        {
+            ModalWatcher box(L"错误", AcceptMessageBox(text));
+            ok = Save(SharpPicture(), L"shot.png");
+            EXPECT_TRUE(box.Seen());
+        }
+        EXPECT_FALSE(ok);
+        EXPECT_NE(text.find(L"\"" + path + L"\""), std::wstring::npos);
+        EXPECT_EQ(TestFolder::Bytes(path), old);
+        return text;
+    };
+    blockEncoder_ = true;
+    failingSave(L"the encoder fails");
+    blockEncoder_ = false;
+    // Only the target and the folder that blocked the encoder are there.
+    std::vector<std::wstring> names = TestFolder::NamesIn(dir_);
+    ASSERT_EQ(names.size(), 2u);
+    RemoveDirectoryW(calls_.back().path.c_str());
+    EXPECT_EQ(TestFolder::NamesIn(dir_), std::vector<std::wstring>{L"shot.png"});
+
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::wstring text = failingSave(L"the file is read-only");
+    EXPECT_NE(text.find(L"错误号: 7\r\n"), std::wstring::npos);
+    EXPECT_EQ(TestFolder::NamesIn(dir_), std::vector<std::wstring>{L"shot.png"});
+    EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(SaveFormatsWin, AFolderPastThePathLimitIsSavedInto) {
+    TestFolder deep(300);
+    const std::wstring path = deep.PathOf(L"shot.bmp");
+    TestFolder::Write(path, "old");
+    ASSERT_TRUE(ModSavePic::SavePictureFile(SharpPicture(), path, L"bmp", 80, 24, 6).ok);
+    EXPECT_EQ(TestFolder::Bytes(path).rfind("BM", 0), 0u);
+    plat::Picture back;
+    ASSERT_EQ(plat::LoadPictureFile(path, back), plat::gp::Ok);
+    EXPECT_TRUE(plat::SamePixels(back, SharpPicture()));
+    EXPECT_EQ(deep.Names(), std::vector<std::wstring>{L"shot.bmp"});
 }
 
 }  // namespace

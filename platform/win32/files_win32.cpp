@@ -1,0 +1,100 @@
+#include "platform/win32/files_win32.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+#include "platform/files.h"
+
+namespace plat {
+
+namespace win32 {
+
+std::wstring ExtendedPath(const std::wstring& path) {
+    if (path.size() < MAX_PATH || path.rfind(L"\\\\?\\", 0) == 0) return path;
+    // The prefix turns off the system's clean-up of the name, so do it first:
+    // an absolute path, backslashes, no "." or ".." parts.
+    std::wstring full(path.size() + 1, L'\0');
+    for (;;) {
+        const DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (n == 0) return path;
+        if (n < full.size()) {
+            full.resize(n);
+            break;
+        }
+        full.resize(n);
+    }
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
+std::wstring SystemErrorText(std::uint32_t code) {
+    wchar_t* buffer = nullptr;
+    const DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text = n && buffer ? std::wstring(buffer, n) : L"Error " + std::to_wstring(code);
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n')) text.pop_back();
+    return text;
+}
+
+}  // namespace win32
+
+namespace {
+
+FileError LastError() {
+    const DWORD code = GetLastError();
+    const DWORD c = code ? code : ERROR_GEN_FAILURE;  // never report a failure as success
+    return {c, win32::SystemErrorText(c)};
+}
+
+}  // namespace
+
+bool FileExists(const std::wstring& path) {
+    return GetFileAttributesW(win32::ExtendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::uint64_t> FileSize(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(win32::ExtendedPath(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+bool RemoveFile(const std::wstring& path) {
+    const std::wstring p = win32::ExtendedPath(path);
+    const DWORD attrs = GetFileAttributesW(p.c_str());
+    if (attrs != INVALID_FILE_ATTRIBUTES && (attrs & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesW(p.c_str(), attrs & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    return DeleteFileW(p.c_str()) != FALSE;
+}
+
+std::wstring TempNameBeside(const std::wstring& target) {
+    static std::atomic<unsigned> counter{0};
+    const size_t slash = target.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
+    for (;;) {
+        // Short, so that the name stays within the limit wherever the target does.
+        const std::wstring name = folder + L"~" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                  std::to_wstring(++counter) + L".tmp";
+        if (!FileExists(name)) return name;
+    }
+}
+
+FileError ReplaceFileWith(const std::wstring& replacement, const std::wstring& target) {
+    const std::wstring from = win32::ExtendedPath(replacement), to = win32::ExtendedPath(target);
+    if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        // ReplaceFileW keeps the old file's attributes, security and creation
+        // time, and refuses a read-only file (a rename would replace it under Wine).
+        if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+            return LastError();
+        return {};
+    }
+    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return LastError();
+    return {};
+}
+
+}  // namespace plat
