@@ -76,7 +76,7 @@ void frmMain::ApplyHotKeys() {
             box.SetText(keys);  // no longer marked, if an earlier apply refused it
             continue;
         }
-        box.SetText(keys + L" (not registered)");
+        box.SetText(keys + L" (in use)");
         std::wstring why = L"is taken by another program";
         for (int row = 0; row < i && sameAs != -1; ++row)
             if (HotKeyIds[static_cast<size_t>(row)] == sameAs) why = L"is already used by " + RowName(row);

@@ -291,8 +291,8 @@ TEST_F(MainHotKeys, ARefusedHotkeyKeepsItsStoredFormAndTheUserIsToldOnce) {
     const std::string ini = "[HotKey]\r\n0=81,0,-1,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=81,0,-1,0\r\n"
                             "4=46,0,0,0\r\n5=46,0,0,0\r\n";
     frmMain& f = Start(ini);
-    EXPECT_EQ(Texts(f), (std::vector<std::wstring>{L"Alt + Q", L"Alt + A", L"Alt + Z (not registered)",
-                                                   L"Alt + Q (not registered)", L"Not set hotkey", L"Not set hotkey"}));
+    EXPECT_EQ(Texts(f), (std::vector<std::wstring>{L"Alt + Q", L"Alt + A", L"Alt + Z (in use)",
+                                                   L"Alt + Q (in use)", L"Not set hotkey", L"Not set hotkey"}));
     EXPECT_EQ(Tags(f)[2], L"90,0,-1,0");
     EXPECT_EQ(Tags(f)[3], L"81,0,-1,0");
     EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{1, 2, -1, -1, -1, -1}));

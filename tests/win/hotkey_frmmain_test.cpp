@@ -112,7 +112,7 @@ TEST_F(MainHotKeysWin, AHotkeyHeldElsewhereKeepsItsStoredForm) {
     save_testing::ModalWatcher box(L"Morrowen Snip: A hotkey is not registered",
                                    [](HWND h) { PostMessageW(h, WM_COMMAND, IDOK, 0); });
     frmMain& f = Start(false);
-    EXPECT_EQ(TextOf(Native(f.txtHotKey[2])), L"Alt + Z (not registered)");
+    EXPECT_EQ(TextOf(Native(f.txtHotKey[2])), L"Alt + Z (in use)");
     EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{1, 2, -1, 3, -1, -1}));
     EXPECT_EQ(f.RefusedHotKeys, (std::vector<std::wstring>{L"Alt + Z (window snip) is taken by another program."}));
     f.cmdSave_Click();
