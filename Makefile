@@ -5,6 +5,8 @@
 #   make dist    the 32-bit release folder and build/MorrowenSnip.zip
 #   make bench   the benchmarks under wine64 on a private 1920x1080 display
 #   make deps    install the build and test tools (apt)
+#   make fuzz    the fuzz targets of tests/fuzz, FUZZ_SECONDS each (default 60),
+#                under ASan and UBSan (build/fuzz, clang); not part of make test
 # Options: JOBS=2 (parallel compile jobs), WERROR=ON (warnings fail the build),
 # BUILD=build (where all output goes).
 
@@ -17,7 +19,7 @@ export MS_BUILD := $(abspath $(BUILD))
 CONFIGURE := cmake -S . -G Ninja -Wno-dev --no-warn-unused-cli -DMS_WERROR=$(WERROR)
 
 .PHONY: all deps build build-linux build-win64 build-win32 test test-unit test-win test-e2e \
-        run dist bench clean
+        run dist bench fuzz clean
 
 all: build
 
@@ -65,6 +67,14 @@ dist: deps
 bench: deps
 	@$(MAKE) --no-print-directory build-win64
 	@scripts/bench.sh
+
+# Its own install list: clang is needed here only.
+fuzz:
+	@scripts/install-deps.sh fuzz
+	@$(CONFIGURE) -B $(BUILD)/fuzz -DCMAKE_C_COMPILER=clang-14 -DCMAKE_CXX_COMPILER=clang++-14 \
+	  -DCMAKE_BUILD_TYPE=Debug -DMS_TESTS=OFF -DMS_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD)/fuzz -j $(JOBS)
+	@scripts/fuzz.sh
 
 clean:
 	rm -rf $(BUILD)

@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, and only what is missing:
 # safe to run again and again (make deps; make test and make run call it).
+#   scripts/install-deps.sh fuzz    what make fuzz needs instead
 set -euo pipefail
+
+FUZZ_PACKAGES=(
+  cmake ninja-build make                  # the build
+  clang-14 libclang-rt-14-dev             # clang with libFuzzer and the sanitizer runtimes
+)
 
 PACKAGES=(
   cmake ninja-build g++ make zip          # native build, release zip
@@ -18,6 +24,12 @@ PACKAGES=(
 installed() {
   [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]
 }
+
+case ${1:-} in
+  '') ;;
+  fuzz) PACKAGES=("${FUZZ_PACKAGES[@]}") ;;
+  *) echo "usage: install-deps.sh [fuzz]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # make run: the program on your display, or a scripted demo without one.
-# The program runs from build/run/, where its a.ini (settings) stays between runs.
+# The program runs from build/run/ (or $MS_RUN_DIR), where its a.ini (settings)
+# stays between runs, in the project's own Wine prefix (build/wineprefix, or
+# $MS_WINEPREFIX): never in the WINEPREFIX of the environment, the user's own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,7 +14,7 @@ source tests/e2e/lib.sh
 [ -f "$MS_EXE" ] || { echo "run: $MS_EXE is not built (make build)" >&2; exit 1; }
 ensure_prefix
 
-dir=$MS_BUILD/run
+dir=${MS_RUN_DIR:-$MS_BUILD/run}
 mkdir -p "$dir"
 cp "$MS_EXE" "$dir/MorrowenSnip.exe"
 # Defaults only where the user has none yet: a.ini keeps their settings.

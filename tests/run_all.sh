@@ -11,14 +11,24 @@
 # e2e   tests/e2e/test_*.sh              each drives MorrowenSnip.exe; PASS/FAIL lines
 # A GoogleTest case counts once; an e2e script counts each PASS or FAIL line.
 # A program that crashes or hangs counts as one more failure. Full output of
-# every level is kept under build/test-logs/.
+# every level is kept under build/test-logs/ by a run of all three levels, and
+# under build/test-logs/partial/ by a run of fewer, so that a quick run of one
+# level never deletes the logs of the last full run.
 set -u
 cd "$(dirname "$0")/.."
 source tests/e2e/lib.sh
 
 LEVELS=("$@")
 [ ${#LEVELS[@]} -gt 0 ] || LEVELS=(unit win e2e)
-LOGS=$MS_BUILD/test-logs
+
+wants() { [[ " ${LEVELS[*]} " == *" $1 "* ]]; }
+
+# A full run replaces every log (the partial ones are older than it).
+if wants unit && wants win && wants e2e; then
+  LOGS=$MS_BUILD/test-logs
+else
+  LOGS=$MS_BUILD/test-logs/partial
+fi
 rm -rf "$LOGS" && mkdir -p "$LOGS"
 
 UNIT_TIMEOUT=${UNIT_TIMEOUT:-600}
@@ -26,8 +36,6 @@ WIN_TIMEOUT=${WIN_TIMEOUT:-600}
 E2E_TIMEOUT=${E2E_TIMEOUT:-300}
 
 PASSED=0 FAILED=0 SKIPPED=0
-
-wants() { [[ " ${LEVELS[*]} " == *" $1 "* ]]; }
 
 # level_line NAME PASSED FAILED SKIPPED SECONDS
 level_line() { echo "== $1: passed $2, failed $3, skipped $4 ($5 s)"; }
@@ -93,7 +101,11 @@ missing() {
 
 if wants unit; then
   if [ -x "$MS_BUILD/linux/unit_tests" ]; then
+    # From its build folder: a test that finds a source file by __FILE__ gets
+    # a path relative to there when ccache's base folder made it relative.
+    pushd "$MS_BUILD/linux" >/dev/null
     TIMEOUT=$UNIT_TIMEOUT gtest_level unit "$LOGS/unit.log" "$MS_BUILD/linux/unit_tests"
+    popd >/dev/null
   else
     missing unit "$MS_BUILD/linux/unit_tests"
   fi

@@ -24,6 +24,7 @@ MS_SCREEN=${MS_SCREEN:-1920x1080x24}
 MS_PIDS=()          # every process this shell started, stopped by stop_all
 MS_OWN_XVFB=""      # pid of the Xvfb we started, if any
 MS_OWN_WINESERVER=""
+MS_PREFIX_READY=""  # set by ensure_prefix: WINEPREFIX is ours
 MS_PASSED=0
 MS_FAILED=0
 PROGRAM_PID=""
@@ -87,9 +88,16 @@ HKCU\Software\Wine\X11 Driver|Managed|REG_SZ|N
 HKCU\Software\Wine\WineDbg|ShowCrashDialog|REG_DWORD|0
 '
 
-# ensure_prefix: the private Wine prefix ($MS_BUILD/wineprefix), created once.
+# ensure_prefix: the project's private Wine prefix, created once:
+# $MS_WINEPREFIX if set, else $MS_BUILD/wineprefix. A WINEPREFIX of the
+# environment is the user's own set-up and is never used, nor are their DLL
+# overrides; Wine's menu builder stays off, so no prefix of ours writes menu
+# entries or file associations into the user's home either.
 ensure_prefix() {
-  export WINEPREFIX=${WINEPREFIX:-$MS_BUILD/wineprefix}
+  export MS_WINEPREFIX=${MS_WINEPREFIX:-$MS_BUILD/wineprefix}
+  export WINEPREFIX=$MS_WINEPREFIX
+  export WINEDLLOVERRIDES=winemenubuilder.exe=d
+  unset WINEARCH
   export WINEDEBUG=${WINEDEBUG:--all}
   local stamp="$WINEPREFIX/.morrowen-settings" want
   want=$(printf '%s' "$MS_PREFIX_SETTINGS" | md5sum | cut -d' ' -f1)
@@ -100,7 +108,7 @@ ensure_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       ms_log "creating Wine prefix $WINEPREFIX"
       # No Mono or Gecko: their install prompts would wait forever.
-      WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE" wineboot -i >"$MS_WORK/wineboot.log" 2>&1 ||
+      WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree,mshtml=" "$WINE" wineboot -i >"$MS_WORK/wineboot.log" 2>&1 ||
         { ms_log "wineboot failed: $(tail -5 "$MS_WORK/wineboot.log")"; exit 1; }
     fi
     local key value type data
@@ -113,7 +121,7 @@ ensure_prefix() {
     # unless a server kept up for the run serves us (it would never exit).
     [ -n "$MS_OWN_WINESERVER" ] || [ "${MS_E2E_SHARED:-}" = 1 ] || "$WINESERVER" -w
     echo "$want" >"$stamp"
-  ) 9>"$WINEPREFIX.lock"
+  ) 9>"$WINEPREFIX.lock" && MS_PREFIX_READY=1
 }
 
 # start_wineserver: one wineserver kept up for the whole run (a cold one costs
@@ -121,7 +129,7 @@ ensure_prefix() {
 # processes are already running. Reuses the runner's.
 start_wineserver() {
   if [ "${MS_E2E_SHARED:-}" = 1 ]; then return 0; fi
-  : "${WINEPREFIX:?ensure_prefix first}"
+  [ -n "${MS_PREFIX_READY:-}" ] || { ms_log "start_wineserver: ensure_prefix first"; return 1; }
   # Its own session, so a signal sent to our process group (a timeout, ^C)
   # cannot take the server down before stop_all has ended its programs; and a
   # linger of 30 s instead of forever, should this shell die without cleaning up.

@@ -1,0 +1,43 @@
+// The main window starting from whatever a.ini holds (hand-edited, cut short,
+// another program's bytes): it reads the logo path and the six hotkey rows,
+// shows them in its boxes and registers them, on the headless backend. It never fails
+// badly, and it registers real keys only, each from a row that shows one.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "platform/forms.h"
+#include "platform/headless/fake_hotkeys.h"
+#include "platform/headless/fake_profile.h"
+#include "platform/headless/headless.h"
+#include "platform/system.h"
+#include "shell/frm_main.h"
+#include "shell/hotkey_text.h"
+#include "shell/rwini.h"
+#include "tests/fuzz/fuzz_text.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    headless::Reset();
+    fake_profile::ClearLog();
+    fake_profile::SetFileText(rwini::IniPath(), std::string(reinterpret_cast<const char*>(data), size));
+    // Loading runs Form_Load, where a.ini is read; painting the window is no part of it.
+    frmMain& f = plat::Forms<frmMain>();
+
+    int shown = 0;
+    for (int i = 0; i < f.txtHotKey.Count(); ++i) {
+        const auto form = shell::ParseStoredForm(f.txtHotKey[i].Tag);
+        if (!form) fuzz::Broken("a row keeps a stored form that does not parse");
+        shown += f.txtHotKey[i].Text() != shell::kNotSetHotKey;
+    }
+    int registered = 0;
+    for (const fake_hotkeys::Registration& r : fake_hotkeys::Registrations()) {
+        if (r.keyCode < 1 || r.keyCode > 254) fuzz::Broken("registered a key code outside 1..254");
+        ++registered;
+    }
+    if (registered > shown) fuzz::Broken("more hotkeys registered than rows showing one");
+
+    plat::UnloadForm<frmMain>();
+    plat::DoEvents();
+    fake_hotkeys::Reset();
+    return 0;
+}
