@@ -101,11 +101,7 @@ missing() {
 
 if wants unit; then
   if [ -x "$MS_BUILD/linux/unit_tests" ]; then
-    # From its build folder: a test that finds a source file by __FILE__ gets
-    # a path relative to there when ccache's base folder made it relative.
-    pushd "$MS_BUILD/linux" >/dev/null
     TIMEOUT=$UNIT_TIMEOUT gtest_level unit "$LOGS/unit.log" "$MS_BUILD/linux/unit_tests"
-    popd >/dev/null
   else
     missing unit "$MS_BUILD/linux/unit_tests"
   fi
