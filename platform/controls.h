@@ -82,7 +82,7 @@ public:
     virtual void OnFormWindowCreated(Handle /*formWindow*/) {}
     virtual void OnFormWindowDestroyed() {}
     virtual Handle NativeHandle() const { return 0; }
-    // A notification (WM_COMMAND code) from the native child.
+    // A notification (WM_COMMAND code) from the native child, reflected by its parent.
     virtual void OnNativeCommand(int /*code*/) {}
     // The container moved, or was shown or hidden: where this control shows changed.
     void ContainerChanged() {

@@ -316,15 +316,6 @@ void Form::ForEachControl(const std::function<void(Control&)>& f) {
     walk(*this);
 }
 
-void Form::OnCommand(Handle child, int notifyCode) {
-    HandlerScope busy(*this);
-    Control* target = nullptr;
-    ForEachControl([&](Control& c) {
-        if (!target && child && c.NativeHandle() == child) target = &c;
-    });
-    if (target) target->OnNativeCommand(notifyCode);
-}
-
 void Form::OnCaptureLost() {
     mouseOwner_ = nullptr;
     buttonsHeld_ = 0;

@@ -138,7 +138,6 @@ private:
     void OnKeyDown(int keyCode, int shift) override;
     void OnKeyPress(int charCode) override;
     void OnTimer(int timerId) override;
-    void OnCommand(Handle child, int notifyCode) override;
     void OnTrayNotify(int mouseMessage) override;
     void OnCaptureLost() override;
     bool OnCloseRequest() override;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/message_pump.h"
+
 namespace plat {
 namespace {
 std::vector<std::unique_ptr<Form>>& Graveyard() {
@@ -12,6 +14,9 @@ std::vector<std::unique_ptr<Form>>& Graveyard() {
 }  // namespace
 
 void DisposeLater(std::unique_ptr<Form> form) {
+    // Every loop frees what is idle between its messages.
+    static const bool hooked = (AddAfterDispatchHook(&CollectUnloadedForms), true);
+    (void)hooked;
     if (form) Graveyard().push_back(std::move(form));
 }
 

@@ -76,6 +76,11 @@ void NativeControl::OnChildKeyPress(int charCode) {
     if (KeyPress) KeyPress(charCode);
 }
 
+void NativeControl::OnChildCommand(int code) {
+    Form::HandlerScope running(Parent().OwnerForm());
+    OnNativeCommand(code);
+}
+
 // ---- TextBox ----
 
 TextBox::TextBox(Container& parent) : NativeControl(parent, NativeKind::TextBox) {}

@@ -22,6 +22,8 @@ class NativeChildEvents {
 public:
     virtual void OnChildKeyDown(int keyCode, int shift) = 0;
     virtual void OnChildKeyPress(int charCode) = 0;
+    // A notification (WM_COMMAND code) the parent window passed back to the child.
+    virtual void OnChildCommand(int code) = 0;
 
 protected:
     ~NativeChildEvents() = default;
@@ -93,6 +95,7 @@ protected:
     void OnEnabledChanged() override;
     void OnChildKeyDown(int keyCode, int shift) override;
     void OnChildKeyPress(int charCode) override;
+    void OnChildCommand(int code) override;
 
     // Kept for the child and for building it again when the form reloads.
     NativeChildStyle style_;

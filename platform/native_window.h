@@ -41,8 +41,6 @@ public:
     virtual void OnCaptureLost() {}
     // Mouse activity over the window's notification-area icon.
     virtual void OnTrayNotify(int /*mouseMessage*/) {}
-    // A native child control notified its parent (WM_COMMAND).
-    virtual void OnCommand(Handle /*child*/, int /*notifyCode*/) {}
     // The window is gone (destroyed by its owner or the system).
     virtual void OnDestroyed() = 0;
 };

@@ -37,10 +37,10 @@ public:
     const NativeChildStyle& Style() const { return style_; }
     void TypeText(const std::wstring& s) { SetText(s); }
 
-    // A notification to the form, through its window events as WM_COMMAND goes.
+    // A notification, passed back to the control as the parent window does.
     void Notify(int code) const {
         if (style_.kind != NativeKind::TextBox && code == kNotifyChange) return;
-        if (auto* w = headless::detail::Find(parent_)) w->Events().OnCommand(hwnd_, code);
+        events_.OnChildCommand(code);
     }
 
 private:

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <map>
 
-#include "platform/forms.h"
+#include "platform/message_pump.h"
 #include "platform/headless/headless_window.h"
 #include "platform/shell_services.h"
 
@@ -53,7 +53,7 @@ bool TrayNotify(Handle window, int mouseMessage) {
     headless::detail::HeadlessWindow* w = headless::detail::Find(window);
     if (!w) return false;
     w->Events().OnTrayNotify(mouseMessage);
-    CollectUnloadedForms();
+    RunAfterDispatchHooks();
     return true;
 }
 

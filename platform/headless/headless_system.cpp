@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/forms.h"
+#include "platform/message_pump.h"
 #include "platform/headless/headless_picture.h"
 #include "platform/headless/headless_state.h"
 #include "platform/headless/headless_window.h"
@@ -18,7 +18,7 @@ int ScreenHeightPx() { return St().screen.Height(); }
 // Only paints are ever pending here: input and timers come from the test.
 void DoEvents() {
     headless::detail::UpdateAll();
-    CollectUnloadedForms();
+    plat::RunAfterDispatchHooks();
 }
 
 void WaitForEvents() {

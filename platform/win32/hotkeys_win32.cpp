@@ -1,8 +1,9 @@
 // System-wide hotkeys, global atoms and the hotkey loop's message step on Win32.
 #include <windows.h>
 
-#include "platform/forms.h"
 #include "platform/hotkey_service.h"
+#include "platform/message_pump.h"
+#include "platform/win32/win32_internal.h"
 
 namespace plat::hotkeys {
 
@@ -37,11 +38,10 @@ bool NextMessage(Handle window, const std::function<void(std::int32_t id)>& onHo
         // The identifier was registered as a signed 32-bit value; the message
         // carries it widened, so its low 32 bits are the identifier.
         onHotKey(static_cast<std::int32_t>(static_cast<std::uint32_t>(msg.wParam)));
+        RunAfterDispatchHooks();
     } else {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        win32::Dispatch(msg);
     }
-    CollectUnloadedForms();
     return true;
 }
 

@@ -50,6 +50,9 @@ FontOwner MakeFont(const Font& f) {
                                  DEFAULT_PITCH | FF_DONTCARE, f.face));
 }
 
+// Marks a child window as ours and names its owner, for the parent's hub.
+constexpr wchar_t kChildProp[] = L"MorrowenSnip.NativeChild";
+
 class Win32Child final : public NativeChild {
 public:
     Win32Child(Handle formWindow, NativeChildEvents& events, const NativeChildStyle& style)
@@ -65,16 +68,13 @@ public:
                                 parent_, nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!hwnd_) return;
         SetWindowSubclass(hwnd_, &Win32Child::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
-        // The parent answers the colour questions about this child.
-        SetWindowSubclass(parent_, &Win32Child::ParentProc, reinterpret_cast<UINT_PTR>(this),
-                          reinterpret_cast<DWORD_PTR>(this));
+        SetPropW(hwnd_, kChildProp, this);
         SetColors(style.backColor, style.foreColor);
         SetFont(style.font);
         if (style.kind != NativeKind::TextBox) SetCheck(style.check);
     }
 
     ~Win32Child() override {
-        RemoveWindowSubclass(parent_, &Win32Child::ParentProc, reinterpret_cast<UINT_PTR>(this));
         if (hwnd_) {
             HWND h = hwnd_;
             Detach();
@@ -128,6 +128,7 @@ public:
 
 private:
     void Detach() {
+        RemovePropW(hwnd_, kChildProp);
         RemoveWindowSubclass(hwnd_, &Win32Child::ChildProc, 1);
         hwnd_ = nullptr;
     }
@@ -160,28 +161,34 @@ private:
         return IsWindow(h) ? DefSubclassProc(h, msg, wp, lp) : 0;
     }
 
-    static LRESULT CALLBACK ParentProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
-        auto* self = reinterpret_cast<Win32Child*>(ref);
+public:
+    // The child a handle belongs to, when it is one of ours.
+    static Win32Child* Of(HWND h) { return h ? static_cast<Win32Child*>(GetPropW(h, kChildProp)) : nullptr; }
+
+    // What the parent passed back about this child. The owner may destroy
+    // this object in a handler: nothing of it is used after one.
+    bool OnReflected(UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
         switch (msg) {
             case WM_CTLCOLOREDIT:
             case WM_CTLCOLORSTATIC:
             case WM_CTLCOLORBTN:
-                if (self->hwnd_ && reinterpret_cast<HWND>(lp) == self->hwnd_) {
-                    HDC dc = reinterpret_cast<HDC>(wp);
-                    SetTextColor(dc, self->fore_);
-                    SetBkColor(dc, self->back_);
-                    return reinterpret_cast<LRESULT>(self->brush_.Get());
-                }
-                break;
-            case WM_NCDESTROY:
-                RemoveWindowSubclass(h, &Win32Child::ParentProc, reinterpret_cast<UINT_PTR>(self));
-                break;
+            case WM_CTLCOLORLISTBOX: {
+                HDC dc = reinterpret_cast<HDC>(wp);
+                SetTextColor(dc, fore_);
+                SetBkColor(dc, back_);
+                result = reinterpret_cast<LRESULT>(brush_.Get());
+                return true;
+            }
+            case WM_COMMAND:
+                result = 0;
+                events_.OnChildCommand(HIWORD(wp));
+                return true;
             default:
-                break;
+                return false;
         }
-        return DefSubclassProc(h, msg, wp, lp);
     }
 
+private:
     NativeChildEvents& events_;
     HWND parent_;
     HWND hwnd_ = nullptr;
@@ -193,6 +200,39 @@ private:
 };
 
 }  // namespace
+}  // namespace win32
+
+namespace win32 {
+
+bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    HWND child = nullptr;
+    switch (msg) {
+        case WM_COMMAND:
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSCROLLBAR:
+        case WM_HSCROLL:
+        case WM_VSCROLL:
+            child = reinterpret_cast<HWND>(lp);
+            break;
+        case WM_NOTIFY:
+            child = reinterpret_cast<const NMHDR*>(lp)->hwndFrom;
+            break;
+        case WM_DRAWITEM:
+            child = reinterpret_cast<const DRAWITEMSTRUCT*>(lp)->hwndItem;
+            break;
+        case WM_MEASUREITEM:
+            child = GetDlgItem(parent, static_cast<int>(reinterpret_cast<const MEASUREITEMSTRUCT*>(lp)->CtlID));
+            break;
+        default:
+            return false;
+    }
+    Win32Child* target = Win32Child::Of(child);
+    return target && GetParent(child) == parent && target->OnReflected(msg, wp, lp, result);
+}
+
 }  // namespace win32
 
 std::unique_ptr<NativeChild> NativeChild::Create(Handle formWindow, NativeChildEvents& events,

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace plat::win32 {
 
 // The window class of every form.
@@ -13,6 +15,18 @@ constexpr UINT kTrayMessage = WM_APP + 0x51;
 
 // The shift-key state (kShiftMask | kCtrlMask | kAltMask) as input events report it.
 int ShiftState();
+
+// The one dispatch routine of every loop: the pre-dispatch hooks (a true
+// answer takes the message), then translation and dispatch, then the
+// toolkit's after-dispatch hooks.
+void Dispatch(MSG& msg);
+void AddPreDispatchHook(std::function<bool(MSG&)> hook);
+
+// The hub: a parent's notification about one of its native children
+// (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM, WM_MEASUREITEM, the
+// scroll messages) handed back to that child's control. False when the
+// message is not about one of ours; `result` is the answer otherwise.
+bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
 // Shows the program-wide pointer shape now (called from WM_SETCURSOR too).
 void ApplyPointer();

@@ -2,9 +2,11 @@
 // message boxes.
 #include <windows.h>
 
+#include <functional>
 #include <string>
+#include <vector>
 
-#include "platform/forms.h"
+#include "platform/message_pump.h"
 #include "platform/system.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/handles.h"
@@ -70,6 +72,25 @@ int ShiftState() {
 
 void ApplyPointer() { SetCursor(LoadCursorW(nullptr, CursorId(g_pointer))); }
 
+namespace {
+std::vector<std::function<bool(MSG&)>>& PreDispatchHooks() {
+    static std::vector<std::function<bool(MSG&)>> hooks;
+    return hooks;
+}
+}  // namespace
+
+void AddPreDispatchHook(std::function<bool(MSG&)> hook) { PreDispatchHooks().push_back(std::move(hook)); }
+
+void Dispatch(MSG& msg) {
+    bool taken = false;
+    for (size_t i = 0; i < PreDispatchHooks().size() && !taken; ++i) taken = PreDispatchHooks()[i](msg);
+    if (!taken) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    RunAfterDispatchHooks();
+}
+
 }  // namespace win32
 
 int ScreenWidthPx() { return GetSystemMetrics(SM_CXSCREEN); }
@@ -82,22 +103,17 @@ void DoEvents() {
             PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the loop that owns it
             break;
         }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+        win32::Dispatch(msg);
     }
-    CollectUnloadedForms();
+    RunAfterDispatchHooks();
 }
 
 void WaitForEvents() { WaitMessage(); }
 
 int RunMessageLoop() {
     MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-        CollectUnloadedForms();
-    }
-    CollectUnloadedForms();
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) win32::Dispatch(msg);
+    RunAfterDispatchHooks();
     return static_cast<int>(msg.wParam);
 }
 

@@ -140,6 +140,7 @@ private:
     // After a call into events_ the owner may have destroyed this object:
     // every such call is the last thing its branch does.
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+        if (LRESULT reflected = 0; ReflectToChild(hwnd_, msg, wp, lp, reflected)) return reflected;
         switch (msg) {
             case WM_ERASEBKGND:
                 return 1;
@@ -212,12 +213,6 @@ private:
             case kTrayMessage:
                 events_.OnTrayNotify(static_cast<int>(LOWORD(lp)));
                 return 0;
-            case WM_COMMAND:
-                if (lp) {
-                    events_.OnCommand(static_cast<plat::Handle>(lp), HIWORD(wp));
-                    return 0;
-                }
-                break;
             case WM_TIMER:
                 events_.OnTimer(static_cast<int>(wp));
                 return 0;

@@ -53,7 +53,6 @@ struct Recorder : WindowEvents {
         if (tick) tick(id);
     }
     bool OnCloseRequest() override { return refuseClose; }
-    void OnCommand(Handle, int) override {}
     void OnDestroyed() override { destroyed = true; }
 };
 
