@@ -75,6 +75,8 @@ std::int32_t cHotKey::AddHotKey(std::int32_t keyCode, bool ctrl, bool alt, bool 
     // different hotkeys, and refusing one would clear the user's box.
     if (FindHotKey(keyCode, ctrl, alt, shift) != -1) return -1;
     if (keyCode < kFirstKeyCode || keyCode > kLastKeyCode) return -1;
+    // A hotkey of window 0 would belong to the thread, not to the window.
+    if (frmHwnd_ == 0) return -1;
 
     HotKeyKeys.push_back(keyCode);
     HotKeyCtrl.push_back(ctrl);

@@ -11,10 +11,11 @@ namespace plat {
 
 void Container::PaintChildren(Canvas& c, int ox, int oy, const Rect& dirty) const {
     for (const Control* child : children_) {
-        if (!child->Visible()) continue;
+        if (!child->Visible() || child->HasOwnWindow()) continue;
         Rect b = child->Bounds().Offset(ox, oy);
-        // Outlines and lines may reach one pen width beyond their box.
-        if (b.Union(Rect{b.left - 1, b.top - 1, b.right + 1, b.bottom + 1}).Intersect(dirty).Empty()) continue;
+        // Outlines and lines may reach beyond their box by their pen width.
+        const int o = child->Overhang() + 1;
+        if (Rect{b.left - o, b.top - o, b.right + o, b.bottom + o}.Intersect(dirty).Empty()) continue;
         child->Paint(c, ox, oy);
     }
 }
@@ -22,7 +23,7 @@ void Container::PaintChildren(Canvas& c, int ox, int oy, const Rect& dirty) cons
 Control* Container::HitTest(float x, float y) {
     for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
         Control* c = *it;
-        if (!c->Visible() || !c->ReceivesMouse()) continue;
+        if (!c->Visible() || !c->ReceivesMouse() || c->HasOwnWindow()) continue;
         if (x < c->Left() || y < c->Top() || x >= c->Left() + c->Width() || y >= c->Top() + c->Height()) continue;
         if (Container* inner = c->AsContainer()) {
             if (Control* hit = inner->HitTest(x - c->Left(), y - c->Top())) return hit;
@@ -77,6 +78,17 @@ Rect Control::BoundsInForm() const {
     return Bounds().Offset(o.x, o.y);
 }
 
+Rect Control::BoundsInHost() const {
+    Point o = parent_.OriginInHost();
+    return Bounds().Offset(o.x, o.y);
+}
+
+void Control::MovedBySystem(int hostLeft, int hostTop) {
+    const Point o = parent_.OriginInHost();
+    left_ = static_cast<float>(hostLeft - o.x);
+    top_ = static_cast<float>(hostTop - o.y);
+}
+
 bool Control::ShownOnForm() const {
     if (!visible_) return false;
     for (Container* p = &parent_;;) {
@@ -88,8 +100,9 @@ bool Control::ShownOnForm() const {
 }
 
 void Control::Invalidate() const {
-    Rect r = BoundsInForm();
-    parent_.OwnerForm().Invalidate(Rect{r.left - 2, r.top - 2, r.right + 2, r.bottom + 2});
+    const Rect r = BoundsInHost();
+    const int o = Overhang() + 2;
+    parent_.InvalidateHost(Rect{r.left - o, r.top - o, r.right + o, r.bottom + o});
 }
 
 // ---- Shape ----
@@ -168,11 +181,160 @@ void Label::Paint(Canvas& c, int ox, int oy) const {
     c.Text(b.left, b.top, caption_, TextFont, ForeColor);
 }
 
+// ---- MouseRouter ----
+
+MouseArgs MouseRouter::RelativeTo(const Control& c, const MouseArgs& a) {
+    const Rect r = c.BoundsInHost();
+    MouseArgs t = a;
+    t.x -= static_cast<float>(r.left);
+    t.y -= static_cast<float>(r.top);
+    return t;
+}
+
+// Host pixels are the host's own container pixels.
+Control* MouseRouter::Under(Container& host, const MouseArgs& a) { return host.HitTest(a.x, a.y); }
+
+void MouseRouter::Down(Container& host, NativeWindow* window, const MouseArgs& a, const HostHandlers& self) {
+    if (held_ == 0) {
+        owner_ = Under(host, a);
+        if (window) window->CaptureMouse();
+    }
+    held_ |= a.button;
+    if (owner_) {
+        if (owner_->MouseDown) owner_->MouseDown(RelativeTo(*owner_, a));
+    } else if (self.down) {
+        self.down(a);
+    }
+}
+
+void MouseRouter::Move(Container& host, const MouseArgs& a, const HostHandlers& self) {
+    Control* target = held_ ? owner_ : Under(host, a);
+    if (target) {
+        if (target->MouseMove) target->MouseMove(RelativeTo(*target, a));
+    } else if (self.move) {
+        self.move(a);
+    }
+}
+
+void MouseRouter::Up(NativeWindow* window, const MouseArgs& a, const HostHandlers& self) {
+    Control* target = owner_;
+    held_ &= ~a.button;
+    if (held_ == 0) {
+        owner_ = nullptr;
+        if (window) window->ReleaseMouse();
+    }
+    if (target) {
+        if (target->MouseUp) target->MouseUp(RelativeTo(*target, a));
+        if (target->Click && a.button == kLeftButton && target->ShownOnForm() &&
+            target->BoundsInHost().Contains(static_cast<int>(a.x), static_cast<int>(a.y)))
+            target->Click();
+    } else if (self.up) {
+        self.up(a);
+    }
+}
+
+// The second press of a double click: reported as a double click, not as a
+// press, and the release that follows as a release.
+void MouseRouter::DblClick(Container& host, NativeWindow* window, const MouseArgs& a, const HostHandlers& self) {
+    owner_ = Under(host, a);
+    held_ |= a.button;
+    if (window) window->CaptureMouse();
+    if (owner_) {
+        if (owner_->DblClick) owner_->DblClick();
+    } else if (self.dblClick) {
+        self.dblClick();
+    }
+}
+
+void MouseRouter::Reset(NativeWindow* window) {
+    if ((owner_ || held_) && window) window->ReleaseMouse();
+    owner_ = nullptr;
+    held_ = 0;
+}
+
 // ---- PictureBox ----
+
+// The window of a windowed box: it paints the box and its windowless
+// controls, and routes their mouse input.
+class PictureBox::Host final : public WindowEvents {
+public:
+    explicit Host(PictureBox& box) : box_(box) {
+        WindowStyle s;
+        s.parent = box.Parent().HostWindow();
+        s.bounds = box.BoundsInHost();
+        s.borderless = true;
+        s.showInTaskbar = false;
+        window_ = NativeWindow::Create(*this, s);
+        if (window_ && window_->Hwnd() == 0) window_.reset();
+    }
+    NativeWindow* Window() const { return window_.get(); }
+    void Place() {
+        if (!window_) return;
+        window_->SetBounds(box_.BoundsInHost());
+        if (box_.ShownOnForm()) {
+            window_->ShowNoActivate();
+        } else {
+            window_->Hide();
+        }
+    }
+    void OnPaint(Canvas& c, const Rect& dirty) override {
+        c.FillRect(dirty, box_.BackColor);
+        box_.PaintChildren(c, 0, 0, dirty);
+    }
+    void OnMouseDown(const MouseArgs& a) override {
+        Form::HandlerScope running(box_.OwnerForm());
+        router_.Down(box_, window_.get(), a, Handlers());
+    }
+    void OnMouseMove(const MouseArgs& a) override {
+        Form::HandlerScope running(box_.OwnerForm());
+        router_.Move(box_, a, Handlers());
+    }
+    void OnMouseUp(const MouseArgs& a) override {
+        Form::HandlerScope running(box_.OwnerForm());
+        router_.Up(window_.get(), a, Handlers());
+    }
+    void OnDblClick(const MouseArgs& a) override {
+        Form::HandlerScope running(box_.OwnerForm());
+        router_.DblClick(box_, window_.get(), a, Handlers());
+    }
+    void OnKeyDown(int, int) override {}
+    void OnKeyPress(int) override {}
+    void OnTimer(int) override {}
+    bool OnCloseRequest() override { return true; }
+    void OnCaptureLost() override { router_.Reset(nullptr); }
+    void OnMovedBySystem(const Rect& r) override { box_.MovedBySystem(r.left, r.top); }
+    void OnDestroyed() override {}
+
+private:
+    // Input no control of the box took is the box's own.
+    MouseRouter::HostHandlers Handlers() {
+        PictureBox& b = box_;
+        return {[&b](const MouseArgs& a) { if (b.MouseDown) b.MouseDown(a); },
+                [&b](const MouseArgs& a) { if (b.MouseMove) b.MouseMove(a); },
+                [&b](const MouseArgs& a) {
+                    if (b.MouseUp) b.MouseUp(a);
+                    if (b.Click && a.button == kLeftButton) b.Click();
+                },
+                [&b] { if (b.DblClick) b.DblClick(); }};
+    }
+    PictureBox& box_;
+    std::unique_ptr<NativeWindow> window_;
+    MouseRouter router_;
+};
+
+PictureBox::PictureBox(Container& parent, bool windowed) : Control(parent), windowed_(windowed) {
+    // A box added to a host that already has its window gets its own now.
+    if (windowed_ && parent.HostWindow()) OnFormWindowCreated();
+}
+
+PictureBox::~PictureBox() = default;
+
+Handle PictureBox::hWnd() const { return host_ && host_->Window() ? host_->Window()->Hwnd() : 0; }
 
 void PictureBox::SetBackColor(Color c) {
     BackColor = c;
     Invalidate();
+    if (host_ && host_->Window()) host_->Window()->InvalidateAll();
 }
 
 Point PictureBox::OriginInForm() const {
@@ -180,11 +342,37 @@ Point PictureBox::OriginInForm() const {
     return {r.left, r.top};
 }
 
+Point PictureBox::OriginInHost() const {
+    if (windowed_) return {0, 0};
+    Rect r = BoundsInHost();
+    return {r.left, r.top};
+}
+
+Handle PictureBox::HostWindow() const { return windowed_ ? hWnd() : Parent().HostWindow(); }
+
+void PictureBox::InvalidateHost(const Rect& hostRect) {
+    if (!windowed_) {
+        Parent().InvalidateHost(hostRect);
+    } else if (host_ && host_->Window()) {
+        host_->Window()->Invalidate(hostRect);
+    }
+}
+
+void PictureBox::OnFormWindowCreated() {
+    if (!windowed_ || host_ || !Parent().HostWindow()) return;
+    host_ = std::make_unique<Host>(*this);
+    host_->Place();
+}
+
+void PictureBox::OnFormWindowDestroyed() { host_.reset(); }
+
 void PictureBox::OnBoundsChanged() {
+    if (host_) host_->Place();
     for (Control* c : Children()) c->ContainerChanged();
 }
 
 void PictureBox::OnVisibleChanged() {
+    if (host_) host_->Place();
     for (Control* c : Children()) c->ContainerChanged();
 }
 

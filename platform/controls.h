@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/native_window.h"
 #include "platform/picture.h"
 #include "platform/types.h"
 
@@ -14,19 +15,30 @@ namespace plat {
 class Form;
 class Control;
 
-// Something that holds controls: a form, or a picture box inside one.
+// Something that holds controls: a form, or a picture box inside one. The
+// nearest container with a window of its own (the form, or a windowed
+// picture box) is the host: windowless controls paint on it and native
+// children are child windows of it.
 class Container {
 public:
     virtual ~Container() = default;
     virtual Form& OwnerForm() = 0;
     // Top-left of this container's client area in form pixels.
     virtual Point OriginInForm() const = 0;
+    // Top-left of this container's client area in its host window's client pixels.
+    virtual Point OriginInHost() const = 0;
+    // The host's window, 0 while it has none.
+    virtual Handle HostWindow() const = 0;
+    // Marks a rectangle of the host window's client area for repainting.
+    virtual void InvalidateHost(const Rect& hostRect) = 0;
     const std::vector<Control*>& Children() const { return children_; }
+    // The topmost visible control under (x, y) (container pixels), descending
+    // into windowless containers; controls with windows of their own take
+    // their own input.
+    Control* HitTest(float x, float y);
 
 protected:
     void PaintChildren(Canvas& c, int ox, int oy, const Rect& dirty) const;
-    // The topmost visible control under (x, y) (container pixels), descending into containers.
-    Control* HitTest(float x, float y);
 
 private:
     friend class Control;
@@ -58,9 +70,10 @@ public:
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool v);
 
-    // Whole-pixel rectangle in the parent's and in the form's client pixels.
+    // Whole-pixel rectangle in the parent's, the form's and the host window's client pixels.
     Rect Bounds() const;
     Rect BoundsInForm() const;
+    Rect BoundsInHost() const;
     // Visible, and every container up to the form visible too.
     bool ShownOnForm() const;
 
@@ -74,12 +87,15 @@ public:
     std::function<void()> Click, DblClick;
 
     virtual bool ReceivesMouse() const { return true; }
+    // A control with a window of its own (native children, windowed boxes)
+    // is painted and hit-tested by the system, not by its host.
+    virtual bool HasOwnWindow() const { return false; }
     virtual Container* AsContainer() { return nullptr; }
     virtual void Paint(Canvas& c, int ox, int oy) const = 0;
 
     // Controls backed by a native child window (text boxes, buttons...) build
     // it when the form's window exists and follow geometry and visibility.
-    virtual void OnFormWindowCreated(Handle /*formWindow*/) {}
+    virtual void OnFormWindowCreated() {}
     virtual void OnFormWindowDestroyed() {}
     virtual Handle NativeHandle() const { return 0; }
     // A notification (WM_COMMAND code) from the native child, reflected by its parent.
@@ -89,6 +105,13 @@ public:
         OnBoundsChanged();
         OnVisibleChanged();
     }
+
+    // The system moved this control's own window (a drag by its caption):
+    // its position follows without being applied again. In host pixels.
+    void MovedBySystem(int hostLeft, int hostTop);
+
+    // How far beyond its box the control may paint (wide pens).
+    virtual int Overhang() const { return 0; }
 
 protected:
     void Invalidate() const;
@@ -113,6 +136,7 @@ public:
     void SetBorder(Color c, int width);
     bool ReceivesMouse() const override { return false; }
     void Paint(Canvas& c, int ox, int oy) const override;
+    int Overhang() const override { return BorderWidth; }
 };
 
 // Straight line from (X1, Y1) to (X2, Y2) in parent pixels.
@@ -124,6 +148,7 @@ public:
     int BorderWidth = 1;
     bool ReceivesMouse() const override { return false; }
     void Paint(Canvas& c, int ox, int oy) const override;
+    int Overhang() const override { return BorderWidth; }
 
 private:
     float x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0;
@@ -163,21 +188,60 @@ private:
     std::wstring caption_;
 };
 
-// A filled box that holds controls of its own.
+// Mouse input of one host window: a press goes to the control under it (or to
+// the host itself) and that one keeps the input until every button is up.
+class MouseRouter {
+public:
+    // What the host does with input no control took; coordinates in host pixels.
+    struct HostHandlers {
+        std::function<void(const MouseArgs&)> down, move, up;
+        std::function<void()> dblClick;
+    };
+    void Down(Container& host, NativeWindow* window, const MouseArgs& a, const HostHandlers& self);
+    void Move(Container& host, const MouseArgs& a, const HostHandlers& self);
+    void Up(NativeWindow* window, const MouseArgs& a, const HostHandlers& self);
+    void DblClick(Container& host, NativeWindow* window, const MouseArgs& a, const HostHandlers& self);
+    // The window lost the capture, or closes: no release will come.
+    void Reset(NativeWindow* window);
+
+private:
+    Control* owner_ = nullptr;  // control that took the press, until release
+    int held_ = 0;
+    static MouseArgs RelativeTo(const Control& c, const MouseArgs& a);
+    Control* Under(Container& host, const MouseArgs& a);
+};
+
+// A filled box that holds controls of its own. Windowed, it is a child window
+// of its host: the system clips and moves it, and its controls paint on it.
 class PictureBox : public Control, public Container {
 public:
-    explicit PictureBox(Container& parent) : Control(parent) {}
+    explicit PictureBox(Container& parent, bool windowed = false);
+    ~PictureBox() override;
     Color BackColor = Rgb(255, 255, 255);
     void SetBackColor(Color c);
+    bool Windowed() const { return windowed_; }
+    // The box's own window while it has one, else 0.
+    Handle hWnd() const;
     Container* AsContainer() override { return this; }
+    bool HasOwnWindow() const override { return windowed_; }
     Form& OwnerForm() override { return Parent().OwnerForm(); }
     Point OriginInForm() const override;
+    Point OriginInHost() const override;
+    Handle HostWindow() const override;
+    void InvalidateHost(const Rect& hostRect) override;
     void Paint(Canvas& c, int ox, int oy) const override;
+    void OnFormWindowCreated() override;
+    void OnFormWindowDestroyed() override;
 
 protected:
     // Native children are separate windows: they must follow the box.
     void OnBoundsChanged() override;
     void OnVisibleChanged() override;
+
+private:
+    class Host;
+    const bool windowed_;
+    std::unique_ptr<Host> host_;  // the box's window and its events, while it has one
 };
 
 // An indexed array of controls; its handlers receive the element's index.

@@ -40,10 +40,9 @@ void Timer::Apply() {
 
 Form::Form(WindowStyle style) : style_(std::move(style)) {}
 
-Form::~Form() {
-    // The window is gone before the controls, so no paint reaches half-destroyed members.
-    window_.reset();
-}
+// Members are destroyed after this body, the controls among them, so the
+// window goes first: no paint or input reaches a half-destroyed control.
+Form::~Form() { window_.reset(); }
 
 int Form::RegisterTimer(Timer* t) {
     timers_.push_back(t);
@@ -56,9 +55,15 @@ void Form::Load() {
     if (window_ || unloading_) return;
     HandlerScope busy(*this);
     window_ = NativeWindow::Create(*this, style_);
-    const Handle hwnd = window_->Hwnd();
-    ForEachControl([hwnd](Control& c) { c.OnFormWindowCreated(hwnd); });
+    // No window (the system refused it): the form stays unloaded, and
+    // nothing is ever bound to window 0.
+    if (window_->Hwnd() == 0) {
+        window_.reset();
+        return;
+    }
+    ForEachControl([](Control& c) { c.OnFormWindowCreated(); });
     for (Timer* t : timers_) t->Apply();
+    ApplyShape();
     Form_Load();
 }
 
@@ -72,8 +77,33 @@ void Form::Show() {
     window_->Update();
 }
 
+void Form::ShowNoActivate() {
+    if (unloading_) return;
+    if (!window_) Load();
+    if (!window_) return;
+    EnsureSurfaceSize();
+    window_->ShowNoActivate();
+    window_->Update();
+}
+
 void Form::Hide() {
     if (window_) window_->Hide();
+}
+
+void Form::SetWindowRegion(std::vector<Rect> parts) {
+    region_ = std::move(parts);
+    ApplyShape();
+}
+
+void Form::SetOpacity(int alpha) {
+    opacity_ = alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha);
+    ApplyShape();
+}
+
+void Form::ApplyShape() {
+    if (!window_) return;
+    window_->SetRegion(region_);
+    if (opacity_ != 255) window_->SetOpacity(opacity_);
 }
 
 void Form::Unload() {
@@ -82,10 +112,10 @@ void Form::Unload() {
     unloading_ = true;
     Form_Unload();
     for (Timer* t : timers_) window_->KillTimer(t->id_);
-    if (mouseOwner_ || buttonsHeld_) window_->ReleaseMouse();
-    ForEachControl([](Control& c) { c.OnFormWindowDestroyed(); });
+    mouse_.Reset(window_.get());
+    // Controls before their boxes: a text box keeps its text before its box's window goes.
+    ForEachControl([](Control& c) { c.OnFormWindowDestroyed(); }, true);
     window_.reset();
-    mouseOwner_ = nullptr;
     if (releaser_) {
         auto release = std::move(releaser_);
         release();  // the registry now owns this object until it is idle
@@ -175,6 +205,8 @@ void Form::DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& a
     if (autoRedraw_) {
         draw(PersistentCanvas());
         Invalidate(area);
+    } else if (painting_) {
+        draw(*painting_);
     } else if (window_) {
         window_->DrawDirect(draw);
     }
@@ -205,7 +237,9 @@ void Form::OnPaint(Canvas& c, const Rect& dirty) {
     c.FillRect(dirty, backColor_);
     if (!base.Empty()) c.DrawPicture(base, dirty.left, dirty.top, dirty);
     PaintChildren(c, 0, 0, dirty);
+    painting_ = &c;
     Form_Paint();
+    painting_ = nullptr;
 }
 
 MouseArgs Form::ToScale(const MouseArgs& a) const {
@@ -216,54 +250,25 @@ MouseArgs Form::ToScale(const MouseArgs& a) const {
     return t;
 }
 
-MouseArgs Form::RelativeTo(const Control& c, const MouseArgs& a) {
-    Rect r = c.BoundsInForm();
-    MouseArgs t = a;
-    t.x -= static_cast<float>(r.left);
-    t.y -= static_cast<float>(r.top);
-    return t;
+MouseRouter::HostHandlers Form::OwnHandlers() {
+    return {[this](const MouseArgs& a) { Form_MouseDown(ToScale(a)); },
+            [this](const MouseArgs& a) { Form_MouseMove(ToScale(a)); },
+            [this](const MouseArgs& a) { Form_MouseUp(ToScale(a)); }, [this] { Form_DblClick(); }};
 }
 
 void Form::OnMouseDown(const MouseArgs& a) {
     HandlerScope busy(*this);
-    if (buttonsHeld_ == 0) {
-        mouseOwner_ = HitTest(a.x, a.y);
-        window_->CaptureMouse();
-    }
-    buttonsHeld_ |= a.button;
-    if (mouseOwner_) {
-        if (mouseOwner_->MouseDown) mouseOwner_->MouseDown(RelativeTo(*mouseOwner_, a));
-    } else {
-        Form_MouseDown(ToScale(a));
-    }
+    mouse_.Down(*this, window_.get(), a, OwnHandlers());
 }
 
 void Form::OnMouseMove(const MouseArgs& a) {
     HandlerScope busy(*this);
-    Control* target = buttonsHeld_ ? mouseOwner_ : HitTest(a.x, a.y);
-    if (target) {
-        if (target->MouseMove) target->MouseMove(RelativeTo(*target, a));
-    } else {
-        Form_MouseMove(ToScale(a));
-    }
+    mouse_.Move(*this, a, OwnHandlers());
 }
 
 void Form::OnMouseUp(const MouseArgs& a) {
     HandlerScope busy(*this);
-    Control* target = mouseOwner_;
-    buttonsHeld_ &= ~a.button;
-    if (buttonsHeld_ == 0) {
-        mouseOwner_ = nullptr;
-        if (window_) window_->ReleaseMouse();
-    }
-    if (target) {
-        if (target->MouseUp) target->MouseUp(RelativeTo(*target, a));
-        if (target->Click && a.button == kLeftButton && target->ShownOnForm() &&
-            target->BoundsInForm().Contains(static_cast<int>(a.x), static_cast<int>(a.y)))
-            target->Click();
-    } else {
-        Form_MouseUp(ToScale(a));
-    }
+    mouse_.Up(window_.get(), a, OwnHandlers());
 }
 
 void Form::OnDblClick(const MouseArgs& a) {
@@ -274,16 +279,7 @@ void Form::OnDblClick(const MouseArgs& a) {
         return;
     }
     HandlerScope busy(*this);
-    // The second press of a double click: the toolkit reports it as a double
-    // click, not as a press, and the release that follows as a release.
-    mouseOwner_ = HitTest(a.x, a.y);
-    buttonsHeld_ |= a.button;
-    if (window_) window_->CaptureMouse();
-    if (mouseOwner_) {
-        if (mouseOwner_->DblClick) mouseOwner_->DblClick();
-    } else {
-        Form_DblClick();
-    }
+    mouse_.DblClick(*this, window_.get(), a, OwnHandlers());
 }
 
 void Form::OnKeyDown(int keyCode, int shift) {
@@ -306,19 +302,22 @@ void Form::OnTimer(int timerId) {
     }
 }
 
-void Form::ForEachControl(const std::function<void(Control&)>& f) {
+void Form::ForEachControl(const std::function<void(Control&)>& f, bool postOrder) {
     std::function<void(const Container&)> walk = [&](const Container& box) {
         for (Control* c : box.Children()) {
-            f(*c);
+            if (!postOrder) f(*c);
             if (Container* inner = c->AsContainer()) walk(*inner);
+            if (postOrder) f(*c);
         }
     };
     walk(*this);
 }
 
-void Form::OnCaptureLost() {
-    mouseOwner_ = nullptr;
-    buttonsHeld_ = 0;
+void Form::OnCaptureLost() { mouse_.Reset(nullptr); }
+
+void Form::OnFocusLost() {
+    HandlerScope busy(*this);
+    Form_LostFocus();
 }
 
 void Form::OnTrayNotify(int mouseMessage) {

@@ -93,6 +93,18 @@ public:
 
     Form& OwnerForm() override { return *this; }
     Point OriginInForm() const override { return {0, 0}; }
+    Point OriginInHost() const override { return {0, 0}; }
+    Handle HostWindow() const override { return hWnd(); }
+    void InvalidateHost(const Rect& hostRect) override { Invalidate(hostRect); }
+
+    // Shows the window (loading it if needed) without taking the activation
+    // or the keyboard focus from the window that has them.
+    void ShowNoActivate();
+    // The window's shape as a union of rectangles (window pixels); empty: the
+    // whole window. Kept across a reload.
+    void SetWindowRegion(std::vector<Rect> parts);
+    // Layered opacity 0 (clear) .. 255 (opaque); kept across a reload.
+    void SetOpacity(int alpha);
 
     // Set by the registry: hands the object back to it when the form unloads.
     void SetReleaser(std::function<void()> r) { releaser_ = std::move(r); }
@@ -126,6 +138,8 @@ protected:
     virtual void Form_Paint() {}
     // Mouse activity over this window's notification-area icon.
     virtual void Form_TrayNotify(int /*mouseMessage*/) {}
+    // The window lost the keyboard focus.
+    virtual void Form_LostFocus() {}
 
 private:
     friend class Timer;
@@ -139,15 +153,18 @@ private:
     void OnKeyPress(int charCode) override;
     void OnTimer(int timerId) override;
     void OnTrayNotify(int mouseMessage) override;
+    void OnFocusLost() override;
     void OnCaptureLost() override;
     bool OnCloseRequest() override;
     void OnDestroyed() override;
 
     MouseArgs ToScale(const MouseArgs& a) const;
-    static MouseArgs RelativeTo(const Control& c, const MouseArgs& a);
+    MouseRouter::HostHandlers OwnHandlers();
     void EnsureSurfaceSize();
-    // Visits every control, those inside picture boxes too.
-    void ForEachControl(const std::function<void(Control&)>& f);
+    void ApplyShape();
+    // Visits every control, those inside picture boxes too: a box before its
+    // controls, or (post order) its controls before the box.
+    void ForEachControl(const std::function<void(Control&)>& f, bool postOrder = false);
     int RegisterTimer(Timer* t);
     void UnregisterTimer(Timer* t);
 
@@ -159,8 +176,12 @@ private:
     bool autoRedraw_ = false;
     Picture image_;
     Picture background_;
-    Control* mouseOwner_ = nullptr;  // control that took the press, until release
-    int buttonsHeld_ = 0;
+    MouseRouter mouse_;
+    // Set only while a paint runs: drawing without persistence lands in the
+    // picture being painted, which would otherwise cover it.
+    Canvas* painting_ = nullptr;
+    std::vector<Rect> region_;
+    int opacity_ = 255;
     std::vector<Timer*> timers_;
     int nextTimerId_ = 1;
     int busy_ = 0;

@@ -15,19 +15,21 @@ NativeControl::NativeControl(Container& parent, NativeKind kind) : Control(paren
     style_.kind = kind;
     style_.font = kControlFont;
     if (kind != NativeKind::TextBox) style_.backColor = Rgb(240, 240, 240);
-    // A control added to a form that is already loaded gets its child now.
-    if (Handle h = parent.OwnerForm().hWnd()) OnFormWindowCreated(h);
+    // A control added to a host that already has its window gets its child now.
+    if (parent.HostWindow()) OnFormWindowCreated();
 }
 
 NativeControl::~NativeControl() = default;
 
 Handle NativeControl::NativeHandle() const { return child_ ? child_->Hwnd() : 0; }
 
-void NativeControl::OnFormWindowCreated(Handle formWindow) {
-    style_.bounds = BoundsInForm();
+void NativeControl::OnFormWindowCreated() {
+    const Handle host = Parent().HostWindow();
+    if (!host) return;
+    style_.bounds = BoundsInHost();
     style_.visible = ShownOnForm();
     style_.enabled = Enabled();
-    child_ = NativeChild::Create(formWindow, *this, style_);
+    child_ = NativeChild::Create(host, *this, style_);
 }
 
 void NativeControl::OnFormWindowDestroyed() {
@@ -57,7 +59,7 @@ void NativeControl::SetFocus() {
 }
 
 void NativeControl::OnBoundsChanged() {
-    style_.bounds = BoundsInForm();
+    style_.bounds = BoundsInHost();
     if (child_) child_->SetBounds(style_.bounds);
 }
 

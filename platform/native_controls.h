@@ -31,7 +31,7 @@ protected:
 
 struct NativeChildStyle {
     NativeKind kind = NativeKind::TextBox;
-    Rect bounds;  // the form's client pixels
+    Rect bounds;  // the host window's client pixels
     bool visible = true;
     bool enabled = true;
     bool readOnly = false;
@@ -45,7 +45,7 @@ struct NativeChildStyle {
 // The backend's child window. Created by NativeControl only.
 class NativeChild {
 public:
-    static std::unique_ptr<NativeChild> Create(Handle formWindow, NativeChildEvents& events,
+    static std::unique_ptr<NativeChild> Create(Handle hostWindow, NativeChildEvents& events,
                                                const NativeChildStyle& style);
     virtual ~NativeChild() = default;
     virtual Handle Hwnd() const = 0;
@@ -85,7 +85,8 @@ public:
     bool ReceivesMouse() const override { return false; }
     // Drawn by the child itself on Win32; the headless backend draws a likeness.
     void Paint(Canvas& c, int ox, int oy) const override;
-    void OnFormWindowCreated(Handle formWindow) override;
+    bool HasOwnWindow() const override { return true; }
+    void OnFormWindowCreated() override;
     void OnFormWindowDestroyed() override;
 
 protected:

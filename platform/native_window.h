@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/picture.h"
 #include "platform/types.h"
@@ -14,7 +15,8 @@ enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 
 struct WindowStyle {
     std::wstring caption;
-    Rect bounds{0, 0, 320, 240};  // outer rectangle in screen pixels
+    Rect bounds{0, 0, 320, 240};  // outer rectangle: screen pixels, or the parent's client pixels
+    Handle parent = 0;            // a child window of this one; 0: a top-level window
     bool borderless = false;
     bool topmost = false;
     bool showInTaskbar = true;
@@ -41,6 +43,11 @@ public:
     virtual void OnCaptureLost() {}
     // Mouse activity over the window's notification-area icon.
     virtual void OnTrayNotify(int /*mouseMessage*/) {}
+    // The window lost the keyboard focus.
+    virtual void OnFocusLost() {}
+    // The system moved the window (a drag by its caption, a move command):
+    // its new outer rectangle, in the coordinates of WindowStyle::bounds.
+    virtual void OnMovedBySystem(const Rect& /*bounds*/) {}
     // The window is gone (destroyed by its owner or the system).
     virtual void OnDestroyed() = 0;
 };
@@ -56,6 +63,8 @@ public:
     virtual Rect ClientRect() const = 0;  // (0, 0, width, height)
     virtual void SetCaption(const std::wstring& s) = 0;
     virtual void Show(WindowState state) = 0;
+    // Shown in its current state without taking the activation or the focus.
+    virtual void ShowNoActivate() = 0;
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;
     virtual WindowState State() const = 0;
@@ -69,6 +78,11 @@ public:
     virtual void KillTimer(int timerId) = 0;
     virtual void CaptureMouse() = 0;
     virtual void ReleaseMouse() = 0;
+    // The window's shape: the union of these rectangles (window pixels); an
+    // empty list gives back the whole rectangle.
+    virtual void SetRegion(const std::vector<Rect>& parts) = 0;
+    // Layered opacity 0..255 (255 opaque).
+    virtual void SetOpacity(int alpha) = 0;
 };
 
 }  // namespace plat

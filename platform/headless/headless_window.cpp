@@ -96,6 +96,13 @@ void HeadlessWindow::Show(plat::WindowState state) {
     if (state != plat::WindowState::Minimized) St().focus = hwnd_;
 }
 
+void HeadlessWindow::ShowNoActivate() {
+    if (!alive_ || visible_) return;
+    const plat::Handle focus = St().focus;
+    Show(state_);
+    St().focus = focus;
+}
+
 void HeadlessWindow::Hide() {
     visible_ = false;
     if (St().focus == hwnd_) St().focus = 0;

@@ -3,6 +3,7 @@
 // client area shows, painted through its owner's events.
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/native_window.h"
 #include "platform/picture.h"
@@ -23,6 +24,7 @@ public:
     plat::Rect ClientRect() const override;
     void SetCaption(const std::wstring& s) override;
     void Show(plat::WindowState state) override;
+    void ShowNoActivate() override;
     void Hide() override;
     bool Visible() const override { return visible_; }
     plat::WindowState State() const override { return state_; }
@@ -35,6 +37,10 @@ public:
     void KillTimer(int timerId) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
+    void SetRegion(const std::vector<plat::Rect>& parts) override { region_ = parts; }
+    void SetOpacity(int alpha) override { opacity_ = alpha; }
+    const std::vector<plat::Rect>& Region() const { return region_; }
+    int Opacity() const { return opacity_; }
 
     bool NeedsPaint() const { return alive_ && visible_ && !dirty_.Empty() && !shown_.Empty(); }
     plat::WindowEvents& Events() const { return events_; }
@@ -61,6 +67,8 @@ private:
     bool alive_ = true;
     plat::Rect dirty_;
     plat::Picture shown_;
+    std::vector<plat::Rect> region_;
+    int opacity_ = 255;
 };
 
 HeadlessWindow* Find(plat::Handle h);

@@ -28,6 +28,10 @@ void AddPreDispatchHook(std::function<bool(MSG&)> hook);
 // message is not about one of ours; `result` is the answer otherwise.
 bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
 
+// A failed creation call whose failure matters: said to the debugger (the
+// caller degrades visibly).
+void ReportFailure(const wchar_t* call, unsigned long error);
+
 // Shows the program-wide pointer shape now (called from WM_SETCURSOR too).
 void ApplyPointer();
 

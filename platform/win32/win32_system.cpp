@@ -70,6 +70,10 @@ int ShiftState() {
     return s;
 }
 
+void ReportFailure(const wchar_t* call, unsigned long error) {
+    OutputDebugStringW((std::wstring(L"Morrowen Snip: ") + call + L" failed, error " + std::to_wstring(error) + L"\n").c_str());
+}
+
 void ApplyPointer() { SetCursor(LoadCursorW(nullptr, CursorId(g_pointer))); }
 
 namespace {

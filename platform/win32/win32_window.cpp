@@ -30,17 +30,24 @@ MouseArgs Mouse(int button, LPARAM lp) {
 
 class Win32Window final : public NativeWindow {
 public:
-    Win32Window(WindowEvents& events, const WindowStyle& style) : events_(events), borderless_(style.borderless) {
+    Win32Window(WindowEvents& events, const WindowStyle& style)
+        : events_(events), borderless_(style.borderless), child_(style.parent != 0) {
         RegisterClassOnce();
+        HWND parent = reinterpret_cast<HWND>(style.parent);
         DWORD ws = style.borderless ? WS_POPUP : (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU);
-        if (!style.borderless && style.minimizeBox) ws |= WS_MINIMIZEBOX;
-        if (style.resizable) ws |= WS_THICKFRAME | WS_MAXIMIZEBOX;
+        if (child_) ws = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | (style.borderless ? 0 : WS_CAPTION);
+        if (!style.borderless && style.minimizeBox && !child_) ws |= WS_MINIMIZEBOX;
+        if (style.resizable) ws |= WS_THICKFRAME | (child_ ? 0 : WS_MAXIMIZEBOX);
         DWORD ex = 0;
-        if (style.topmost) ex |= WS_EX_TOPMOST;
-        if (!style.showInTaskbar) ex |= WS_EX_TOOLWINDOW;
+        if (style.topmost && !child_) ex |= WS_EX_TOPMOST;
+        if (!style.showInTaskbar && !child_) ex |= WS_EX_TOOLWINDOW;
+        // The parent paints around its child windows, not over them.
+        if (child_ && parent) SetWindowLongPtrW(parent, GWL_STYLE, GetWindowLongPtrW(parent, GWL_STYLE) | WS_CLIPCHILDREN);
         const Rect& b = style.bounds;
-        CreateWindowExW(ex, kFormClassName, style.caption.c_str(), ws, b.left, b.top, b.Width(), b.Height(), nullptr,
+        CreateWindowExW(ex, kFormClassName, style.caption.c_str(), ws, b.left, b.top, b.Width(), b.Height(), parent,
                         nullptr, GetModuleHandleW(nullptr), this);
+        // Checked by the form (a window of 0 is no window); said here for a debugger.
+        if (!hwnd_) ReportFailure(L"CreateWindowExW", GetLastError());
     }
 
     ~Win32Window() override {
@@ -61,7 +68,9 @@ public:
         return {r.left, r.top, r.right, r.bottom};
     }
     void SetBounds(const Rect& r) override {
+        settingBounds_ = true;
         SetWindowPos(hwnd_, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        settingBounds_ = false;
     }
     Rect ClientRect() const override {
         RECT r{};
@@ -75,11 +84,9 @@ public:
                   : state == WindowState::Minimized ? SW_SHOWMINIMIZED
                                                     : SW_SHOWNORMAL;
         ShowWindow(hwnd_, cmd);
-        if (state != WindowState::Minimized) {
-            SetForegroundWindow(hwnd_);
-            SetFocus(hwnd_);
-        }
+        if (state != WindowState::Minimized && !child_) Focus();
     }
+    void ShowNoActivate() override { ShowWindow(hwnd_, IsZoomed(hwnd_) ? SW_SHOWMAXIMIZED : SW_SHOWNA); }
     void Hide() override { ShowWindow(hwnd_, SW_HIDE); }
     bool Visible() const override { return IsWindowVisible(hwnd_) != FALSE; }
     WindowState State() const override {
@@ -105,6 +112,23 @@ public:
     }
     void SetTimer(int id, int ms) override { ::SetTimer(hwnd_, static_cast<UINT_PTR>(id), static_cast<UINT>(ms), nullptr); }
     void KillTimer(int id) override { ::KillTimer(hwnd_, static_cast<UINT_PTR>(id)); }
+    void SetRegion(const std::vector<Rect>& parts) override {
+        if (parts.empty()) {
+            SetWindowRgn(hwnd_, nullptr, TRUE);
+            return;
+        }
+        RegionOwner shape(CreateRectRgn(0, 0, 0, 0));
+        for (const Rect& r : parts) {
+            RegionOwner part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+            CombineRgn(shape.Get(), shape.Get(), part.Get(), RGN_OR);
+        }
+        // The window owns the region from here on.
+        if (SetWindowRgn(hwnd_, shape.Get(), TRUE)) (void)shape.Release();
+    }
+    void SetOpacity(int alpha) override {
+        SetWindowLongPtrW(hwnd_, GWL_EXSTYLE, GetWindowLongPtrW(hwnd_, GWL_EXSTYLE) | WS_EX_LAYERED);
+        SetLayeredWindowAttributes(hwnd_, 0, static_cast<BYTE>(alpha), LWA_ALPHA);
+    }
     void CaptureMouse() override { SetCapture(hwnd_); }
     void ReleaseMouse() override {
         if (GetCapture() == hwnd_) ReleaseCapture();
@@ -204,6 +228,27 @@ private:
             case WM_CHAR:
                 events_.OnKeyPress(static_cast<int>(wp));
                 return 0;
+            case WM_KILLFOCUS: {
+                // The focus moving to one of the window's own children is not a loss.
+                const HWND next = reinterpret_cast<HWND>(wp);
+                if (!next || (next != hwnd_ && !IsChild(hwnd_, next))) events_.OnFocusLost();
+                return 0;
+            }
+            case WM_WINDOWPOSCHANGED: {
+                // Moved by the system (a caption drag, a move command), not by
+                // SetBounds: the owner's position follows.
+                const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+                if (!(pos->flags & SWP_NOMOVE) && !settingBounds_) {
+                    Rect r = Bounds();
+                    if (child_) {
+                        POINT tl{r.left, r.top};
+                        ScreenToClient(GetParent(hwnd_), &tl);
+                        r = {tl.x, tl.y, tl.x + r.Width(), tl.y + r.Height()};
+                    }
+                    events_.OnMovedBySystem(r);
+                }
+                break;
+            }
             case WM_CAPTURECHANGED:
                 if (reinterpret_cast<HWND>(lp) != hwnd_) {
                     events_.OnCaptureLost();
@@ -255,6 +300,8 @@ private:
     WindowEvents& events_;
     HWND hwnd_ = nullptr;
     bool borderless_;
+    bool child_;
+    bool settingBounds_ = false;
     Picture back_;
 };
 

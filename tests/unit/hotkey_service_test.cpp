@@ -146,6 +146,11 @@ TEST_F(HotKeyService, KeyCodesThatNameNoKeyAreRefusedWithoutAsking) {
     EXPECT_EQ(fake_hotkeys::RegisterCalls(), calls);
     EXPECT_EQ(hk_->HotKeysCount(), 0);
     EXPECT_TRUE(fake_hotkeys::LiveAtoms().empty());
+
+    // Without a window (its creation failed) nothing is registered to window 0.
+    hk_->SetfrmHwnd(0);
+    EXPECT_EQ(hk_->AddHotKey('Q', false, true, false), -1);
+    EXPECT_EQ(fake_hotkeys::RegisterCalls(), calls);
 }
 
 TEST_F(HotKeyService, OnlyTheVerySameCombinationCountsAsAlreadyThere) {
