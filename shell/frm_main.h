@@ -99,6 +99,7 @@ private:
     void LayOutRightColumn();
     void WireEvents();
     void DeleteTrayIcon();
+    void ShowEditorInstead();
 
     void Image1_MouseDown(const plat::MouseArgs& a);
     void Image2_Click();

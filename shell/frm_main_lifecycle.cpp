@@ -66,6 +66,20 @@ void frmMain::Form_TrayNotify(int mouseMessage) {
     plat::SetTopLayered(hWnd(), true, alpha, false);
 }
 
+// The editor's frozen picture must not show this window, and the editor must
+// get the keyboard: hidden first, the activation would pass to some other
+// program's window, which keeps the keyboard focus under some window systems
+// (a later request of ours loses to it). So the window steps off the screen,
+// keeping the activation, hands it to the editor, and only then hides.
+void frmMain::ShowEditorInstead() {
+    const plat::Rect at = Bounds();
+    constexpr int kAway = -32000;
+    SetBounds({kAway, kAway, kAway + at.Width(), kAway + at.Height()});
+    plat::Forms<aaa>().Show();
+    Hide();
+    SetBounds(at);
+}
+
 void frmMain::Image1_MouseDown(const plat::MouseArgs&) { window::DragMoveForm(*this); }
 
 void frmMain::Image2_Click() { Hide(); }
@@ -87,9 +101,7 @@ void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, boo
     while (row < static_cast<int>(HotKeyIds.size()) && HotKeyIds[static_cast<size_t>(row)] != number) ++row;
     switch (row + 1) {
         case 1:
-            // Hidden first, so the editor's frozen picture does not show it.
-            Hide();
-            plat::Forms<aaa>().Show();
+            ShowEditorInstead();
             break;
         case 2:
             plat::Forms<jie>().Show();

@@ -94,7 +94,6 @@ sleep 0.3
 press_program_hotkey "$main" alt+w
 if editor=$(wait_window "$EDITOR" 20); then
   ok hotkey_used
-  focus_window "$editor"
   key Escape
   wait_window_gone "$EDITOR" 10
 else

@@ -53,7 +53,6 @@ sleep 0.3
 press_program_hotkey "$main_wid" alt+q
 if ewid=$(wait_window "$EDITOR" 15); then
   ok hotkeys_still_work
-  focus_window "$ewid"
   key Escape
   wait_window_gone "$EDITOR" 10
 else
