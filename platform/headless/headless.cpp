@@ -106,41 +106,62 @@ bool CloseWindow(plat::Handle h) {
 }
 
 namespace {
-// Sends one event to a shown window, then lets the pending events run.
-template <class Send>
-bool Deliver(plat::Handle h, Send send) {
-    HeadlessWindow* w = Find(h);
+// Hands one input to a shown window; false when there is none to take it.
+bool Send(const detail::PostedInput& in) {
+    HeadlessWindow* w = Find(in.window);
     if (!w || !w->Visible()) return false;
-    send(*w);
-    plat::DoEvents();
+    plat::WindowEvents& e = w->Events();
+    plat::MouseArgs a;
+    a.button = in.code;
+    a.shift = in.shift;
+    a.x = static_cast<float>(in.x);
+    a.y = static_cast<float>(in.y);
+    if (in.kind <= InputKind::DblClick) St().cursor = {w->Bounds().left + in.x, w->Bounds().top + in.y};
+    switch (in.kind) {
+        case InputKind::MouseDown: e.OnMouseDown(a); break;
+        case InputKind::MouseMove: e.OnMouseMove(a); break;
+        case InputKind::MouseUp: e.OnMouseUp(a); break;
+        case InputKind::DblClick: e.OnDblClick(a); break;
+        case InputKind::KeyDown: e.OnKeyDown(in.code, in.shift); break;
+        case InputKind::KeyPress: e.OnKeyPress(in.code); break;
+    }
     return true;
 }
 
-template <class Handler>
-bool Mouse(plat::Handle h, Handler handler, int button, int x, int y, int shift) {
-    return Deliver(h, [&](HeadlessWindow& w) {
-        St().cursor = {w.Bounds().left + x, w.Bounds().top + y};
-        plat::MouseArgs a;
-        a.button = button;
-        a.shift = shift;
-        a.x = static_cast<float>(x);
-        a.y = static_cast<float>(y);
-        (w.Events().*handler)(a);
-    });
+// Sends one input now, then lets the pending events run.
+bool Deliver(plat::Handle h, InputKind kind, int code, int x = 0, int y = 0, int shift = 0) {
+    if (!Send({h, kind, code, x, y, shift})) return false;
+    plat::DoEvents();
+    return true;
 }
 }  // namespace
 
+void detail::DrainInput() {
+    auto& queue = St().input;
+    while (!queue.empty()) {
+        const detail::PostedInput in = queue.front();
+        queue.pop_front();
+        Send(in);
+    }
+}
+
+void Post(plat::Handle h, InputKind kind, int buttonOrCode, int x, int y, int shift) {
+    St().input.push_back({h, kind, buttonOrCode, x, y, shift});
+}
+
+int QueuedInput() { return static_cast<int>(St().input.size()); }
+
 bool MouseDown(plat::Handle h, int button, int x, int y, int shift) {
-    return Mouse(h, &plat::WindowEvents::OnMouseDown, button, x, y, shift);
+    return Deliver(h, InputKind::MouseDown, button, x, y, shift);
 }
 bool MouseMove(plat::Handle h, int buttonsHeld, int x, int y, int shift) {
-    return Mouse(h, &plat::WindowEvents::OnMouseMove, buttonsHeld, x, y, shift);
+    return Deliver(h, InputKind::MouseMove, buttonsHeld, x, y, shift);
 }
 bool MouseUp(plat::Handle h, int button, int x, int y, int shift) {
-    return Mouse(h, &plat::WindowEvents::OnMouseUp, button, x, y, shift);
+    return Deliver(h, InputKind::MouseUp, button, x, y, shift);
 }
 bool DblClick(plat::Handle h, int button, int x, int y, int shift) {
-    return Mouse(h, &plat::WindowEvents::OnDblClick, button, x, y, shift);
+    return Deliver(h, InputKind::DblClick, button, x, y, shift);
 }
 
 bool Click(plat::Handle h, int button, int x, int y, int shift) {
@@ -152,13 +173,9 @@ bool DoubleClick(plat::Handle h, int button, int x, int y, int shift) {
            DblClick(h, button, x, y, shift) && MouseUp(h, button, x, y, shift);
 }
 
-bool KeyDown(plat::Handle h, int keyCode, int shift) {
-    return Deliver(h, [&](HeadlessWindow& w) { w.Events().OnKeyDown(keyCode, shift); });
-}
+bool KeyDown(plat::Handle h, int keyCode, int shift) { return Deliver(h, InputKind::KeyDown, keyCode, 0, 0, shift); }
 
-bool KeyPress(plat::Handle h, int charCode) {
-    return Deliver(h, [&](HeadlessWindow& w) { w.Events().OnKeyPress(charCode); });
-}
+bool KeyPress(plat::Handle h, int charCode) { return Deliver(h, InputKind::KeyPress, charCode); }
 
 void SetIdleHandler(std::function<void()> handler) { St().idle = std::move(handler); }
 

@@ -74,6 +74,15 @@ bool DoubleClick(plat::Handle h, int button, int x, int y, int shift = 0);
 bool KeyDown(plat::Handle h, int keyCode, int shift = 0);
 bool KeyPress(plat::Handle h, int charCode);
 
+// The same input posted to the thread's queue instead: it waits there until
+// the program's DoEvents, a wait or a nested loop (the hotkey loop) takes it,
+// in the order posted, as the system's message queue works. Input for a
+// window that is gone or hidden by then is dropped.
+enum class InputKind { MouseDown, MouseMove, MouseUp, DblClick, KeyDown, KeyPress };
+void Post(plat::Handle h, InputKind kind, int buttonOrCode, int x = 0, int y = 0, int shift = 0);
+// How many posted inputs are still queued.
+int QueuedInput();
+
 // What the program's WaitForEvents does when nothing is pending: run this
 // handler, which stands for the user's next action (inject it there). Without
 // one, the wait moves the clock to the next timer; with no timer either the

@@ -70,6 +70,7 @@ void ResetState() {
     s.pointer = plat::MousePointer::Default;
     s.cursor = {};
     s.quit.reset();
+    s.input.clear();
     s.exeDir = DefaultExeDir();
     s.idle = nullptr;
     EmptyDefaultExeDir();

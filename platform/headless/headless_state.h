@@ -1,6 +1,7 @@
 #pragma once
 // Everything the headless backend fakes for the whole process: screen, windows
 // in z-order, clock and timers, clipboard, logs.
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -23,6 +24,12 @@ struct TimerEntry {
     long long order = 0;  // set order, to break ties between equal due times
 };
 
+struct PostedInput {
+    plat::Handle window = 0;
+    InputKind kind = InputKind::MouseDown;
+    int code = 0, x = 0, y = 0, shift = 0;
+};
+
 struct World {
     plat::Picture screen;
     std::vector<HeadlessWindow*> windows;  // z-order, bottom first
@@ -39,7 +46,11 @@ struct World {
     std::optional<int> quit;
     std::wstring exeDir;
     std::function<void()> idle;
+    std::deque<PostedInput> input;
 };
+
+// Hands every posted input to its window, oldest first (DoEvents' part).
+void DrainInput();
 
 World& St();
 // Back to the start state; windows and their timers are kept.

@@ -15,14 +15,17 @@ using headless::detail::St;
 int ScreenWidthPx() { return St().screen.Width(); }
 int ScreenHeightPx() { return St().screen.Height(); }
 
-// Only paints are ever pending here: input and timers come from the test.
+// Pending here are the input the test posted and paints; timers move only
+// with the test's clock.
 void DoEvents() {
+    headless::detail::DrainInput();
     headless::detail::UpdateAll();
     plat::RunAfterDispatchHooks();
 }
 
 void WaitForEvents() {
     auto& s = St();
+    if (!s.input.empty()) return;
     for (const auto* w : s.windows)
         if (w->NeedsPaint()) return;  // a paint is pending
     if (s.idle) {

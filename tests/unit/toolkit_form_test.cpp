@@ -196,4 +196,50 @@ TEST_F(Toolkit, NativeChildrenFollowTheirBox) {
     plat::UnloadForm<BoxedText>();
 }
 
+// Input posted by a test waits in the queue until a loop takes it, so a loop
+// nested in a handler (as the hotkey loop and the window picker's are) is
+// driven by posted input alone: no idle handler stands in for the user.
+class Nesting : public plat::Form {
+public:
+    Nesting() : plat::Form(Style()) {}
+    std::vector<std::string> seen;
+
+protected:
+    void Form_MouseDown(const plat::MouseArgs&) override {
+        seen.push_back("down");
+        done_ = false;
+        while (!done_) {
+            plat::WaitForEvents();
+            plat::DoEvents();
+        }
+        seen.push_back("loop ended");
+    }
+    void Form_KeyPress(int c) override {
+        seen.push_back(std::string(1, static_cast<char>(c)));
+        if (c == 'x') done_ = true;
+    }
+
+private:
+    bool done_ = true;
+    static plat::WindowStyle Style() {
+        plat::WindowStyle s;
+        s.bounds = {0, 0, 200, 100};
+        return s;
+    }
+};
+
+TEST_F(Toolkit, PostedInputDrivesALoopNestedInAHandler) {
+    Nesting& f = plat::Forms<Nesting>();
+    f.Show();
+    headless::Post(f.hWnd(), headless::InputKind::MouseDown, plat::kLeftButton, 10, 10);
+    headless::Post(f.hWnd(), headless::InputKind::KeyPress, 'a');
+    headless::Post(f.hWnd(), headless::InputKind::KeyPress, 'x');
+    headless::Post(f.hWnd(), headless::InputKind::KeyPress, 'b');
+    EXPECT_TRUE(f.seen.empty());  // nothing runs until a loop takes it
+    plat::DoEvents();
+    EXPECT_EQ(f.seen, (std::vector<std::string>{"down", "a", "x", "b", "loop ended"}));
+    EXPECT_EQ(headless::QueuedInput(), 0);
+    plat::UnloadForm<Nesting>();
+}
+
 }  // namespace
