@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <optional>
 
 namespace plat {
@@ -246,9 +247,11 @@ Picture PropertyBag::ReadProperty(const std::wstring& name) const {
 }
 
 std::vector<std::uint8_t> PropertyBag::Contents() const {
-    std::vector<std::uint8_t> out;
+    std::size_t size = 12;
+    for (const Entry& e : entries_) size += 7 + e.name.size() * 2 + e.payload.size();
+    std::vector<std::uint8_t> out(std::begin(kMagic), std::end(kMagic));
+    out.reserve(size);
     Writer w(out);
-    w.Bytes(kMagic);
     w.U16(kVersion);
     w.U16(static_cast<std::uint32_t>(std::min<std::size_t>(entries_.size(), 0xFFFF)));
     for (std::size_t i = 0; i < entries_.size() && i < 0xFFFF; ++i) {
