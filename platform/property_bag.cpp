@@ -175,29 +175,35 @@ Picture DecodePicture(std::span<const std::uint8_t> payload) {
             if (n & 1) {
                 const std::uint32_t px = in.Pixel();
                 if (!in.Ok()) return false;
-                put(done, count, px);
+                put(count, px);
             } else {
                 for (std::uint64_t k = 0; k < count; ++k) {
                     const std::uint32_t px = in.Pixel();
                     if (!in.Ok()) return false;
-                    put(done + k, 1, px);
+                    put(1, px);
                 }
             }
             done += count;
         }
         return in.AtEnd();
     };
-    if (!walk([](std::uint64_t, std::uint64_t, std::uint32_t) {})) return {};
+    if (!walk([](std::uint64_t, std::uint32_t) {})) return {};
     Picture pic = Picture::Create(static_cast<int>(width), static_cast<int>(height), 0);
     if (pic.Empty()) return {};
-    const auto w = static_cast<std::uint64_t>(width);
-    walk([&](std::uint64_t at, std::uint64_t count, std::uint32_t px) {
-        for (std::uint64_t k = at; k < at + count;) {
-            std::uint32_t* row = pic.MutableRow(static_cast<int>(k / w));
-            const std::uint64_t x0 = k % w;
-            const std::uint64_t n = std::min(count - (k - at), w - x0);
-            for (std::uint64_t x = x0; x < x0 + n; ++x) row[x] = px;
-            k += n;
+    // Row by row, fetching each row once: the packets arrive in pixel order.
+    int y = 0;
+    std::uint64_t x = 0;
+    std::uint32_t* row = pic.MutableRow(0);
+    walk([&](std::uint64_t count, std::uint32_t px) {
+        while (count > 0) {
+            const std::uint64_t n = std::min(count, width - x);
+            std::fill_n(row + x, n, px);
+            x += n;
+            count -= n;
+            if (x == width) {
+                x = 0;
+                row = ++y < pic.Height() ? pic.MutableRow(y) : nullptr;
+            }
         }
     });
     return pic;
