@@ -53,7 +53,53 @@ FileDialogResult ShowSaveFileDialog(const FileDialogRequest& request);
 // The chosen file must exist, whatever the request's flags say.
 FileDialogResult ShowOpenFileDialog(const FileDialogRequest& request);
 
-// Still to come beside these: ShowColorDialog (owner, initial colour, flags ->
-// colour) and ShowFontDialog (owner, Font, flags -> Font).
+// The colour dialog's flags, numbered as the platform numbers them.
+enum ColorDialogFlags : std::uint32_t {
+    kColorRgbInit = 0x1,   // the dialog starts on the request's colour
+    kColorFullOpen = 0x2,  // the custom-colour half is open from the start
+    kColorPreventFullOpen = 0x4,
+    kColorAnyColor = 0x100,
+};
+
+struct ColorDialogRequest {
+    Handle owner = 0;
+    Color color = 0;  // the colour selected at first (with kColorRgbInit)
+    std::uint32_t flags = kColorRgbInit;
+};
+
+struct ColorDialogResult {
+    DialogOutcome outcome = DialogOutcome::Cancelled;
+    Color color = 0;          // the chosen colour; the request's when not Chosen
+    std::uint32_t error = 0;  // the platform's dialog error code when Failed
+    bool Chosen() const { return outcome == DialogOutcome::Chosen; }
+};
+
+// The sixteen custom colours the user mixes are kept for the next call.
+ColorDialogResult ShowColorDialog(const ColorDialogRequest& request);
+
+// The font dialog's flags, numbered as the platform numbers them.
+enum FontDialogFlags : std::uint32_t {
+    kFontScreenFonts = 0x1,
+    kFontForceFontExist = 0x10000,
+};
+
+struct FontDialogRequest {
+    Handle owner = 0;
+    Font font;  // face, size and weight selected at first
+    std::uint32_t flags = kFontScreenFonts;
+};
+
+struct FontDialogResult {
+    DialogOutcome outcome = DialogOutcome::Cancelled;
+    // The chosen face, size and bold flag; the request's when not Chosen. The
+    // face text lives as long as the program.
+    Font font;
+    std::uint32_t error = 0;
+    bool Chosen() const { return outcome == DialogOutcome::Chosen; }
+};
+
+// The dialog's effects part (colour, underline) is never offered: a Font
+// could not carry it back. An italic style comes back as its face and weight.
+FontDialogResult ShowFontDialog(const FontDialogRequest& request);
 
 }  // namespace plat

@@ -134,8 +134,8 @@ public:
     GraphicsBitmap(const GraphicsBitmap&) = delete;
     GraphicsBitmap& operator=(const GraphicsBitmap&) = delete;
 
-    // A library bitmap copied from the picture's bitmap, no palette. Needs a
-    // started instance; an empty picture fails with InvalidParameter.
+    // A library bitmap of the picture's pixels, 24 bits each, no palette.
+    // Needs a started instance; an empty picture fails with InvalidParameter.
     static int FromPicture(const Picture& p, GraphicsBitmap& out);
 
     // Writes the bitmap with the encoder; no parameters passes none at all.
@@ -149,6 +149,13 @@ private:
     explicit GraphicsBitmap(Handle h) : handle_(h) {}
     Handle handle_ = 0;
 };
+
+// Writes the picture as a Windows bitmap file (24 bits a pixel, rows bottom-up)
+// through the library's BMP encoder, whatever path's extension says. It goes
+// to a new file beside path, which takes path's place only once complete: on
+// failure (an empty picture, an unwritable folder, a read-only file) it
+// returns false and whatever was at path is untouched. Starts its own instance.
+bool SavePictureAsBmp(const Picture& p, const std::wstring& path);
 
 // Decodes a picture file (any format the library reads) into a new picture.
 // Starts its own instance. Returns the status; out is set only on success.

@@ -41,10 +41,47 @@ DialogScript& OpenScript() {
     return script;
 }
 
+// A dialog that picks one value (a colour, a font): its queued answers and
+// the requests it was shown with.
+template <class Request, class Result>
+struct ValueScript {
+    std::deque<Result> answers;
+    std::vector<Request> requests;
+
+    Result Next(const Request& request) {
+        requests.push_back(request);
+        if (answers.empty()) return {};
+        Result r = answers.front();
+        answers.pop_front();
+        return r;
+    }
+};
+
+ValueScript<ColorDialogRequest, ColorDialogResult>& Colors() {
+    static ValueScript<ColorDialogRequest, ColorDialogResult> script;
+    return script;
+}
+ValueScript<FontDialogRequest, FontDialogResult>& Fonts() {
+    static ValueScript<FontDialogRequest, FontDialogResult> script;
+    return script;
+}
+
 }  // namespace
 
 FileDialogResult ShowSaveFileDialog(const FileDialogRequest& request) { return SaveScript().Answer(request); }
 FileDialogResult ShowOpenFileDialog(const FileDialogRequest& request) { return OpenScript().Answer(request); }
+
+ColorDialogResult ShowColorDialog(const ColorDialogRequest& request) {
+    ColorDialogResult r = Colors().Next(request);
+    if (!r.Chosen()) r.color = request.color;
+    return r;
+}
+
+FontDialogResult ShowFontDialog(const FontDialogRequest& request) {
+    FontDialogResult r = Fonts().Next(request);
+    if (!r.Chosen()) r.font = request.font;
+    return r;
+}
 
 namespace fake {
 
@@ -60,9 +97,18 @@ void QueueOpenCancel() { OpenScript().QueueCancel(); }
 void QueueOpenFailure(std::uint32_t error) { OpenScript().QueueFailure(error); }
 const std::vector<FileDialogRequest>& OpenDialogRequests() { return OpenScript().requests; }
 
+void QueueColorAnswer(Color color) { Colors().answers.push_back({DialogOutcome::Chosen, color, 0}); }
+void QueueColorCancel() { Colors().answers.push_back({}); }
+const std::vector<ColorDialogRequest>& ColorDialogRequests() { return Colors().requests; }
+void QueueFontAnswer(Font font) { Fonts().answers.push_back({DialogOutcome::Chosen, font, 0}); }
+void QueueFontCancel() { Fonts().answers.push_back({}); }
+const std::vector<FontDialogRequest>& FontDialogRequests() { return Fonts().requests; }
+
 void ResetDialogs() {
     SaveScript() = DialogScript{};
     OpenScript() = DialogScript{};
+    Colors() = {};
+    Fonts() = {};
 }
 
 }  // namespace fake

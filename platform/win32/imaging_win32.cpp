@@ -1,5 +1,7 @@
 #include "platform/win32/imaging_win32.h"
 
+#include <atomic>
+#include <climits>
 #include <cstddef>
 #include <cstring>
 #include <utility>
@@ -50,6 +52,44 @@ public:
 private:
     Gdiplus::GpImage* image_ = nullptr;
 };
+
+// The bits of a library bitmap, locked for the guard's lifetime.
+class BitsLock {
+public:
+    BitsLock(Gdiplus::GpBitmap* bitmap, int width, int height, int mode, Gdiplus::PixelFormat format)
+        : bitmap_(bitmap) {
+        Gdiplus::GpRect all(0, 0, width, height);
+        status_ = Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &all, static_cast<UINT>(mode), format, &data_);
+    }
+    ~BitsLock() { Release(); }
+    BitsLock(const BitsLock&) = delete;
+    BitsLock& operator=(const BitsLock&) = delete;
+    Gdiplus::Status Status() const { return status_; }
+    unsigned char* Row(int y) const {
+        return static_cast<unsigned char*>(data_.Scan0) + static_cast<std::ptrdiff_t>(y) * data_.Stride;
+    }
+    // Unlocks now; a write lock hands its pixels to the bitmap here, so its
+    // status is the lock's from then on.
+    void Release() {
+        if (status_ != Gdiplus::Ok || released_) return;
+        released_ = true;
+        status_ = Gdiplus::DllExports::GdipBitmapUnlockBits(bitmap_, &data_);
+    }
+
+private:
+    Gdiplus::GpBitmap* bitmap_;
+    Gdiplus::BitmapData data_{};
+    Gdiplus::Status status_;
+    bool released_ = false;
+};
+
+std::atomic<int> gFailPictures{0};
+
+Picture NewLoadedPicture(int width, int height) {
+    for (int n = gFailPictures; n > 0; n = gFailPictures)
+        if (gFailPictures.compare_exchange_weak(n, n - 1)) return {};
+    return Picture::Create(width, height);
+}
 
 }  // namespace
 
@@ -114,14 +154,33 @@ GraphicsBitmap& GraphicsBitmap::operator=(GraphicsBitmap&& o) noexcept {
 }
 
 int GraphicsBitmap::FromPicture(const Picture& p, GraphicsBitmap& out) {
-    const auto hbm = reinterpret_cast<HBITMAP>(p.NativeBitmap());
-    if (!hbm) return Gdiplus::InvalidParameter;
+    if (p.Empty()) return Gdiplus::InvalidParameter;
+    // The library's own memory, filled from the picture's rows: its bitmap
+    // handle stays selected into the picture's DC, which the library's
+    // bitmap-handle route must not be given.
     Gdiplus::GpBitmap* bitmap = nullptr;
-    const Gdiplus::Status st = Gdiplus::DllExports::GdipCreateBitmapFromHBITMAP(hbm, nullptr, &bitmap);
-    if (st != Gdiplus::Ok) return st;
+    if (Gdiplus::Status st = Gdiplus::DllExports::GdipCreateBitmapFromScan0(p.Width(), p.Height(), 0,
+                                                                            PixelFormat24bppRGB, nullptr, &bitmap);
+        st != Gdiplus::Ok)
+        return st;
     ++gBitmaps;
     ++win32::OwnedHandleCount();
-    out = GraphicsBitmap(reinterpret_cast<Handle>(bitmap));
+    GraphicsBitmap owner(reinterpret_cast<Handle>(bitmap));
+    BitsLock lock(bitmap, p.Width(), p.Height(), Gdiplus::ImageLockModeWrite, PixelFormat24bppRGB);
+    if (lock.Status() != Gdiplus::Ok) return lock.Status();
+    // 24 bits a pixel, blue first: what every encoder writes without loss.
+    for (int y = 0; y < p.Height(); ++y) {
+        const std::uint32_t* src = p.Row(y);
+        auto* dst = lock.Row(y);
+        for (int x = 0; x < p.Width(); ++x, dst += 3) {
+            dst[0] = static_cast<unsigned char>(src[x]);
+            dst[1] = static_cast<unsigned char>(src[x] >> 8);
+            dst[2] = static_cast<unsigned char>(src[x] >> 16);
+        }
+    }
+    lock.Release();
+    if (lock.Status() != Gdiplus::Ok) return lock.Status();
+    out = std::move(owner);
     return Gdiplus::Ok;
 }
 
@@ -155,23 +214,21 @@ int LoadPictureFile(const std::wstring& path, Picture& out) {
     UINT w = 0, h = 0;
     Gdiplus::DllExports::GdipGetImageWidth(image.Get(), &w);
     Gdiplus::DllExports::GdipGetImageHeight(image.Get(), &h);
-    if (w == 0 || h == 0) return Gdiplus::InvalidParameter;
-    auto* bitmap = reinterpret_cast<Gdiplus::GpBitmap*>(image.Get());
-    Gdiplus::GpRect all(0, 0, static_cast<INT>(w), static_cast<INT>(h));
-    Gdiplus::BitmapData data{};
+    if (w == 0 || h == 0 || w > INT_MAX || h > INT_MAX) return Gdiplus::InvalidParameter;
+    // The picture first: a large one may not fit (the 32-bit build's address
+    // space), and then nothing has been locked yet.
+    Picture pic = NewLoadedPicture(static_cast<int>(w), static_cast<int>(h));
+    if (pic.Empty()) return Gdiplus::OutOfMemory;
     // 32bppRGB has the picture's own memory order: blue, green, red, unused.
-    if (Gdiplus::Status st = Gdiplus::DllExports::GdipBitmapLockBits(bitmap, &all, Gdiplus::ImageLockModeRead,
-                                                                     PixelFormat32bppRGB, &data);
-        st != Gdiplus::Ok)
-        return st;
-    Picture pic = Picture::Create(static_cast<int>(w), static_cast<int>(h));
-    for (UINT y = 0; y < h; ++y) {
-        const auto* src = reinterpret_cast<const std::uint32_t*>(static_cast<const unsigned char*>(data.Scan0) +
-                                                                 static_cast<std::ptrdiff_t>(y) * data.Stride);
-        std::uint32_t* dst = pic.MutableRow(static_cast<int>(y));
-        for (UINT x = 0; x < w; ++x) dst[x] = src[x] & 0xFFFFFFu;
+    BitsLock lock(reinterpret_cast<Gdiplus::GpBitmap*>(image.Get()), pic.Width(), pic.Height(),
+                  Gdiplus::ImageLockModeRead, PixelFormat32bppRGB);
+    if (lock.Status() != Gdiplus::Ok) return lock.Status();
+    for (int y = 0; y < pic.Height(); ++y) {
+        const auto* src = reinterpret_cast<const std::uint32_t*>(lock.Row(y));
+        std::uint32_t* dst = pic.MutableRow(y);
+        for (int x = 0; x < pic.Width(); ++x) dst[x] = src[x] & 0xFFFFFFu;
     }
-    Gdiplus::DllExports::GdipBitmapUnlockBits(bitmap, &data);
+    lock.Release();
     out = std::move(pic);
     return Gdiplus::Ok;
 }
@@ -199,6 +256,7 @@ std::vector<unsigned char> EncoderParametersRecord(std::span<const EncoderParame
 }
 
 void SetSaveObserver(SaveObserver observer) { Observer() = std::move(observer); }
+void FailNextLoadedPictures(int count) { gFailPictures = count; }
 long LiveGraphicsInstances() { return gInstances; }
 long LiveGraphicsBitmaps() { return gBitmaps; }
 

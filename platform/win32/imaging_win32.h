@@ -30,6 +30,10 @@ using SaveObserver = std::function<void(const SaveCallView&)>;
 // Set for the duration of a test; an empty function removes it.
 void SetSaveObserver(SaveObserver observer);
 
+// The next count pictures that LoadPictureFile makes fail to be created, as
+// a large one does in the 32-bit build's crowded address space (tests only).
+void FailNextLoadedPictures(int count);
+
 // Live library instances and bitmaps started or made through this layer.
 long LiveGraphicsInstances();
 long LiveGraphicsBitmaps();
