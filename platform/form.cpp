@@ -153,23 +153,30 @@ void Form::SetBackgroundPicture(Picture p) {
 
 void Form::Cls() {
     EnsureSurfaceSize();
-    Canvas& c = image_.Draw();
     if (autoRedraw_) {
-        c.FillRect(Rect{0, 0, image_.Width(), image_.Height()}, backColor_);
-        if (!background_.Empty()) c.DrawPicture(background_, 0, 0);
+        if (background_.Width() == image_.Width() && background_.Height() == image_.Height()) {
+            image_ = background_;  // the same pixels the erase would draw, shared
+        } else {
+            Canvas& c = WritableImage();
+            c.FillRect(Rect{0, 0, image_.Width(), image_.Height()}, backColor_);
+            if (!background_.Empty()) c.DrawPicture(background_, 0, 0);
+        }
     }
     Refresh();
 }
 
 void Form::Bake() {
     EnsureSurfaceSize();
-    background_ = image_.Copy();
+    background_ = image_;
 }
 
-Canvas& Form::PersistentCanvas() {
+Canvas& Form::WritableImage() {
     EnsureSurfaceSize();
+    if (image_.Shared()) image_ = image_.Copy();
     return image_.Draw();
 }
+
+Canvas& Form::PersistentCanvas() { return WritableImage(); }
 
 void Form::DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& area) {
     if (autoRedraw_) {
@@ -202,7 +209,8 @@ void Form::OnPaint(Canvas& c, const Rect& dirty) {
     HandlerScope busy(*this);
     // With persistence off the window shows its background picture instead.
     const Picture& base = autoRedraw_ ? image_ : background_;
-    c.FillRect(dirty, backColor_);
+    // The back colour shows only where the picture does not reach.
+    if (dirty.Intersect(Rect{0, 0, base.Width(), base.Height()}) != dirty) c.FillRect(dirty, backColor_);
     if (!base.Empty()) c.DrawPicture(base, dirty.left, dirty.top, dirty);
     PaintChildren(c, 0, 0, dirty);
     Form_Paint();

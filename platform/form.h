@@ -77,7 +77,8 @@ public:
     // Erase: the window back to the background picture; with persistence on,
     // the persistent image too.
     void Cls();
-    // Background picture := a copy of the persistent image.
+    // Background picture := a copy of the persistent image. The two share
+    // their pixels until either is drawn on (a screen-sized picture is big).
     void Bake();
     int DrawWidth = 1;
     Font SurfaceFont;
@@ -123,7 +124,7 @@ protected:
     virtual void Form_DblClick() {}
     virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
     virtual void Form_KeyPress(int /*charCode*/) {}
-    virtual void Form_Paint() {}
+    virtual void Form_Paint() {}  // after each painted part of the window
     // Mouse activity over this window's notification-area icon.
     virtual void Form_TrayNotify(int /*mouseMessage*/) {}
 
@@ -147,6 +148,8 @@ private:
     MouseArgs ToScale(const MouseArgs& a) const;
     static MouseArgs RelativeTo(const Control& c, const MouseArgs& a);
     void EnsureSurfaceSize();
+    // The persistent image, made its own before it is drawn on.
+    Canvas& WritableImage();
     // Visits every control, those inside picture boxes too.
     void ForEachControl(const std::function<void(Control&)>& f);
     int RegisterTimer(Timer* t);

@@ -26,6 +26,8 @@ struct WindowStyle {
 class WindowEvents {
 public:
     virtual ~WindowEvents() = default;
+    // A large repaint may come as several calls, one band of `dirty` each,
+    // with c clipped to it.
     virtual void OnPaint(Canvas& c, const Rect& dirty) = 0;
     virtual void OnMouseDown(const MouseArgs& a) = 0;
     virtual void OnMouseMove(const MouseArgs& a) = 0;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/native_window.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/handles.h"
@@ -240,24 +242,34 @@ private:
     }
 
     // Paints into a back buffer and copies the dirty part, so nothing flickers.
+    // The buffer holds a band of rows, not the whole window: a full-screen
+    // repaint goes band by band, and a screen-sized buffer is not kept for it.
     void Paint() {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
-        Rect dirty{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
-        Rect client = ClientRect();
-        if (!dirty.Empty() && !client.Empty()) {
-            if (back_.Width() < client.Width() || back_.Height() < client.Height())
-                back_ = Picture::Create(client.Width(), client.Height(), 0);
-            Canvas& c = back_.Draw();
-            {
-                ClipScope clip(c, dirty);
-                events_.OnPaint(c, dirty);
+        const Rect dirty = Rect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom}.Intersect(ClientRect());
+        if (!dirty.Empty()) {
+            const int rows = BandRows(dirty.Width());
+            if (back_.Width() < dirty.Width() || back_.Height() < std::min(rows, dirty.Height()))
+                back_ = Picture::Create(std::max(dirty.Width(), back_.Width()),
+                                        std::max(std::min(rows, dirty.Height()), back_.Height()), 0);
+            auto& canvas = static_cast<GdiCanvas&>(back_.Draw());
+            for (int top = dirty.top; top < dirty.bottom && !back_.Empty(); top += rows) {
+                const Rect band{dirty.left, top, dirty.right, std::min(dirty.bottom, top + rows)};
+                canvas.SetOrigin(band.left, band.top);
+                {
+                    ClipScope clip(canvas, band);
+                    events_.OnPaint(canvas, band);
+                }
+                canvas.SetOrigin(0, 0);
+                BitBlt(dc, band.left, band.top, band.Width(), band.Height(), PictureDc(back_), 0, 0, SRCCOPY);
             }
-            BitBlt(dc, dirty.left, dirty.top, dirty.Width(), dirty.Height(), PictureDc(back_), dirty.left, dirty.top,
-                   SRCCOPY);
         }
         EndPaint(hwnd_, &ps);
     }
+
+    // Rows of a band `width` pixels wide: about 4 MB, at least 64 rows.
+    static int BandRows(int width) { return std::max(64, (4 << 20) / (4 * std::max(width, 1))); }
 
     WindowEvents& events_;
     HWND hwnd_ = nullptr;
