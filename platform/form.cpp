@@ -178,6 +178,12 @@ Canvas& Form::WritableImage() {
 
 Canvas& Form::PersistentCanvas() { return WritableImage(); }
 
+void Form::SetPersistentImage(Picture p) {
+    image_ = std::move(p);
+    EnsureSurfaceSize();
+    Invalidate(Rect{0, 0, image_.Width(), image_.Height()});
+}
+
 void Form::DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& area) {
     if (autoRedraw_) {
         draw(PersistentCanvas());

@@ -85,7 +85,10 @@ public:
     // Draws on the surface: into the persistent image when persistence is on,
     // else onto the window only.
     void DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& area);
-    Canvas& PersistentCanvas();  // for platform drawing calls and screen capture
+    Canvas& PersistentCanvas();  // for platform drawing calls
+    // The persistent image := p, its pixels shared, not copied (a screen
+    // capture becomes the surface without a screen-sized fill and copy).
+    void SetPersistentImage(Picture p);
     Color SurfacePixel(int x, int y) const;  // from the persistent image
 
     void Invalidate(const Rect& formRect);
