@@ -247,12 +247,12 @@ private:
     void Paint() {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
-        const Rect dirty = Rect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom}.Intersect(ClientRect());
+        const Rect client = ClientRect();
+        const Rect dirty = Rect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom}.Intersect(client);
         if (!dirty.Empty()) {
-            const int rows = BandRows(dirty.Width());
-            if (back_.Width() < dirty.Width() || back_.Height() < std::min(rows, dirty.Height()))
-                back_ = Picture::Create(std::max(dirty.Width(), back_.Width()),
-                                        std::max(std::min(rows, dirty.Height()), back_.Height()), 0);
+            const int rows = std::min(client.Height(), BandRows(client.Width()));
+            if (back_.Width() != client.Width() || back_.Height() != rows)
+                back_ = Picture::Create(client.Width(), rows, 0);
             auto& canvas = static_cast<GdiCanvas&>(back_.Draw());
             for (int top = dirty.top; top < dirty.bottom && !back_.Empty(); top += rows) {
                 const Rect band{dirty.left, top, dirty.right, std::min(dirty.bottom, top + rows)};
