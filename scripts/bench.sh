@@ -8,7 +8,7 @@
 #   scripts/bench.sh                 all of them
 #   scripts/bench.sh editor_memory   only those whose names contain a word given
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 ROOT=$PWD
 export MS_BUILD=${MS_BUILD:-$ROOT/build}
 RESULTS=$(mktemp "${TMPDIR:-/tmp}/ms-bench.XXXXXX")
@@ -80,8 +80,8 @@ for s in "${!groups[@]}"; do
 done
 
 if [ -s "$RESULTS" ]; then
-  echo "== summary (ratio = ours / floor; targets are goals, not failures)"
-  printf '%-46s %12s %12s %8s %8s\n' figure ours floor ratio target
+  echo "== summary (ratio = ours / floor or limit; targets are goals, not failures)"
+  printf '%-46s %12s %12s %8s %8s\n' figure ours floor/limit ratio target
   sed 's/^@ //' "$RESULTS" | while IFS='|' read -r figure ours floor ratio target; do
     printf '%-46s %12s %12s %8s %8s\n' "$figure" "$ours" "$floor" "$ratio" "$target"
   done
