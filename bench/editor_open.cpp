@@ -49,7 +49,16 @@ double FloorMs() {
     const auto t0 = Clock::now();
     HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
     g_shot = CreateCompatibleDC(display);
-    HBITMAP bmp = CreateCompatibleBitmap(display, w, h);
+    // A 32-bit top-down DIB section: the kind of bitmap the program captures into.
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(g_shot, bmp);
     BitBlt(g_shot, 0, 0, w, h, display, 0, 0, SRCCOPY);
     HWND wnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"BenchBareWindow", L"bare", WS_POPUP, 0, 0, w, h,

@@ -222,6 +222,15 @@ void Form::OnPaint(Canvas& c, const Rect& dirty) {
     Form_Paint();
 }
 
+const Picture* Form::PlainPicture(const Rect& area) {
+    if (!autoRedraw_ || area.Intersect(Rect{0, 0, image_.Width(), image_.Height()}) != area) return nullptr;
+    bool covered = false;
+    ForEachControl([&](Control& c) {
+        if (!covered && c.ShownOnForm() && !c.BoundsInForm().Intersect(area).Empty()) covered = true;
+    });
+    return covered ? nullptr : &image_;
+}
+
 MouseArgs Form::ToScale(const MouseArgs& a) const {
     if (scaleMode_ != ScaleMode::Twips) return a;
     MouseArgs t = a;

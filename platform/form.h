@@ -127,7 +127,9 @@ protected:
     virtual void Form_DblClick() {}
     virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
     virtual void Form_KeyPress(int /*charCode*/) {}
-    virtual void Form_Paint() {}  // after each painted part of the window
+    // After each painted part of the window; a part that shows the persistent
+    // image alone is copied from it without this event.
+    virtual void Form_Paint() {}
     // Mouse activity over this window's notification-area icon.
     virtual void Form_TrayNotify(int /*mouseMessage*/) {}
 
@@ -135,6 +137,7 @@ private:
     friend class Timer;
     // WindowEvents
     void OnPaint(Canvas& c, const Rect& dirty) override;
+    const Picture* PlainPicture(const Rect& area) override;
     void OnMouseDown(const MouseArgs& a) override;
     void OnMouseMove(const MouseArgs& a) override;
     void OnMouseUp(const MouseArgs& a) override;

@@ -244,18 +244,29 @@ private:
     // Paints into a back buffer and copies the dirty part, so nothing flickers.
     // The buffer holds a band of rows, not the whole window: a full-screen
     // repaint goes band by band, and a screen-sized buffer is not kept for it.
+    // Where the owner shows one picture alone (a frozen screen), that picture
+    // is the buffer.
     void Paint() {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
         const Rect client = ClientRect();
         const Rect dirty = Rect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom}.Intersect(client);
-        if (!dirty.Empty()) {
-            const int rows = std::min(client.Height(), BandRows(client.Width()));
-            if (back_.Width() != client.Width() || back_.Height() != rows)
-                back_ = Picture::Create(client.Width(), rows, 0);
-            auto& canvas = static_cast<GdiCanvas&>(back_.Draw());
-            for (int top = dirty.top; top < dirty.bottom && !back_.Empty(); top += rows) {
+        const int rows = std::min(client.Height(), BandRows(client.Width()));
+        if (const Picture* plain = dirty.Empty() ? nullptr : events_.PlainPicture(dirty)) {
+            BitBlt(dc, dirty.left, dirty.top, dirty.Width(), dirty.Height(), PictureDc(*plain), dirty.left, dirty.top,
+                   SRCCOPY);
+        } else if (!dirty.Empty()) {
+            for (int top = dirty.top; top < dirty.bottom; top += rows) {
                 const Rect band{dirty.left, top, dirty.right, std::min(dirty.bottom, top + rows)};
+                if (const Picture* alone = events_.PlainPicture(band)) {
+                    BitBlt(dc, band.left, band.top, band.Width(), band.Height(), PictureDc(*alone), band.left,
+                           band.top, SRCCOPY);
+                    continue;
+                }
+                if (back_.Width() != client.Width() || back_.Height() != rows)
+                    back_ = Picture::Create(client.Width(), rows, 0);
+                if (back_.Empty()) break;
+                auto& canvas = static_cast<GdiCanvas&>(back_.Draw());
                 canvas.SetOrigin(band.left, band.top);
                 {
                     ClipScope clip(canvas, band);
