@@ -45,8 +45,8 @@ double PrivateBytes() {
     return g_systemReportsPrivate ? static_cast<double>(pmc.PrivateUsage) : CommittedPrivateBytes();
 }
 
-// Resident memory, which also holds what the window system keeps for the
-// process's windows outside its own allocations.
+// Resident memory as the system reports it: beside private bytes, it may
+// hold pages of the window system's that are not this program's own.
 double WorkingSet() { return static_cast<double>(MemoryCounters().WorkingSetSize); }
 
 // Wine answers GetGuiResources with 0. Its GDI keeps the handle table that
@@ -129,7 +129,7 @@ Handles GuiHandles() {
 
 // Lets the window system settle, so what is measured is what stays.
 void Settle() {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 30; ++i) {
         plat::DoEvents();
         plat::SleepMs(10);
     }
@@ -206,7 +206,7 @@ int main() {
     std::printf("  private bytes idle / editor open %9.1f / %.1f MB\n", idle / mb, open / mb);
     std::printf("  editor open - idle               %9.1f MB = %.2f pictures\n", (open - idle) / mb,
                 (open - idle) / picture);
-    std::printf("  working set, editor open - idle  %9.1f MB = %.2f pictures (with the window system's buffers)\n",
+    std::printf("  working set, editor open - idle  %9.1f MB = %.2f pictures (resident, as the system reports it)\n",
                 (openSet - idleSet) / mb, (openSet - idleSet) / picture);
     std::printf("  private bytes after 10 / %d snips %8.1f / %.1f MB, growth %+.2f MB\n", snips, after10 / mb,
                 after1000 / mb, (after1000 - after10) / mb);
