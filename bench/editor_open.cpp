@@ -1,5 +1,7 @@
 // Time from asking the region editor to open until its frozen picture is
-// painted, against one raw full-screen BitBlt measured in the same run.
+// painted, against the least the platform needs for the same: one raw
+// full-screen BitBlt plus the first paint of a bare full-screen window
+// showing that bitmap, measured side by side in the same run.
 #include <windows.h>
 
 #include <algorithm>
@@ -20,49 +22,95 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-double RawBlitMs() {
+double MsSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
+
+// The bare window: paints the captured bitmap, nothing else.
+HDC g_shot = nullptr;
+
+LRESULT CALLBACK BareProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(h, &ps);
+            const RECT& r = ps.rcPaint;
+            BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_shot, r.left, r.top, SRCCOPY);
+            EndPaint(h, &ps);
+            return 0;
+        }
+        default:
+            return DefWindowProcW(h, msg, wp, lp);
+    }
+}
+
+double FloorMs() {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    const auto t0 = Clock::now();
     HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
-    HDC mem = CreateCompatibleDC(display);
-    HBITMAP bmp = CreateCompatibleBitmap(display, w, h);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    auto t0 = Clock::now();
-    BitBlt(mem, 0, 0, w, h, display, 0, 0, SRCCOPY);
+    g_shot = CreateCompatibleDC(display);
+    // A 32-bit top-down DIB section: the kind of bitmap the program captures into.
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bmp = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(g_shot, bmp);
+    BitBlt(g_shot, 0, 0, w, h, display, 0, 0, SRCCOPY);
+    HWND wnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"BenchBareWindow", L"bare", WS_POPUP, 0, 0, w, h,
+                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ShowWindow(wnd, SW_SHOW);
+    UpdateWindow(wnd);
     GdiFlush();
-    auto t1 = Clock::now();
-    SelectObject(mem, old);
+    const double ms = MsSince(t0);
+    DestroyWindow(wnd);
+    SelectObject(g_shot, old);
     DeleteObject(bmp);
-    DeleteDC(mem);
+    DeleteDC(g_shot);
     DeleteDC(display);
-    return std::chrono::duration<double, std::milli>(t1 - t0).count();
+    plat::DoEvents();
+    return ms;
 }
 
 double OpenEditorMs() {
-    auto t0 = Clock::now();
+    const auto t0 = Clock::now();
     aaa& ed = plat::Forms<aaa>();
     ed.Show();  // loads (capture), shows and paints synchronously
     GdiFlush();
-    auto t1 = Clock::now();
+    const double ms = MsSince(t0);
     ed.Unload();
     plat::DoEvents();
-    return std::chrono::duration<double, std::milli>(t1 - t0).count();
+    return ms;
 }
 
 }  // namespace
 
 int main() {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = BareProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"BenchBareWindow";
+    RegisterClassExW(&wc);
+
     constexpr int kRuns = 15;
     OpenEditorMs();  // first use creates fonts and the window class
-    std::vector<double> blit, open;
+    FloorMs();
+    std::vector<double> floor, open;
     for (int i = 0; i < kRuns; ++i) {
-        blit.push_back(RawBlitMs());
+        floor.push_back(FloorMs());
         open.push_back(OpenEditorMs());
     }
-    const double b = Median(blit), o = Median(open);
+    const double f = Median(floor), o = Median(open);
     std::printf("editor open at %dx%d, median of %d runs\n", GetSystemMetrics(SM_CXSCREEN),
                 GetSystemMetrics(SM_CYSCREEN), kRuns);
-    std::printf("  raw full-screen BitBlt      %8.2f ms\n", b);
-    std::printf("  open until frozen picture   %8.2f ms\n", o);
-    std::printf("  ratio open / raw BitBlt     %8.2f\n", b > 0 ? o / b : 0.0);
+    std::printf("  floor: BitBlt + bare window's first paint %8.2f ms\n", f);
+    std::printf("  open until frozen picture painted         %8.2f ms\n", o);
+    std::printf("  ratio open / floor                        %8.2f (target <= 1.2)\n", f > 0 ? o / f : 0.0);
+    std::printf("@ editor open until painted (ms)|%.1f|%.1f|%.2f|<= 1.2\n", o, f, f > 0 ? o / f : 0.0);
     return 0;
 }

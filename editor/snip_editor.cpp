@@ -107,7 +107,9 @@ void SnipEditor::Form_Load() {
 void SnipEditor::CaptureScreenToSurface() {
     const int w = plat::ScreenWidthPx(), h = plat::ScreenHeightPx();
     SetWindowState(plat::WindowState::Maximized);
-    plat::CaptureScreenInto(PersistentCanvas(), 0, 0, plat::Rect{0, 0, w, h});
+    // The capture is the persistent image itself; the background picture and
+    // history entry 1 share its pixels until something is drawn on it.
+    SetPersistentImage(plat::CaptureScreen(plat::Rect{0, 0, w, h}));
     Bake();
 }
 

@@ -183,22 +183,35 @@ void Form::SetBackgroundPicture(Picture p) {
 
 void Form::Cls() {
     EnsureSurfaceSize();
-    Canvas& c = image_.Draw();
     if (autoRedraw_) {
-        c.FillRect(Rect{0, 0, image_.Width(), image_.Height()}, backColor_);
-        if (!background_.Empty()) c.DrawPicture(background_, 0, 0);
+        if (background_.Width() == image_.Width() && background_.Height() == image_.Height()) {
+            image_ = background_;  // the same pixels the erase would draw, shared
+        } else {
+            Canvas& c = WritableImage();
+            c.FillRect(Rect{0, 0, image_.Width(), image_.Height()}, backColor_);
+            if (!background_.Empty()) c.DrawPicture(background_, 0, 0);
+        }
     }
     Refresh();
 }
 
 void Form::Bake() {
     EnsureSurfaceSize();
-    background_ = image_.Copy();
+    background_ = image_;
 }
 
-Canvas& Form::PersistentCanvas() {
+Canvas& Form::WritableImage() {
     EnsureSurfaceSize();
+    if (image_.Shared()) image_ = image_.Copy();
     return image_.Draw();
+}
+
+Canvas& Form::PersistentCanvas() { return WritableImage(); }
+
+void Form::SetPersistentImage(Picture p) {
+    image_ = std::move(p);
+    EnsureSurfaceSize();
+    Invalidate(Rect{0, 0, image_.Width(), image_.Height()});
 }
 
 void Form::DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& area) {
@@ -234,12 +247,25 @@ void Form::OnPaint(Canvas& c, const Rect& dirty) {
     HandlerScope busy(*this);
     // With persistence off the window shows its background picture instead.
     const Picture& base = autoRedraw_ ? image_ : background_;
-    c.FillRect(dirty, backColor_);
+    // The back colour shows only where the picture does not reach.
+    if (dirty.Intersect(Rect{0, 0, base.Width(), base.Height()}) != dirty) c.FillRect(dirty, backColor_);
     if (!base.Empty()) c.DrawPicture(base, dirty.left, dirty.top, dirty);
     PaintChildren(c, 0, 0, dirty);
     painting_ = &c;
     Form_Paint();
     painting_ = nullptr;
+}
+
+const Picture* Form::PlainPicture(const Rect& area) {
+    if (!autoRedraw_ || area.Intersect(Rect{0, 0, image_.Width(), image_.Height()}) != area) return nullptr;
+    bool covered = false;
+    ForEachControl([&](Control& c) {
+        if (covered || c.HasOwnWindow() || !c.ShownOnForm()) return;
+        const Rect b = c.BoundsInForm();
+        const int o = c.Overhang() + 1;  // wide pens paint beyond their box
+        covered = !Rect{b.left - o, b.top - o, b.right + o, b.bottom + o}.Intersect(area).Empty();
+    });
+    return covered ? nullptr : &image_;
 }
 
 MouseArgs Form::ToScale(const MouseArgs& a) const {

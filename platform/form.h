@@ -77,14 +77,18 @@ public:
     // Erase: the window back to the background picture; with persistence on,
     // the persistent image too.
     void Cls();
-    // Background picture := a copy of the persistent image.
+    // Background picture := a copy of the persistent image. The two share
+    // their pixels until either is drawn on (a screen-sized picture is big).
     void Bake();
     int DrawWidth = 1;
     Font SurfaceFont;
     // Draws on the surface: into the persistent image when persistence is on,
     // else onto the window only.
     void DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& area);
-    Canvas& PersistentCanvas();  // for platform drawing calls and screen capture
+    Canvas& PersistentCanvas();  // for platform drawing calls
+    // The persistent image := p, its pixels shared, not copied (a screen
+    // capture becomes the surface without a screen-sized fill and copy).
+    void SetPersistentImage(Picture p);
     Color SurfacePixel(int x, int y) const;  // from the persistent image
 
     void Invalidate(const Rect& formRect);
@@ -135,6 +139,8 @@ protected:
     virtual void Form_DblClick() {}
     virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
     virtual void Form_KeyPress(int /*charCode*/) {}
+    // After each painted part of the window; a part that shows the persistent
+    // image alone is copied from it without this event.
     virtual void Form_Paint() {}
     // Mouse activity over this window's notification-area icon.
     virtual void Form_TrayNotify(int /*mouseMessage*/) {}
@@ -145,6 +151,7 @@ private:
     friend class Timer;
     // WindowEvents
     void OnPaint(Canvas& c, const Rect& dirty) override;
+    const Picture* PlainPicture(const Rect& area) override;
     void OnMouseDown(const MouseArgs& a) override;
     void OnMouseMove(const MouseArgs& a) override;
     void OnMouseUp(const MouseArgs& a) override;
@@ -162,6 +169,8 @@ private:
     MouseRouter::HostHandlers OwnHandlers();
     void EnsureSurfaceSize();
     void ApplyShape();
+    // The persistent image, made its own before it is drawn on.
+    Canvas& WritableImage();
     // Visits every control, those inside picture boxes too: a box before its
     // controls, or (post order) its controls before the box.
     void ForEachControl(const std::function<void(Control&)>& f, bool postOrder = false);

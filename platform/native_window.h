@@ -28,7 +28,13 @@ struct WindowStyle {
 class WindowEvents {
 public:
     virtual ~WindowEvents() = default;
+    // A large repaint may come as several calls, one band of `dirty` each,
+    // with c clipped to it.
     virtual void OnPaint(Canvas& c, const Rect& dirty) = 0;
+    // The picture whose pixels, at the same places, are all that OnPaint
+    // would paint in `area`, or nullptr: the window then copies them to the
+    // screen itself, without a back buffer.
+    virtual const Picture* PlainPicture(const Rect& /*area*/) { return nullptr; }
     virtual void OnMouseDown(const MouseArgs& a) = 0;
     virtual void OnMouseMove(const MouseArgs& a) = 0;
     virtual void OnMouseUp(const MouseArgs& a) = 0;

@@ -58,7 +58,9 @@ private:
 struct PictureImpl;  // defined by each backend
 
 // A shared, reference-counted raster image: 32 bits a pixel, top-down rows,
-// memory order blue, green, red, unused. Copy() makes an independent picture.
+// memory order blue, green, red, unused. Copy() makes an independent picture;
+// owners that hand out copies of the handle and draw on may copy on write
+// (Shared()), as forms do with their persistent image.
 class Picture {
 public:
     Picture() = default;
@@ -66,6 +68,8 @@ public:
     static Picture Create(int width, int height, Color fill = Rgb(255, 255, 255));
 
     bool Empty() const { return !impl_; }
+    // More than one handle refers to these pixels.
+    bool Shared() const { return impl_.use_count() > 1; }
     int Width() const;
     int Height() const;
     Color Pixel(int x, int y) const;  // 0 outside the picture

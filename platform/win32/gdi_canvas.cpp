@@ -98,8 +98,15 @@ Color GdiCanvas::Pixel(int x, int y) const {
     return c == CLR_INVALID ? 0 : static_cast<Color>(c);
 }
 
+void GdiCanvas::SetOrigin(int x, int y) {
+    originX_ = x;
+    originY_ = y;
+    SetViewportOrgEx(dc_, -x, -y, nullptr);
+}
+
 void GdiCanvas::SetClip(const Rect& r) {
-    RegionOwner rgn(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+    // Clip regions are in device pixels, which the origin does not move.
+    RegionOwner rgn(CreateRectRgn(r.left - originX_, r.top - originY_, r.right - originX_, r.bottom - originY_));
     SelectClipRgn(dc_, rgn.Get());  // the DC keeps its own copy
 }
 

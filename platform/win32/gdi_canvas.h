@@ -14,6 +14,9 @@ public:
         width_ = width;
         height_ = height;
     }
+    // Where the target's pixel (0, 0) lies in the coordinates drawn in, so a
+    // buffer can stand for one band of a larger surface (clips follow it).
+    void SetOrigin(int x, int y);
 
     int Width() const override { return width_; }
     int Height() const override { return height_; }
@@ -33,6 +36,7 @@ public:
 private:
     HDC dc_;
     int width_, height_;
+    int originX_ = 0, originY_ = 0;
 };
 
 // A cached font for f (fonts live for the whole run, so drawing text creates

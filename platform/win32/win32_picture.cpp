@@ -60,9 +60,9 @@ Picture Picture::Create(int width, int height, Color fill) {
     if (!impl->bits) return {};
     const std::uint32_t px = PixelFromColor(fill);
     const size_t n = static_cast<size_t>(width) * static_cast<size_t>(height);
-    if (px == 0)
-        std::memset(impl->bits, 0, n * 4);
-    else
+    // A new DIB section's memory comes zero-filled from the system: black
+    // needs no pass over it.
+    if (px != 0)
         for (size_t i = 0; i < n; ++i) impl->bits[i] = px;
     return Picture(std::move(impl));
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "platform/native_window.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/handles.h"
@@ -278,24 +280,45 @@ private:
     }
 
     // Paints into a back buffer and copies the dirty part, so nothing flickers.
+    // The buffer holds a band of rows, not the whole window: a full-screen
+    // repaint goes band by band, and a screen-sized buffer is not kept for it.
+    // Where the owner shows one picture alone (a frozen screen), that picture
+    // is the buffer.
     void Paint() {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
-        Rect dirty{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom};
-        Rect client = ClientRect();
-        if (!dirty.Empty() && !client.Empty()) {
-            if (back_.Width() < client.Width() || back_.Height() < client.Height())
-                back_ = Picture::Create(client.Width(), client.Height(), 0);
-            Canvas& c = back_.Draw();
-            {
-                ClipScope clip(c, dirty);
-                events_.OnPaint(c, dirty);
-            }
-            BitBlt(dc, dirty.left, dirty.top, dirty.Width(), dirty.Height(), PictureDc(back_), dirty.left, dirty.top,
+        const Rect client = ClientRect();
+        const Rect dirty = Rect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom}.Intersect(client);
+        const int rows = std::min(client.Height(), BandRows(client.Width()));
+        if (const Picture* plain = dirty.Empty() ? nullptr : events_.PlainPicture(dirty)) {
+            BitBlt(dc, dirty.left, dirty.top, dirty.Width(), dirty.Height(), PictureDc(*plain), dirty.left, dirty.top,
                    SRCCOPY);
+        } else if (!dirty.Empty()) {
+            for (int top = dirty.top; top < dirty.bottom; top += rows) {
+                const Rect band{dirty.left, top, dirty.right, std::min(dirty.bottom, top + rows)};
+                if (const Picture* alone = events_.PlainPicture(band)) {
+                    BitBlt(dc, band.left, band.top, band.Width(), band.Height(), PictureDc(*alone), band.left,
+                           band.top, SRCCOPY);
+                    continue;
+                }
+                if (back_.Width() != client.Width() || back_.Height() != rows)
+                    back_ = Picture::Create(client.Width(), rows, 0);
+                if (back_.Empty()) break;
+                auto& canvas = static_cast<GdiCanvas&>(back_.Draw());
+                canvas.SetOrigin(band.left, band.top);
+                {
+                    ClipScope clip(canvas, band);
+                    events_.OnPaint(canvas, band);
+                }
+                canvas.SetOrigin(0, 0);
+                BitBlt(dc, band.left, band.top, band.Width(), band.Height(), PictureDc(back_), 0, 0, SRCCOPY);
+            }
         }
         EndPaint(hwnd_, &ps);
     }
+
+    // Rows of a band `width` pixels wide: about 4 MB, at least 64 rows.
+    static int BandRows(int width) { return std::max(64, (4 << 20) / (4 * std::max(width, 1))); }
 
     WindowEvents& events_;
     HWND hwnd_ = nullptr;
