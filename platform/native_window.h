@@ -43,6 +43,9 @@ public:
     virtual void OnTrayNotify(int /*mouseMessage*/) {}
     // A native child control notified its parent (WM_COMMAND).
     virtual void OnCommand(Handle /*child*/, int /*notifyCode*/) {}
+    // The window now shows at another DPI (moved to another monitor, or the
+    // scale changed); `suggested` is the outer rectangle the system proposes.
+    virtual void OnDpiChanged(int /*dpi*/, const Rect& /*suggested*/) {}
     // The window is gone (destroyed by its owner or the system).
     virtual void OnDestroyed() = 0;
 };

@@ -72,6 +72,7 @@ void ResetState() {
     s.quit.reset();
     s.exeDir = DefaultExeDir();
     s.idle = nullptr;
+    s.dpi = 96;
     EmptyDefaultExeDir();
 }
 

@@ -39,6 +39,7 @@ struct World {
     std::optional<int> quit;
     std::wstring exeDir;
     std::function<void()> idle;
+    int dpi = 96;  // the system's; a window may be told another
 };
 
 World& St();

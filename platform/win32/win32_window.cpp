@@ -218,6 +218,11 @@ private:
                     return 0;
                 }
                 break;
+            case WM_DPICHANGED: {
+                const RECT* r = reinterpret_cast<const RECT*>(lp);
+                events_.OnDpiChanged(HIWORD(wp), Rect{r->left, r->top, r->right, r->bottom});
+                return 0;
+            }
             case WM_TIMER:
                 events_.OnTimer(static_cast<int>(wp));
                 return 0;
