@@ -108,8 +108,9 @@ void frmMain::FollowDpi(int dpi) {
 void frmMain::Form_DpiChanged(int dpi, const plat::Rect& suggested) {
     // The system's rectangle places the window on the new monitor; its size
     // is the design's at the new scale.
-    SetBounds(suggested);
     FollowDpi(dpi);
+    const plat::Rect b = Bounds();
+    SetBounds({suggested.left, suggested.top, suggested.left + b.Width(), suggested.top + b.Height()});
 }
 
 void frmMain::LayOut() {

@@ -90,11 +90,8 @@ int TimerInterval(plat::Handle h, int timerId);  // 0 when not running
 int ClipboardWrites();
 void SetClipboardBusy(bool busy);
 
-// Screen scale: the DPI the system states, and a window moved to a monitor of
-// another DPI (its owner is told, as by WM_DPICHANGED, with the rectangle the
-// system suggests). False when the window does not exist.
+// Screen scale: the DPI the system states, which every window has here.
 void SetSystemDpi(int dpi);
-bool ChangeWindowDpi(plat::Handle h, int dpi, const plat::Rect& suggested);
 
 const std::vector<MsgBoxRecord>& MessageBoxes();
 std::optional<int> QuitCode();  // set by QuitMessageLoop

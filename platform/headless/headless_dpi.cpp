@@ -1,32 +1,19 @@
-// Screen scale on the headless backend: what the test set, 96 by default.
+// Screen scale on the headless backend: what the test set, 96 by default;
+// every window has the system's.
 #include "platform/dpi.h"
 
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"
-#include "platform/headless/headless_window.h"
-#include "platform/system.h"
 
 namespace plat {
 
 int SystemDpi() { return headless::detail::St().dpi; }
-
-int WindowDpi(Handle window) {
-    const headless::detail::HeadlessWindow* w = headless::detail::Find(window);
-    return w && w->Dpi() > 0 ? w->Dpi() : SystemDpi();
-}
+int WindowDpi(Handle) { return SystemDpi(); }
 
 }  // namespace plat
 
 namespace headless {
 
 void SetSystemDpi(int dpi) { detail::St().dpi = dpi; }
-
-bool ChangeWindowDpi(plat::Handle h, int dpi, const plat::Rect& suggested) {
-    detail::HeadlessWindow* w = detail::Find(h);
-    if (!w) return false;
-    w->ChangeDpi(dpi, suggested);
-    plat::DoEvents();
-    return true;
-}
 
 }  // namespace headless

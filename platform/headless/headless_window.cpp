@@ -53,11 +53,6 @@ void HeadlessWindow::DestroyBySystem() {
     events.OnDestroyed();  // may delete this
 }
 
-void HeadlessWindow::ChangeDpi(int dpi, const Rect& suggested) {
-    dpi_ = dpi;
-    events_.OnDpiChanged(dpi, suggested);
-}
-
 // The client area is the whole window: there is no frame to leave out.
 Rect HeadlessWindow::ClientRect() const {
     return {0, 0, std::max(0, bounds_.Width()), std::max(0, bounds_.Height())};

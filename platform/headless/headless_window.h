@@ -45,9 +45,6 @@ public:
     // The system destroyed the window: it leaves the screen, its handle dies and
     // the owner hears OnDestroyed. The object stays until its owner drops it.
     void DestroyBySystem();
-    // The window reached a monitor of another DPI (0: it follows the system's).
-    int Dpi() const { return dpi_; }
-    void ChangeDpi(int dpi, const plat::Rect& suggested);
 
 private:
     void Detach();
@@ -62,7 +59,6 @@ private:
     plat::WindowState state_ = plat::WindowState::Normal;
     bool visible_ = false;
     bool alive_ = true;
-    int dpi_ = 0;
     plat::Rect dirty_;
     plat::Picture shown_;
 };
