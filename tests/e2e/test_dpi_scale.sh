@@ -3,11 +3,12 @@
 # 120 and 144 in turn (and put back afterwards, so every other test runs at
 # the value it had). At each scale the window has the design's size in twips
 # at that DPI, and its four help icons stand in one column, one row pitch
-# apart. Screenshots of the window are kept for a person to look at:
-# $MS_BUILD/test-logs/dpi/main-<dpi>.png.
+# apart; at 150 % the editor still shows the screen 1:1. Screenshots of the
+# window are kept for a person to look at: $MS_BUILD/test-logs/dpi/main-<dpi>.png.
 source "$(dirname "$0")/lib.sh"
 
 MAIN="Morrowen Snip"
+EDITOR="Morrowen Snip editor"
 DESKTOP_KEY='HKCU\Control Panel\Desktop'
 SHOTS="$MS_BUILD/test-logs/dpi"
 HELP_BLUE="#007AEC"   # the help icons' disc (nothing else below the title band has it)
@@ -88,6 +89,29 @@ for dpi in 96 120 144; do
     done
   fi
   if [ -z "$reason" ]; then pass "dpi.$dpi.help_column"; else fail "dpi.$dpi.help_column" "$reason"; fi
+
+  # At the largest scale the editor still covers the screen 1:1: its frozen
+  # picture is the screen pixel for pixel, away from where the main window was.
+  if [ "$dpi" = 144 ]; then
+    press_program_hotkey "$wid" alt+q
+    if ewid=$(wait_window "$EDITOR" 20); then
+      sleep 0.5
+      read -r _ _ ew eh < <(window_geometry "$ewid")
+      screenshot "$MS_WORK/editor.png"
+      crop_image "$MS_WORK/editor.png" "$MS_WORK/editor-part.png" "300x200+1560+840"
+      crop_image "$MS_WORK/screen.png" "$MS_WORK/screen-part.png" "300x200+1560+840"
+      [ "${MS_KEEP_WORK:-}" = 1 ] && cp "$MS_WORK/editor.png" "$SHOTS/editor-144.png"
+      if [ "${ew}x$eh" != "$(screen_size)" ]; then
+        fail dpi.144.editor_1to1 "the editor is ${ew}x$eh on a $(screen_size) screen"
+      elif err=$(images_equal "$MS_WORK/screen-part.png" "$MS_WORK/editor-part.png" 2>&1); then
+        pass dpi.144.editor_1to1
+      else
+        fail dpi.144.editor_1to1 "$err"
+      fi
+    else
+      fail dpi.144.editor_1to1 "no editor within 20 s of Alt+Q"
+    fi
+  fi
 
   kill "$PROGRAM_PID" 2>/dev/null
   wait_exit "$PROGRAM_PID" 10 || kill -9 "$PROGRAM_PID" 2>/dev/null
