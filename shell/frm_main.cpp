@@ -33,7 +33,7 @@ constexpr plat::Color kLinkBlue = plat::Rgb(0, 102, 204);
 constexpr plat::Font kControlFont{};
 // The row captions share the options' size: the longest ("window + snip +
 // Logo") must leave room for the help icons' column before the card.
-constexpr plat::Font kRowFont{L"Tahoma", 8.0f, false};
+constexpr plat::Font kRowFont{L"Microsoft Sans Serif", 8.0f, false};
 constexpr plat::Font kLinkFont{L"Microsoft Sans Serif", 9.0f, false};
 constexpr plat::Font kHeadingFont{L"Microsoft Sans Serif", 9.0f, true};
 constexpr plat::Font kOptionFont{L"Microsoft Sans Serif", 8.0f, false};
