@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Draws the program's icons with ImageMagick into the folder given:
-#   app.ico   16, 24, 32, 48 and 256 px: the main icon
+#   app.ico   16, 20, 24, 32, 40, 48 and 256 px: the main icon (20 and 40 are
+#             the small and large sizes at 125 %, 24 and 48 at 150 %)
 #   tray.ico  16, 20, 24, 32 px: the notification-area icon
 # The design: a rounded blue square with two white crop corners and a dashed
 # selection edge running between them. Every size is drawn at its own scale
@@ -71,5 +72,5 @@ make_ico() {
   convert "${layers[@]}" "$ico"
 }
 
-make_ico "$out/app.ico" 16 24 32 48 256
+make_ico "$out/app.ico" 16 20 24 32 40 48 256
 make_ico "$out/tray.ico" 16 20 24 32

@@ -351,6 +351,11 @@ void Form::OnTrayNotify(int mouseMessage) {
     Form_TrayNotify(mouseMessage);
 }
 
+void Form::OnDpiChanged(int dpi, const Rect& suggested) {
+    HandlerScope busy(*this);
+    Form_DpiChanged(dpi, suggested);
+}
+
 bool Form::OnCloseRequest() {
     HandlerScope busy(*this);
     if (Form_QueryUnload()) return true;

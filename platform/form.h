@@ -146,6 +146,10 @@ protected:
     virtual void Form_TrayNotify(int /*mouseMessage*/) {}
     // The window lost the keyboard focus.
     virtual void Form_LostFocus() {}
+    // The window shows at another DPI now: a form laid out in twips lays
+    // itself out again (`suggested`: the system's outer rectangle for it).
+    // By default nothing changes, so forms in pixels stay 1:1 with the screen.
+    virtual void Form_DpiChanged(int /*dpi*/, const Rect& /*suggested*/) {}
 
 private:
     friend class Timer;
@@ -161,6 +165,7 @@ private:
     void OnTimer(int timerId) override;
     void OnTrayNotify(int mouseMessage) override;
     void OnFocusLost() override;
+    void OnDpiChanged(int dpi, const Rect& suggested) override;
     void OnCaptureLost() override;
     bool OnCloseRequest() override;
     void OnDestroyed() override;

@@ -54,6 +54,9 @@ public:
     // The system moved the window (a drag by its caption, a move command):
     // its new outer rectangle, in the coordinates of WindowStyle::bounds.
     virtual void OnMovedBySystem(const Rect& /*bounds*/) {}
+    // The window now shows at another DPI (moved to another monitor, or the
+    // scale changed); `suggested` is the outer rectangle the system proposes.
+    virtual void OnDpiChanged(int /*dpi*/, const Rect& /*suggested*/) {}
     // The window is gone (destroyed by its owner or the system).
     virtual void OnDestroyed() = 0;
 };

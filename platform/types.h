@@ -88,6 +88,8 @@ struct Font {
     const wchar_t* face = L"Arial";
     float points = 9.0f;
     bool bold = false;
+    // Dots an inch the points are drawn at; 0 is the base 96 (platform/dpi.h).
+    int dpi = 0;
     friend bool operator==(const Font&, const Font&) = default;
 };
 

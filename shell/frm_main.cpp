@@ -4,23 +4,25 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/dpi.h"
 #include "platform/system.h"
 #include "shell/main_window_art.h"
 
 namespace {
 
-constexpr int kClientWidth = 444;   // 6660 twips
-constexpr int kClientHeight = 343;  // 5145 twips
-
-// Layout is given in twips, as the window was designed; controls take pixels.
-constexpr float Tw(int twips) { return static_cast<float>(twips) / plat::kTwipsPerPixel; }
+// The client area, in twips as the window was designed.
+constexpr int kClientWidthTwips = 6660;
+constexpr int kClientHeightTwips = 5145;
 
 plat::WindowStyle MainStyle() {
     plat::WindowStyle s;
     s.caption = frmMain::kCaption;
-    const int left = (plat::ScreenWidthPx() - kClientWidth) / 2;
-    const int top = (plat::ScreenHeightPx() - kClientHeight) / 2;
-    s.bounds = {left, top, left + kClientWidth, top + kClientHeight};
+    const int dpi = plat::SystemDpi();
+    const int width = plat::TwipsToPixels(kClientWidthTwips, dpi);
+    const int height = plat::TwipsToPixels(kClientHeightTwips, dpi);
+    const int left = (plat::ScreenWidthPx() - width) / 2;
+    const int top = (plat::ScreenHeightPx() - height) / 2;
+    s.bounds = {left, top, left + width, top + height};
     // Borderless: the window draws its own title line and is dragged by its background.
     s.borderless = true;
     return s;
@@ -28,20 +30,13 @@ plat::WindowStyle MainStyle() {
 
 constexpr plat::Color kText = plat::Rgb(33, 37, 41);
 constexpr plat::Color kLinkBlue = plat::Rgb(0, 102, 204);
-constexpr plat::Font kRowFont{L"Microsoft Sans Serif", 9.0f, false};
+constexpr plat::Font kControlFont{};
+// The row captions share the options' size: the longest ("window + snip +
+// Logo") must leave room for the help icons' column before the card.
+constexpr plat::Font kRowFont{L"Microsoft Sans Serif", 8.0f, false};
+constexpr plat::Font kLinkFont{L"Microsoft Sans Serif", 9.0f, false};
 constexpr plat::Font kHeadingFont{L"Microsoft Sans Serif", 9.0f, true};
 constexpr plat::Font kOptionFont{L"Microsoft Sans Serif", 8.0f, false};
-
-void StyleLabel(plat::Label& l, const std::wstring& caption, const plat::Font& f, plat::Color color) {
-    l.Transparent = true;
-    l.AutoSize = true;
-    l.ForeColor = color;
-    l.SetFont(f);
-    l.SetCaption(caption);
-    // A smoothed last glyph may reach a pixel past its advance, and a label
-    // clips to its box: leave it that room.
-    l.SetWidth(l.Width() + 2);
-}
 
 }  // namespace
 
@@ -73,7 +68,8 @@ frmMain::frmMain()
       Option4(*this),
       Option5(*this),
       Text1(*this),
-      qqq(*this) {
+      qqq(*this),
+      dpi_(plat::SystemDpi()) {
     LayOut();
     // Design-time values: set before the handlers exist, so no handler runs.
     optTestHotKey.SetValue(1);
@@ -85,6 +81,38 @@ frmMain::frmMain()
 
 frmMain::~frmMain() = default;
 
+int frmMain::Px(int twips) const { return plat::TwipsToPixels(twips, dpi_); }
+
+plat::Font frmMain::Scaled(const plat::Font& f) const { return plat::FontAtDpi(f, dpi_); }
+
+void frmMain::StyleLabel(plat::Label& l, const std::wstring& caption, const plat::Font& f, plat::Color color) {
+    l.Transparent = true;
+    l.AutoSize = true;
+    l.ForeColor = color;
+    l.SetFont(Scaled(f));
+    l.SetCaption(caption);
+    // A smoothed last glyph may reach past its advance, and under Wine an
+    // arrow drawn from a linked font is measured narrower than it is drawn
+    // (at 96 dots an inch by 2 to 3 pixels); a label clips to its box: leave it that room.
+    l.SetWidth(l.Width() + static_cast<float>(Px(60)));
+}
+
+void frmMain::FollowDpi(int dpi) {
+    if (dpi <= 0 || dpi == dpi_) return;
+    dpi_ = dpi;
+    const plat::Rect b = Bounds();
+    SetBounds({b.left, b.top, b.left + Px(kClientWidthTwips), b.top + Px(kClientHeightTwips)});
+    LayOut();
+}
+
+void frmMain::Form_DpiChanged(int dpi, const plat::Rect& suggested) {
+    // The system's rectangle places the window on the new monitor; its size
+    // is the design's at the new scale.
+    FollowDpi(dpi);
+    const plat::Rect b = Bounds();
+    SetBounds({suggested.left, suggested.top, suggested.left + b.Width(), suggested.top + b.Height()});
+}
+
 void frmMain::LayOut() {
     SetBackColor(shell::kWindowBody);
     LayOutTitle();
@@ -94,108 +122,120 @@ void frmMain::LayOut() {
 
 void frmMain::LayOutTitle() {
     Image1.Move(0, 0);
-    Image1.SetPicture(shell::MainBackgroundPicture(kClientWidth, kClientHeight));
+    Image1.SetPicture(shell::MainBackgroundPicture(Px(kClientWidthTwips), Px(kClientHeightTwips), dpi_));
 
-    Label18.Move(Tw(720), Tw(480));
+    Label18.Move(Px(720), Px(480));
     StyleLabel(Label18, L"from Morrowen", plat::Font{L"Tahoma", 8.0f, true}, plat::Rgb(255, 255, 255));
 
-    Image2.Move(Tw(5640), 0);
-    Image2.SetPicture(shell::HideButtonPicture());
-    Image3.Move(Tw(6120), 0);
-    Image3.SetPicture(shell::ExitButtonPicture());
+    Image2.Move(Px(5640), 0);
+    Image2.SetPicture(shell::HideButtonPicture(dpi_));
+    Image3.Move(Px(6120), 0);
+    Image3.SetPicture(shell::ExitButtonPicture(dpi_));
 }
 
+// The panel shares the card's top and bottom and keeps a margin from the
+// window's left edge (the design put it against the edge, under the band).
 void frmMain::LayOutPanel() {
-    Picture1.Move(Tw(8), Tw(720), Tw(4215), Tw(4215));
+    constexpr int kPanelLeft = 120, kPanelGap = 60;
+    const int panelTop = shell::kRightCardTwips.top;
+    Picture1.Move(Px(kPanelLeft), Px(panelTop), Px(shell::kRightCardTwips.left - kPanelGap) - Px(kPanelLeft),
+                  Px(shell::kRightCardTwips.bottom) - Px(panelTop));
     Picture1.SetBackColor(shell::kWindowBody);
 
     optSetHotKey.SetCaption(L"Hotkey options\r\n");
-    optSetHotKey.Move(Tw(0), Tw(0), Tw(1575), Tw(255));
+    optSetHotKey.Move(0, 0, Px(1575), Px(255));
     optTestHotKey.SetCaption(L"start to snip");
-    optTestHotKey.Move(Tw(1680), Tw(0), Tw(1695), Tw(255));
-    optSetHotKey.SetColors(shell::kWindowBody, kText);
-    optTestHotKey.SetColors(shell::kWindowBody, kText);
+    optTestHotKey.Move(Px(1680), 0, Px(1695), Px(255));
+    for (plat::CheckBox* c : {&optSetHotKey, &optTestHotKey}) {
+        c->SetFont(Scaled(kControlFont));
+        c->SetColors(shell::kWindowBody, kText);
+    }
 
-    static const int kBoxTop[] = {315, 720, 1080, 1440, 4920, 5280};
-    static const wchar_t* const kRows[] = {L"\u2190snip ", L"\u2190snip+logo mode", L"\u2190window + snip",
-                                           L"\u2190window + snip + Logo"};
+    // The visible rows one pitch apart in whole pixels, so they stay evenly
+    // spaced at any scale (the design had the first row 3 pixels high). Boxes
+    // 4 and 5 lie below the panel's visible height, where the design had them.
+    constexpr int kFirstRow = 360, kRowPitch = 360, kBoxHeight = 330;
+    static const int kHiddenTop[] = {4920, 5280};
+    auto boxTop = [&](int i) { return i < 4 ? Px(kFirstRow) + i * Px(kRowPitch) : Px(kHiddenTop[i - 4]); };
     for (int i = 0; i < txtHotKey.Count(); ++i) {
-        txtHotKey[i].Move(Tw(0), Tw(kBoxTop[i]), Tw(1905), Tw(330));
+        txtHotKey[i].Move(0, static_cast<float>(boxTop(i)), Px(1905), Px(kBoxHeight));
+        txtHotKey[i].SetFont(Scaled(kControlFont));
         // Only the program writes into the boxes: a key press becomes a hotkey.
         txtHotKey[i].SetLocked(true);
     }
+    static const wchar_t* const kRows[] = {L"\u2190snip ", L"\u2190snip+logo mode", L"\u2190window + snip",
+                                           L"\u2190window + snip + Logo"};
+    float captionsEnd = 0;
     for (int i = 0; i < lblHotKey.Count(); ++i) {
-        lblHotKey[i].Move(Tw(1920), Tw(kBoxTop[i] + 45));
         StyleLabel(lblHotKey[i], kRows[i], kRowFont, kText);
+        const float centred = static_cast<float>(boxTop(i) + (Px(kBoxHeight) - static_cast<int>(lblHotKey[i].Height())) / 2);
+        lblHotKey[i].Move(Px(1920), centred);
+        captionsEnd = std::max(captionsEnd, lblHotKey[i].Left() + lblHotKey[i].Width());
     }
 
-    // One help picture per row, just past the end of the row's caption. The
-    // design's places assume its own font's widths: a wider font pushes the
-    // picture right, so it does not cover the caption, but never out of the panel.
-    // Each sits level with its row's box (the design had rows 2 to 4 a few
-    // pixels low).
-    static const int kHelpLeft[4] = {2640, 3120, 3480, 3960};
+    // One help picture per row, in one column just past the longest caption
+    // (the design staggered them after each caption), never out of the panel.
     plat::Image* help[] = {&Image4, &Image5, &Image6, &Image7};
     for (int i = 0; i < 4; ++i) {
-        const float captionEnd = lblHotKey[i].Left() + lblHotKey[i].Width() + 2;
-        help[i]->SetPicture(shell::HelpIconPicture());
-        const float lastFit = Picture1.Width() - help[i]->Width();
-        help[i]->Move(std::min(std::max(Tw(kHelpLeft[i]), captionEnd), lastFit), Tw(kBoxTop[i] + 45));
+        help[i]->SetPicture(shell::HelpIconPicture(dpi_));
+        const float column = std::min(captionsEnd + Px(60), Picture1.Width() - help[i]->Width());
+        help[i]->Move(column, static_cast<float>(boxTop(i) + (Px(kBoxHeight) - static_cast<int>(help[i]->Height())) / 2));
     }
 
-    Label9.Move(Tw(360), Tw(2520));
-    StyleLabel(Label9, L"Home", kRowFont, kLinkBlue);
-    Label8.Move(Tw(1440), Tw(2520));
-    StyleLabel(Label8, L"FAQ", kRowFont, kLinkBlue);
+    Label9.Move(Px(360), Px(2520));
+    StyleLabel(Label9, L"Home", kLinkFont, kLinkBlue);
+    Label8.Move(Px(1440), Px(2520));
+    StyleLabel(Label8, L"FAQ", kLinkFont, kLinkBlue);
 }
 
-// The right column sits on a card of its own (shell::kRightCard, 284..440):
-// its controls keep 12 pixels inside it. The design's column started at 4560
-// twips and its preview reached past the window's right edge; the "Edit Logo"
-// button sat over the left panel's top corner. Both are drawn inside the card
-// here, the button under the preview it changes.
+// The right column sits on a card of its own: its controls keep 12 design
+// pixels inside it. The design's column started at 4560 twips and its
+// preview reached past the window's right edge; the "Edit Logo" button sat
+// over the left panel's top corner. Both are drawn inside the card here, the
+// button under the preview it changes.
 void frmMain::LayOutRightColumn() {
-    constexpr int kLeft = shell::kRightCard.left + 12;
-    constexpr int kRight = shell::kRightCard.right - 12;
-    lblLogoPreview.Move(kLeft, 58);
+    const plat::Rect& card = shell::kRightCardTwips;
+    const int left = Px(card.left + 180), right = Px(card.right - 180);
+    lblLogoPreview.Move(left, Px(870));
     StyleLabel(lblLogoPreview, L"Logo Preview", kHeadingFont, kText);
 
-    shpLogoArea.Move(kLeft, 76, kRight - kLeft, Tw(1335));
+    shpLogoArea.Move(left, Px(1140), right - left, Px(1335));
     shpLogoArea.SetBorder(plat::Rgb(208, 220, 236), 1);
 
     Command3.SetCaption(L"Edit Logo");
-    Command3.Move(kLeft, 172, Tw(975) + 10, 23);
+    Command3.SetFont(Scaled(kControlFont));
+    Command3.Move(left, Px(2580), Px(1125), Px(345));
 
-    lblLogoPosition.Move(kLeft, Tw(3240) - 4);
+    lblLogoPosition.Move(left, Px(3180));
     StyleLabel(lblLogoPosition, L"Logo Position", kHeadingFont, kText);
 
     // Laid out like the positions they name: corners left and right, the middle between.
-    constexpr float kLeftSide = shell::kRightCard.left + 4, kLeftWidth = 72;
-    constexpr float kRightWidth = 76, kRightSide = shell::kRightCard.right - 2 - kRightWidth;
+    constexpr int kLeftSide = 4350, kLeftWidth = 1020, kRightWidth = 1140;
+    constexpr int kRightSide = 6600 - 90 - kRightWidth;
     struct Placement {
         plat::OptionButton& button;
         const wchar_t* caption;
-        float left, top, width;
+        int left, top, width;
     };
     const Placement options[] = {
-        {Option2, L"Upper left ", kLeftSide, Tw(3600), kLeftWidth},
-        {Option4, L"Upper right", kRightSide, Tw(3600), kRightWidth},
-        {Option1, L"Middle  ", Tw(5040), Tw(4080), 64},
-        {Option3, L"Lower left ", kLeftSide, Tw(4560), kLeftWidth},
-        {Option5, L"Lower right", kRightSide, Tw(4560), kRightWidth},
+        {Option2, L"Upper left ", kLeftSide, 3600, kLeftWidth},
+        {Option4, L"Upper right", kRightSide, 3600, kRightWidth},
+        {Option1, L"Middle  ", 5040, 4080, 960},
+        {Option3, L"Lower left ", kLeftSide, 4560, kLeftWidth},
+        {Option5, L"Lower right", kRightSide, 4560, kRightWidth},
     };
     for (const Placement& p : options) {
         p.button.SetCaption(p.caption);
-        p.button.Move(p.left, p.top, p.width, Tw(255));
-        p.button.SetFont(kOptionFont);
+        p.button.Move(Px(p.left), Px(p.top), Px(p.left + p.width) - Px(p.left), Px(255));
+        p.button.SetFont(Scaled(kOptionFont));
         p.button.SetColors(shell::kCardColor, kText);
     }
 
     // Never shown: other windows read and write them.
     Text1.SetVisible(false);
     qqq.SetVisible(false);
-    Text1.Move(0, kClientHeight, 100, 20);
-    qqq.Move(0, kClientHeight, 100, 20);
+    Text1.Move(0, Px(kClientHeightTwips), 100, 20);
+    qqq.Move(0, Px(kClientHeightTwips), 100, 20);
 }
 
 void frmMain::WireEvents() {

@@ -91,8 +91,16 @@ protected:
     bool Form_QueryUnload() override;
     void Form_Unload() override;
     void Form_TrayNotify(int mouseMessage) override;
+    void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
 
 private:
+    // The layout is written in twips; Px gives pixels at the window's DPI,
+    // Scaled a font at it. FollowDpi lays the window out again at a new DPI.
+    int Px(int twips) const;
+    plat::Font Scaled(const plat::Font& f) const;
+    void FollowDpi(int dpi);
+    int dpi_;  // the window's DPI the layout is drawn at
+    void StyleLabel(plat::Label& l, const std::wstring& caption, const plat::Font& f, plat::Color color);
     void LayOut();
     void LayOutTitle();
     void LayOutPanel();

@@ -1,6 +1,7 @@
 // frmMain: start-up, the tray icon, hiding, the exit, closing and the
 // dispatch of hotkeys to the snip modes.
 #include "editor/variants.h"
+#include "platform/dpi.h"
 #include "platform/forms.h"
 #include "shell/frm_main.h"
 #include "shell/rwini.h"
@@ -13,6 +14,8 @@ constexpr wchar_t kTrayTip[] = L"Left-click to display the window";
 // The logo library window, the news timer and the logo preview join this
 // sequence with the windows and controls they need.
 void frmMain::Form_Load() {
+    // The window may open on a monitor whose scale is not the system's.
+    FollowDpi(plat::WindowDpi(hWnd()));
     Text1.SetText(rwini::ReadPathSetting(L"logo"));
 
     cHK = std::make_unique<cHotKey>();

@@ -99,6 +99,9 @@ int TimerInterval(plat::Handle h, int timerId);  // 0 when not running
 int ClipboardWrites();
 void SetClipboardBusy(bool busy);
 
+// Screen scale: the DPI the system states, which every window has here.
+void SetSystemDpi(int dpi);
+
 const std::vector<MsgBoxRecord>& MessageBoxes();
 std::optional<int> QuitCode();  // set by QuitMessageLoop
 

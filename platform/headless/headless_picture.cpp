@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <utility>
 
+#include "platform/dpi.h"
+
 namespace plat {
 
 namespace {
@@ -23,7 +25,7 @@ PictureImpl& NullImpl() {
 long LivePictures() { return g_livePictures; }
 
 Point TextMetric(std::wstring_view s, const Font& f) {
-    const double em = f.points * 96.0 / 72.0;
+    const double em = f.points * plat::FontDpi(f) / 72.0;
     return {static_cast<int>(std::lround(0.6 * em * static_cast<double>(s.size()))),
             static_cast<int>(std::lround(em * 1.15))};
 }

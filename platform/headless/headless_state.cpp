@@ -73,6 +73,7 @@ void ResetState() {
     s.input.clear();
     s.exeDir = DefaultExeDir();
     s.idle = nullptr;
+    s.dpi = 96;
     EmptyDefaultExeDir();
 }
 

@@ -47,6 +47,7 @@ struct World {
     std::wstring exeDir;
     std::function<void()> idle;
     std::deque<PostedInput> input;
+    int dpi = 96;  // the system's; a window may be told another
 };
 
 // Hands every posted input to its window, oldest first (DoEvents' part).

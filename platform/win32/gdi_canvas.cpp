@@ -4,6 +4,7 @@
 #include <string>
 #include <tuple>
 
+#include "platform/dpi.h"
 #include "platform/win32/handles.h"
 
 namespace plat::win32 {
@@ -15,8 +16,8 @@ COLORREF Ref(Color c) { return static_cast<COLORREF>(c & 0xFFFFFF); }
 HFONT FontFor(const Font& f) {
     using Key = std::tuple<std::wstring, int, bool>;
     static std::map<Key, FontOwner> cache;
-    // Points to pixels at the logical 96 dots an inch the program lays out in.
-    int height = -static_cast<int>(f.points * 96.0f / 72.0f + 0.5f);
+    // Points to pixels at the font's DPI (the base 96 unless it names one).
+    int height = -FontPixelHeight(f);
     Key key{f.face ? f.face : L"Arial", height, f.bold};
     auto it = cache.find(key);
     if (it != cache.end()) return it->second.Get();

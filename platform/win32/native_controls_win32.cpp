@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "platform/dpi.h"
 #include "platform/native_controls.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_internal.h"
@@ -42,9 +43,7 @@ DWORD ChildStyle(const NativeChildStyle& s) {
 }
 
 FontOwner MakeFont(const Font& f) {
-    WindowDc screen(nullptr);
-    const int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
-    const int height = -static_cast<int>(std::lround(f.points * static_cast<float>(dpi) / 72.0f));
+    const int height = -FontPixelHeight(f);
     return FontOwner(CreateFontW(height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                  DEFAULT_PITCH | FF_DONTCARE, f.face));

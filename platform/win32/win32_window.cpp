@@ -260,6 +260,11 @@ private:
             case kTrayMessage:
                 events_.OnTrayNotify(static_cast<int>(LOWORD(lp)));
                 return 0;
+            case WM_DPICHANGED: {
+                const RECT* r = reinterpret_cast<const RECT*>(lp);
+                events_.OnDpiChanged(HIWORD(wp), Rect{r->left, r->top, r->right, r->bottom});
+                return 0;
+            }
             case WM_TIMER:
                 events_.OnTimer(static_cast<int>(wp));
                 return 0;

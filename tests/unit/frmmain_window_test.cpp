@@ -3,6 +3,7 @@
 // and the links.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "editor/variants.h"
+#include "platform/dpi.h"
 #include "platform/forms.h"
 #include "platform/hotkey_service.h"
 #include "platform/system.h"
@@ -99,40 +101,71 @@ TEST_F(MainWindow, StartUpReadsTheLogoThenTheHotkeysAndEndsWithTheTrayIcon) {
     EXPECT_TRUE(headless::Visible(f.hWnd()));
 }
 
-// Every control lies inside the window, and the parts of the layout do not
-// cover each other: the title line, the left panel and the right column.
-TEST_F(MainWindow, TheLayoutKeepsItsPartsApartAndTheOptionsWhereTheyPoint) {
-    frmMain& f = Start(kShipped);
-    const plat::Rect client{0, 0, f.ClientWidth(), f.ClientHeight()};
-    // (The hide and exit pictures share one pixel column, the exit one on top.)
-    const plat::Control* parts[] = {&f.Label18, &f.Image3, &f.Picture1, &f.lblLogoPreview,
-                                    &f.shpLogoArea, &f.Command3, &f.lblLogoPosition, &f.Option1,
-                                    &f.Option2, &f.Option3, &f.Option4, &f.Option5};
-    for (size_t i = 0; i < std::size(parts); ++i) {
-        const plat::Rect a = parts[i]->BoundsInForm();
-        EXPECT_EQ(a.Intersect(client), a) << "part " << i << " leaves the window";
-        for (size_t j = i + 1; j < std::size(parts); ++j)
-            EXPECT_TRUE(a.Intersect(parts[j]->BoundsInForm()).Empty()) << "parts " << i << " and " << j << " overlap";
-    }
-    // The help pictures stay inside the panel, whatever the captions' widths.
-    for (const plat::Image* help : {&f.Image4, &f.Image5, &f.Image6, &f.Image7}) {
-        const plat::Rect r = help->BoundsInForm();
-        EXPECT_EQ(r.Intersect(f.Picture1.BoundsInForm()), r);
-    }
-    // The background covers the whole client area, under everything else.
-    EXPECT_EQ(f.Image1.BoundsInForm().Intersect(client), client);
-    EXPECT_EQ(f.Children().front(), &f.Image1);
+// At each of the common scales: the window has the design's size at that
+// DPI; every control lies inside the window and the parts of the layout do
+// not cover each other (the title line, the left panel, the right column);
+// the right column stays inside its card; the hotkey rows are evenly spaced
+// with their captions and help pictures centred on them, the help pictures
+// in one column inside the panel; the options stand where they point.
+TEST_F(MainWindow, AtEveryScaleTheLayoutKeepsItsPartsApartAndTheOptionsWhereTheyPoint) {
+    for (const int dpi : {96, 120, 144}) {
+        SCOPED_TRACE(dpi);
+        plat::UnloadForm<frmMain>();
+        plat::DoEvents();
+        headless::Reset();
+        headless::SetSystemDpi(dpi);
+        frmMain& f = Start(kShipped);
+        auto px = [dpi](int twips) { return plat::TwipsToPixels(twips, dpi); };
+        const plat::Rect client{0, 0, f.ClientWidth(), f.ClientHeight()};
+        EXPECT_EQ(client, (plat::Rect{0, 0, px(6660), px(5145)}));
+        // (The hide and exit pictures share one pixel column, the exit one on top.)
+        const plat::Control* parts[] = {&f.Label18, &f.Image3, &f.Picture1, &f.lblLogoPreview,
+                                        &f.shpLogoArea, &f.Command3, &f.lblLogoPosition, &f.Option1,
+                                        &f.Option2, &f.Option3, &f.Option4, &f.Option5};
+        for (size_t i = 0; i < std::size(parts); ++i) {
+            const plat::Rect a = parts[i]->BoundsInForm();
+            EXPECT_EQ(a.Intersect(client), a) << "part " << i << " leaves the window";
+            for (size_t j = i + 1; j < std::size(parts); ++j)
+                EXPECT_TRUE(a.Intersect(parts[j]->BoundsInForm()).Empty()) << "parts " << i << " and " << j << " overlap";
+        }
+        const plat::Rect card{px(4260), px(810), px(6600), px(5025)};
+        for (size_t i = 3; i < std::size(parts); ++i) {
+            const plat::Rect a = parts[i]->BoundsInForm();
+            EXPECT_EQ(a.Intersect(card), a) << "part " << i << " leaves the card";
+        }
+        EXPECT_LT(f.Picture1.BoundsInForm().right, card.left);
 
-    auto at = [](const plat::OptionButton& o) { return o.BoundsInForm(); };
-    // Upper left / upper right on one line, the middle below, then lower left / lower right.
-    EXPECT_EQ(at(f.Option2).top, at(f.Option4).top);
-    EXPECT_EQ(at(f.Option3).top, at(f.Option5).top);
-    EXPECT_LT(at(f.Option2).top, at(f.Option1).top);
-    EXPECT_LT(at(f.Option1).top, at(f.Option3).top);
-    EXPECT_EQ(at(f.Option2).left, at(f.Option3).left);
-    EXPECT_EQ(at(f.Option4).left, at(f.Option5).left);
-    EXPECT_LT(at(f.Option2).left, at(f.Option1).left);
-    EXPECT_LT(at(f.Option1).left, at(f.Option4).left);
+        const plat::Image* help[] = {&f.Image4, &f.Image5, &f.Image6, &f.Image7};
+        auto middle = [](const plat::Rect& r) { return r.top + r.bottom; };  // twice the centre
+        const int pitch = f.txtHotKey[1].BoundsInForm().top - f.txtHotKey[0].BoundsInForm().top;
+        EXPECT_GT(pitch, f.txtHotKey[0].BoundsInForm().Height());
+        for (int i = 0; i < 4; ++i) {
+            const plat::Rect box = f.txtHotKey[i].BoundsInForm(), r = help[i]->BoundsInForm();
+            EXPECT_EQ(box.top - f.txtHotKey[0].BoundsInForm().top, i * pitch) << "row " << i;
+            EXPECT_EQ(r.Intersect(f.Picture1.BoundsInForm()), r) << "row " << i;
+            EXPECT_EQ(r.left, help[0]->BoundsInForm().left) << "row " << i;
+            EXPECT_LE(std::abs(middle(r) - middle(box)), 1) << "row " << i;
+            EXPECT_LE(std::abs(middle(f.lblHotKey[i].BoundsInForm()) - middle(box)), 1) << "row " << i;
+            EXPECT_EQ(r.Width(), px(240));
+        }
+        // The background covers the whole client area, under everything else.
+        EXPECT_EQ(f.Image1.BoundsInForm().Intersect(client), client);
+        EXPECT_EQ(f.Children().front(), &f.Image1);
+
+        auto at = [](const plat::OptionButton& o) { return o.BoundsInForm(); };
+        // Upper left / upper right on one line, the middle below, then lower left / lower right.
+        EXPECT_EQ(at(f.Option2).top, at(f.Option4).top);
+        EXPECT_EQ(at(f.Option3).top, at(f.Option5).top);
+        EXPECT_LT(at(f.Option2).top, at(f.Option1).top);
+        EXPECT_LT(at(f.Option1).top, at(f.Option3).top);
+        EXPECT_EQ(at(f.Option2).left, at(f.Option3).left);
+        EXPECT_EQ(at(f.Option4).left, at(f.Option5).left);
+        EXPECT_LT(at(f.Option2).left, at(f.Option1).left);
+        EXPECT_LT(at(f.Option1).left, at(f.Option4).left);
+        // Captions and native controls are drawn at the window's DPI.
+        EXPECT_EQ(f.lblHotKey[0].TextFont.dpi, dpi);
+        EXPECT_EQ(f.Option5.TextFont().dpi, dpi);
+    }
 }
 
 // Number 1 hides the main window before the region editor takes its picture

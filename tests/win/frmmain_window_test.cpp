@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dpi.h"
 #include "platform/forms.h"
 #include "platform/system.h"
 #include "platform/win32/win32_internal.h"
@@ -123,6 +124,44 @@ TEST_F(MainWindowWin, ASystemCloseUnregistersTheHotkeys) {
     EXPECT_EQ(plat::LoadedForm<frmMain>(), nullptr);
     EXPECT_TRUE(RegisterHotKey(nullptr, 0x4568, MOD_ALT, 'Q'));
     UnregisterHotKey(nullptr, 0x4568);
+}
+
+// WM_DPICHANGED (as the system sends it when the window reaches a monitor of
+// another scale) lays the window out again at the new DPI: the design's size
+// at that scale where the system suggests, the native children's fonts and
+// the pictures at that DPI, the captions measured in the real fonts still
+// clear of the help pictures. Back at the start DPI it is as it was.
+TEST_F(MainWindowWin, ADpiChangeLaysTheWindowOutAtTheNewScale) {
+    frmMain& f = Start(kNoHotkeys);
+    HWND h = reinterpret_cast<HWND>(f.hWnd());
+    const int start = plat::WindowDpi(f.hWnd());
+    auto fontHeight = [](HWND child) {
+        LOGFONTW lf{};
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+        return lf.lfHeight;
+    };
+    for (const int dpi : {144, 120, start}) {
+        SCOPED_TRACE(dpi);
+        RECT suggested{100, 80, 100 + 50, 80 + 50};  // only its corner counts
+        SendMessageW(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        plat::DoEvents();
+        RECT client{}, outer{};
+        GetClientRect(h, &client);
+        GetWindowRect(h, &outer);
+        EXPECT_EQ(client.right, plat::TwipsToPixels(6660, dpi));
+        EXPECT_EQ(client.bottom, plat::TwipsToPixels(5145, dpi));
+        EXPECT_EQ(outer.left, 100);
+        EXPECT_EQ(outer.top, 80);
+        EXPECT_EQ(fontHeight(Native(f.Option5)), -plat::FontPixelHeight(plat::Font{L"x", 8.0f, false, dpi}));
+        EXPECT_EQ(fontHeight(Native(f.txtHotKey[0])), -plat::FontPixelHeight(plat::Font{L"x", 9.0f, false, dpi}));
+        EXPECT_EQ(f.Image4.Width(), plat::TwipsToPixels(240, dpi));
+        EXPECT_EQ(f.Image1.Width(), client.right);
+        const plat::Image* help[] = {&f.Image4, &f.Image5, &f.Image6, &f.Image7};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_LE(f.lblHotKey[i].BoundsInForm().right, help[i]->BoundsInForm().left) << "row " << i;
+            EXPECT_LE(help[i]->BoundsInForm().right, f.Picture1.BoundsInForm().right) << "row " << i;
+        }
+    }
 }
 
 }  // namespace
