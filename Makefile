@@ -3,7 +3,7 @@
 #   make test    install what is missing, build everything, run all tests
 #   make build   the three builds: build/linux, build/win64, build/win32
 #   make dist    the 32-bit release folder and build/MorrowenSnip.zip
-#   make bench   the benchmarks under wine64 on a private 1920x1080 display
+#   make bench   the benchmarks under wine64 on private displays (1920x1080, 3840x2160)
 #   make deps    install the build and test tools (apt)
 #   make fuzz    the fuzz targets of tests/fuzz, FUZZ_SECONDS each (default 60),
 #                under ASan and UBSan (build/fuzz, clang); not part of make test
