@@ -92,6 +92,11 @@ const std::vector<TextRecord>& Texts(const plat::Picture& p) {
     return p.Empty() ? none : p.Impl()->texts;
 }
 
+const std::vector<StrokeRecord>& Strokes(const plat::Picture& p) {
+    static const std::vector<StrokeRecord> none;
+    return p.Empty() ? none : p.Impl()->strokes;
+}
+
 plat::Handle FocusedWindow() { return St().focus; }
 plat::Handle CapturedWindow() { return St().capture; }
 

@@ -25,6 +25,18 @@ struct TextRecord {
     friend bool operator==(const TextRecord&, const TextRecord&) = default;
 };
 
+// A line or an ellipse drawn with a pen: recorded, not rasterised (how a pen
+// is shaped is the system's, proved against the real thing). A line keeps its
+// ends in `where` (left, top = start; right, bottom = end); an ellipse its
+// rectangle. Kept like texts: until something fills or copies over its origin.
+struct StrokeRecord {
+    bool ellipse = false;
+    plat::Rect where;
+    plat::Color color = 0;
+    int penWidth = 1;
+    friend bool operator==(const StrokeRecord&, const StrokeRecord&) = default;
+};
+
 struct MsgBoxRecord {
     std::wstring text, title;
     int style = 0;
@@ -56,6 +68,7 @@ plat::WindowState State(plat::Handle h);
 plat::Picture Shown(plat::Handle h);
 std::vector<TextRecord> WindowTexts(plat::Handle h);
 const std::vector<TextRecord>& Texts(const plat::Picture& p);
+const std::vector<StrokeRecord>& Strokes(const plat::Picture& p);
 plat::Handle FocusedWindow();
 plat::Handle CapturedWindow();
 // The user closes the window (system menu, Alt+F4). True when it is gone after.

@@ -61,14 +61,16 @@ void PictureCanvas::Fill(const Rect& r, std::uint32_t px) {
     }
 }
 
-void PictureCanvas::EraseTexts(const Rect& area) {
+void PictureCanvas::EraseRecords(const Rect& area) {
     std::erase_if(t_.texts, [&](const headless::TextRecord& t) { return area.Contains(t.x, t.y); });
+    std::erase_if(t_.strokes,
+                  [&](const headless::StrokeRecord& k) { return area.Contains(k.where.left, k.where.top); });
 }
 
 void PictureCanvas::FillRect(const Rect& r, Color c) {
     const Rect a = r.Intersect(Drawable());
     Fill(a, PixelFromColor(c));
-    EraseTexts(a);
+    EraseRecords(a);
 }
 
 void PictureCanvas::FrameRect(const Rect& r, Color c, int penWidth) {
@@ -86,43 +88,14 @@ void PictureCanvas::FrameRect(const Rect& r, Color c, int penWidth) {
     Fill(Rect{r.right - w, r.top + w, r.right, r.bottom - w}.Intersect(d), px);
 }
 
-// Bresenham with a square pen centred on each point; the last point is left
-// out, as the system's line drawing does.
 void PictureCanvas::Line(int x1, int y1, int x2, int y2, Color c, int penWidth) {
-    const int w = std::max(1, penWidth);
-    const Rect d = Drawable();
-    const auto px = PixelFromColor(c);
-    const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
-    const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    int err = dx + dy;
-    for (int x = x1, y = y1; x != x2 || y != y2;) {
-        const int l = x - w / 2, t = y - w / 2;
-        Fill(Rect{l, t, l + w, t + w}.Intersect(d), px);
-        const int e2 = 2 * err;
-        if (e2 >= dy) err += dy, x += sx;
-        if (e2 <= dx) err += dx, y += sy;
-    }
+    if (Drawable().Empty() || (x1 == x2 && y1 == y2)) return;
+    t_.strokes.push_back({false, Rect{x1, y1, x2, y2}, c, penWidth});
 }
 
-// A ring of pixel centres inside the ellipse of r and outside the one
-// penWidth pixels smaller; hollow.
 void PictureCanvas::Ellipse(const Rect& r, Color c, int penWidth) {
-    if (r.Empty()) return;
-    const int w = std::max(1, penWidth);
-    const double cx = (r.left + r.right) / 2.0, cy = (r.top + r.bottom) / 2.0;
-    const double a = r.Width() / 2.0, b = r.Height() / 2.0, ai = a - w, bi = b - w;
-    auto inside = [&](double x, double y, double ra, double rb) {
-        const double u = (x - cx) / ra, v = (y - cy) / rb;
-        return u * u + v * v <= 1.0;
-    };
-    const auto px = PixelFromColor(c);
-    const Rect area = r.Intersect(Drawable());
-    for (int y = area.top; y < area.bottom; ++y)
-        for (int x = area.left; x < area.right; ++x) {
-            const double pxc = x + 0.5, pyc = y + 0.5;
-            if (inside(pxc, pyc, a, b) && !(ai > 0 && bi > 0 && inside(pxc, pyc, ai, bi)))
-                t_.pixels[static_cast<size_t>(y) * static_cast<size_t>(t_.width) + static_cast<size_t>(x)] = px;
-        }
+    if (r.Empty() || r.Intersect(Drawable()).Empty()) return;
+    t_.strokes.push_back({true, r, c, penWidth});
 }
 
 void PictureCanvas::Text(int x, int y, std::wstring_view s, const Font& f, Color c) {
@@ -147,12 +120,16 @@ void PictureCanvas::DrawPicture(const Picture& src, int x, int y, const Rect& fr
     std::vector<headless::TextRecord> moved;
     for (const auto& t : s.texts)
         if (d.Contains(t.x + ox, t.y + oy)) moved.push_back(t), moved.back().x += ox, moved.back().y += oy;
+    std::vector<headless::StrokeRecord> movedStrokes;
+    for (const auto& k : s.strokes)
+        if (d.Contains(k.where.left + ox, k.where.top + oy)) movedStrokes.push_back(k), movedStrokes.back().where = k.where.Offset(ox, oy);
     for (int ty = d.top; ty < d.bottom; ++ty) {
         const std::uint32_t* from_row = base + static_cast<long>(ty - oy) * s.width + (d.left - ox);
         std::copy(from_row, from_row + d.Width(), t_.pixels.begin() + static_cast<long>(ty) * t_.width + d.left);
     }
-    EraseTexts(d);
+    EraseRecords(d);
     t_.texts.insert(t_.texts.end(), moved.begin(), moved.end());
+    t_.strokes.insert(t_.strokes.end(), movedStrokes.begin(), movedStrokes.end());
 }
 
 Color PictureCanvas::Pixel(int x, int y) const {
@@ -183,6 +160,7 @@ Picture Picture::Copy() const {
     auto p = std::make_shared<PictureImpl>(impl_->width, impl_->height, 0);
     p->pixels = impl_->pixels;
     p->texts = impl_->texts;
+    p->strokes = impl_->strokes;
     return Picture(std::move(p));
 }
 

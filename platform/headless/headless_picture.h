@@ -1,6 +1,7 @@
 #pragma once
 // Pictures of the headless backend: plain pixel buffers, and a canvas that
-// rasterises shapes into them and records text instead of drawing it.
+// fills rectangles and copies pictures into them and records text, lines and
+// ellipses instead of drawing them.
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -32,7 +33,7 @@ public:
 private:
     Rect Drawable() const;  // clip within the picture
     void Fill(const Rect& r, std::uint32_t px);  // r already clipped
-    void EraseTexts(const Rect& area);
+    void EraseRecords(const Rect& area);
     PictureImpl& t_;
     Rect clip_;
     bool clipped_ = false;
@@ -50,6 +51,7 @@ struct PictureImpl {
     int width, height;
     std::vector<std::uint32_t> pixels;
     std::vector<headless::TextRecord> texts;
+    std::vector<headless::StrokeRecord> strokes;
     bool tracked = true;
     PictureCanvas canvas{*this};
 };

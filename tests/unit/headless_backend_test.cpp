@@ -80,42 +80,25 @@ TEST_F(Raster, FrameRectStaysInsideItsRectangle) {
     EXPECT_EQ(RowOf(p, 2, kRed), "####......");
 }
 
-TEST_F(Raster, LinesLeaveOutTheirLastPointInEveryDirection) {
-    Picture p = Picture::Create(8, 8);
-    p.Draw().Line(1, 1, 5, 1, kBlack, 1);
-    p.Draw().Line(6, 3, 2, 3, kBlack, 1);
-    EXPECT_EQ(RowOf(p, 1, kBlack), ".####...");
-    EXPECT_EQ(RowOf(p, 3, kBlack), "...####.");
-    p.Draw().Line(0, 7, 3, 4, kRed, 1);
-    EXPECT_EQ(p.Pixel(0, 7), kRed);
-    EXPECT_EQ(p.Pixel(2, 5), kRed);
-    EXPECT_NE(p.Pixel(3, 4), kRed);
-    p.Draw().Line(4, 4, 4, 4, kBlue, 3);  // no length, nothing drawn
-    EXPECT_EQ(p.Pixel(4, 4), kWhite);
-}
+// Pens are the system's: lines and ellipses are recorded as drawn, and go
+// with the pixels when a picture is copied, filled over or drawn elsewhere.
+TEST_F(Raster, LinesAndEllipsesAreRecordedAndFollowThePixels) {
+    Picture p = Picture::Create(40, 30);
+    p.Draw().Line(1, 2, 30, 2, kBlack, 4);
+    p.Draw().Line(5, 5, 5, 5, kBlue, 3);  // no length, nothing drawn
+    p.Draw().Ellipse({2, 10, 22, 20}, kRed, 2);
+    using headless::StrokeRecord;
+    EXPECT_EQ(headless::Strokes(p), (std::vector<StrokeRecord>{{false, {1, 2, 30, 2}, kBlack, 4},
+                                                               {true, {2, 10, 22, 20}, kRed, 2}}));
+    EXPECT_EQ(p.Pixel(10, 2), kWhite);  // nothing rasterised
 
-TEST_F(Raster, WidePenIsASquareCentredOnThePath) {
-    Picture p = Picture::Create(9, 9);
-    p.Draw().Line(2, 4, 6, 4, kBlack, 3);
-    EXPECT_EQ(RowOf(p, 2, kBlack), ".........");
-    EXPECT_EQ(RowOf(p, 3, kBlack), ".######..");
-    EXPECT_EQ(RowOf(p, 5, kBlack), ".######..");
-    EXPECT_EQ(RowOf(p, 6, kBlack), ".........");
-}
-
-TEST_F(Raster, EllipseIsAHollowRingTouchingItsRectangle) {
-    Picture p = Picture::Create(24, 14);
-    p.Draw().Ellipse({2, 2, 22, 12}, kBlack, 1);
-    EXPECT_EQ(p.Pixel(2, 7), kBlack);    // left edge, middle row
-    EXPECT_EQ(p.Pixel(21, 7), kBlack);   // right edge is inside the rectangle
-    EXPECT_EQ(p.Pixel(12, 2), kBlack);
-    EXPECT_EQ(p.Pixel(12, 11), kBlack);
-    EXPECT_EQ(p.Pixel(12, 7), kWhite);   // hollow
-    EXPECT_EQ(p.Pixel(2, 2), kWhite);    // corners are outside the ring
-    for (int y = 0; y < 14; ++y) {
-        EXPECT_EQ(p.Pixel(1, y), kWhite);
-        EXPECT_EQ(p.Pixel(22, y), kWhite);
-    }
+    Picture q = Picture::Create(40, 30);
+    q.Draw().DrawPicture(p, 5, 0, Rect{0, 0, 40, 30});
+    ASSERT_EQ(headless::Strokes(q).size(), 2u);
+    EXPECT_EQ(headless::Strokes(q)[0].where, (Rect{6, 2, 35, 2}));
+    p.Draw().FillRect({0, 0, 40, 5}, kWhite);
+    EXPECT_EQ(headless::Strokes(p).size(), 1u);
+    EXPECT_EQ(headless::Strokes(p.Copy()), headless::Strokes(p));
 }
 
 TEST_F(Raster, ClipHoldsForEveryOperationUntilReset) {
@@ -124,7 +107,6 @@ TEST_F(Raster, ClipHoldsForEveryOperationUntilReset) {
     Canvas& c = p.Draw();
     c.SetClip({2, 2, 4, 4});
     c.FillRect({0, 0, 6, 6}, kBlack);
-    c.Line(0, 1, 6, 1, kBlack, 1);
     c.DrawPicture(red, 0, 0);
     c.Text(0, 0, L"x", Font{}, kBlack);  // its box (0,0)-(7,16) reaches the clip
     c.Text(5, 5, L"y", Font{}, kBlack);
