@@ -48,6 +48,20 @@ check() {
   if err=$("$@" 2>&1 >/dev/null); then pass "$name"; else fail "$name" "${err:-$* failed}"; fi
 }
 
+# Scripts with named cases set CASE_PREFIX=name and CASES=(case ...); ok CASE
+# and ko CASE REASON decide one, fail_rest REASON fails every case not yet
+# decided and finishes.
+DONE=()
+ok() { pass "$CASE_PREFIX.$1"; DONE+=("$1"); }
+ko() { fail "$CASE_PREFIX.$1" "$2"; DONE+=("$1"); }
+fail_rest() {
+  local c
+  for c in "${CASES[@]}"; do
+    [[ " ${DONE[*]} " == *" $c "* ]] || fail "$CASE_PREFIX.$c" "$1"
+  done
+  finish
+}
+
 # finish: exit status of the script: 0 only if something passed and nothing failed.
 finish() {
   [ "$MS_FAILED" -eq 0 ] && [ "$MS_PASSED" -gt 0 ]

@@ -6,19 +6,8 @@ source "$(dirname "$0")/lib.sh"
 
 EDITOR="Morrowen Snip editor"
 MAIN="Morrowen Snip"
+CASE_PREFIX=editor_open
 CASES=(window_appears covers_screen shows_frozen_screen closes_on_escape runs_on_hidden)
-
-# fail_rest REASON: the cases not yet decided fail for REASON.
-fail_rest() {
-  local c
-  for c in "${CASES[@]}"; do
-    [[ " ${DONE[*]} " == *" $c "* ]] || fail "editor_open.$c" "$1"
-  done
-  finish
-}
-DONE=()
-ok() { pass "editor_open.$1"; DONE+=("$1"); }
-ko() { fail "editor_open.$1" "$2"; DONE+=("$1"); }
 
 # mask_tray IMAGE: paints Wine's notification-area window black in IMAGE. It
 # shows the program's tray icon (Wine's own, as the desktop has none) and

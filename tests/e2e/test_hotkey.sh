@@ -8,19 +8,8 @@ source "$(dirname "$0")/lib.sh"
 
 TESTS_EXE=${MS_WIN_TESTS:-$MS_BUILD/win64/win_tests.exe}
 MAIN="Morrowen Snip"
+CASE_PREFIX=hotkey
 CASES=(first_start_writes_defaults window_appears alt_q_is_hotkey_1 settings_unchanged)
-
-DONE=()
-ok() { pass "hotkey.$1"; DONE+=("$1"); }
-ko() { fail "hotkey.$1" "$2"; DONE+=("$1"); }
-# fail_rest REASON: the cases not yet decided fail for REASON.
-fail_rest() {
-  local c
-  for c in "${CASES[@]}"; do
-    [[ " ${DONE[*]} " == *" $c "* ]] || fail "hotkey.$c" "$1"
-  done
-  finish
-}
 
 # run_live DIR FILTER: starts the test program in DIR on one HotKeyLive case; sets LIVE_PID.
 run_live() {

@@ -9,18 +9,8 @@ source "$(dirname "$0")/lib.sh"
 MAIN="Morrowen Snip"
 EDITOR="Morrowen Snip editor"
 EDIT_LOGO_SPOT=(330 183)  # the "Edit Logo" button, relative to the main window
+CASE_PREFIX=long_paths
 CASES=(window_appears defaults_added logo_written_whole hotkey_used no_leftovers)
-
-DONE=()
-ok() { pass "long_paths.$1"; DONE+=("$1"); }
-ko() { fail "long_paths.$1" "$2"; DONE+=("$1"); }
-fail_rest() {
-  local c
-  for c in "${CASES[@]}"; do
-    [[ " ${DONE[*]} " == *" $c "* ]] || fail "long_paths.$c" "$1"
-  done
-  finish
-}
 
 # win_path UNIX_PATH: the path as Wine names it (drive Z: is the root).
 win_path() { printf 'Z:%s' "$(tr / '\\' <<<"$1")"; }

@@ -10,20 +10,9 @@ source "$(dirname "$0")/lib.sh"
 
 MAIN="Morrowen Snip"
 EDITOR="Morrowen Snip editor"
+CASE_PREFIX=main_window
 CASES=(window_appears client_size hotkey_hides_main editor_opens selection_copied runs_on_hidden
        tray_icon edit_logo hide_picture tray_restores exit_picture)
-
-DONE=()
-ok() { pass "main_window.$1"; DONE+=("$1"); }
-ko() { fail "main_window.$1" "$2"; DONE+=("$1"); }
-# fail_rest REASON: the cases not yet decided fail for REASON.
-fail_rest() {
-  local c
-  for c in "${CASES[@]}"; do
-    [[ " ${DONE[*]} " == *" $c "* ]] || fail "main_window.$c" "$1"
-  done
-  finish
-}
 
 # Window-relative spots: the "Logo Preview" caption (a press there does
 # nothing but focus the window), the hide and the exit pictures.

@@ -8,10 +8,8 @@
 source "$(dirname "$0")/lib.sh"
 
 DIALOG="Save"
+CASE_PREFIX=save_dialog
 CASES=(dialog_appears cancel_keeps_clipboard saved_as_png saved_pixels clipboard_cleared program_exits)
-DONE=()
-ok() { pass "save_dialog.$1"; DONE+=("$1"); }
-ko() { fail "save_dialog.$1" "$2"; DONE+=("$1"); }
 # focus_name_box WID: a click into the dialog's file name box, which gives
 # the dialog the keyboard (no window manager here to do it).
 focus_name_box() {
@@ -29,13 +27,6 @@ wid_gone() {
     sleep 0.1
   done
   return 1
-}
-fail_rest() {
-  local c
-  for c in "${CASES[@]}"; do
-    [[ " ${DONE[*]} " == *" $c "* ]] || fail "save_dialog.$c" "$1"
-  done
-  finish
 }
 
 MS_EXE=${MS_WIN_TESTS:-$MS_BUILD/win64/win_tests.exe}

@@ -7,18 +7,8 @@ source "$(dirname "$0")/lib.sh"
 MAIN="Morrowen Snip"
 EDITOR="Morrowen Snip editor"
 HIDE_SPOT=(392 20)
+CASE_PREFIX=second_start
 CASES=(second_copy_leaves first_window_forward settings_unchanged hotkeys_still_work)
-
-DONE=()
-ok() { pass "second_start.$1"; DONE+=("$1"); }
-ko() { fail "second_start.$1" "$2"; DONE+=("$1"); }
-fail_rest() {
-  local c
-  for c in "${CASES[@]}"; do
-    [[ " ${DONE[*]} " == *" $c "* ]] || fail "second_start.$c" "$1"
-  done
-  finish
-}
 
 start_display || fail_rest "no X display"
 ensure_prefix || fail_rest "no Wine prefix"
