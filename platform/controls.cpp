@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "platform/form.h"
+#include "platform/message_pump.h"
 #include "platform/system.h"
+#include "platform/tooltip.h"
 
 namespace plat {
 
@@ -37,6 +39,9 @@ Control* Container::HitTest(float x, float y) {
 Control::Control(Container& parent) : parent_(parent) { parent_.children_.push_back(this); }
 
 Control::~Control() {
+    if (!toolTip_.empty()) {
+        if (Handle form = parent_.OwnerForm().hWnd()) tooltip::Remove(form, this, NativeHandle());
+    }
     auto& v = parent_.children_;
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
 }
@@ -52,6 +57,7 @@ void Control::Move(float left, float top, float width, float height) {
     height_ = height;
     Invalidate();
     OnBoundsChanged();
+    PlaceToolTip();
 }
 
 void Control::SetVisible(bool v) {
@@ -59,6 +65,7 @@ void Control::SetVisible(bool v) {
     visible_ = v;
     Invalidate();
     OnVisibleChanged();
+    PlaceToolTip();
 }
 
 void Control::SetEnabled(bool v) {
@@ -92,6 +99,126 @@ void Control::Invalidate() const {
     parent_.OwnerForm().Invalidate(Rect{r.left - 2, r.top - 2, r.right + 2, r.bottom + 2});
 }
 
+// ---- tooltip and copies ----
+
+void Control::SetToolTipText(std::wstring s) {
+    if (s == toolTip_) return;
+    const bool removing = s.empty();
+    toolTip_ = std::move(s);
+    if (removing) {
+        if (Handle form = parent_.OwnerForm().hWnd()) tooltip::Remove(form, this, NativeHandle());
+        return;
+    }
+    PlaceToolTip();
+}
+
+void Control::OnFormWindowCreated(Handle) { PlaceToolTip(); }
+
+void Control::PlaceToolTip() const {
+    if (toolTip_.empty()) return;
+    const Handle form = const_cast<Container&>(parent_).OwnerForm().hWnd();
+    if (!form) return;
+    // A hidden windowless control has no place to hover; a hidden child gets no mouse anyway.
+    if (ShownOnForm() || NativeHandle())
+        tooltip::Set(form, this, NativeHandle(), BoundsInForm(), toolTip_);
+    else
+        tooltip::Remove(form, this, 0);
+}
+
+void Control::AssignFrom(const Control& src) {
+    Move(src.left_, src.top_, src.width_, src.height_);
+    SetEnabled(src.enabled_);
+    SetToolTipText(src.toolTip_);
+}
+
+void Shape::AssignFrom(const Control& src) {
+    Control::AssignFrom(src);
+    if (auto* s = dynamic_cast<const Shape*>(&src)) {
+        SetBorder(s->BorderColor, s->BorderWidth);
+        SetFill(s->FillColor, s->Fill);
+    }
+}
+
+void Line::AssignFrom(const Control& src) {
+    if (auto* s = dynamic_cast<const Line*>(&src)) {
+        SetEnds(s->x1_, s->y1_, s->x2_, s->y2_);
+        BorderColor = s->BorderColor;
+        BorderWidth = s->BorderWidth;
+    }
+    Control::AssignFrom(src);
+}
+
+void Image::AssignFrom(const Control& src) {
+    if (auto* s = dynamic_cast<const Image*>(&src)) SetPicture(s->picture_);
+    Control::AssignFrom(src);
+}
+
+void Label::AssignFrom(const Control& src) {
+    Control::AssignFrom(src);
+    if (auto* s = dynamic_cast<const Label*>(&src)) {
+        ForeColor = s->ForeColor;
+        BackColor = s->BackColor;
+        Transparent = s->Transparent;
+        AutoSize = s->AutoSize;
+        ClickThrough = s->ClickThrough;
+        TextFont = s->TextFont;
+        SetCaption(s->caption_);
+        Invalidate();
+    }
+}
+
+void PictureBox::AssignFrom(const Control& src) {
+    Control::AssignFrom(src);
+    if (auto* s = dynamic_cast<const PictureBox*>(&src)) SetBackColor(s->BackColor);
+}
+
+// ---- DeferredControls ----
+
+namespace {
+std::vector<DeferredControls*>& LiveGraveyards() {
+    static std::vector<DeferredControls*> all;
+    return all;
+}
+}  // namespace
+
+DeferredControls::DeferredControls() {
+    static const bool hooked = (AddAfterDispatchHook([] {
+                                    // A collection may free controls whose destructors touch others: copy first.
+                                    const std::vector<DeferredControls*> all = LiveGraveyards();
+                                    for (DeferredControls* g : all) {
+                                        auto& live = LiveGraveyards();
+                                        if (std::find(live.begin(), live.end(), g) != live.end()) g->CollectIdle();
+                                    }
+                                }),
+                                true);
+    (void)hooked;
+    LiveGraveyards().push_back(this);
+}
+
+DeferredControls::~DeferredControls() {
+    auto& v = LiveGraveyards();
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+}
+
+void DeferredControls::Dispose(std::unique_ptr<Control> c) {
+    if (!c) return;
+    pending_.push_back(std::move(c));
+    CollectIdle();
+}
+
+void DeferredControls::CollectIdle() {
+    std::vector<std::unique_ptr<Control>> idle;
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        if (!(*it)->Parent().OwnerForm().Busy()) {
+            idle.push_back(std::move(*it));
+            it = pending_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    idle.clear();
+}
+
 // ---- Shape ----
 
 void Shape::SetBorder(Color c, int width) {
@@ -100,11 +227,18 @@ void Shape::SetBorder(Color c, int width) {
     Invalidate();
 }
 
+void Shape::SetFill(Color c, FillStyle style) {
+    FillColor = c;
+    Fill = style;
+    Invalidate();
+}
+
 void Shape::Paint(Canvas& c, int ox, int oy) const {
     Rect b = Bounds().Offset(ox, oy);
     // A zero-sized frame still shows as a dot, as the toolkit draws it.
     if (b.right == b.left) b.right = b.left + 1;
     if (b.bottom == b.top) b.bottom = b.top + 1;
+    if (Fill == FillStyle::Solid) c.FillRect(b, FillColor);
     c.FrameRect(b, BorderColor, BorderWidth);
 }
 
