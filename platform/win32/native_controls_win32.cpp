@@ -246,7 +246,8 @@ public:
         // A bar whose Min is above its Max runs backwards: the thumb shows it mirrored.
         si.nPos = r.min <= r.max ? r.value : r.min + r.max - r.value;
         range_ = r;
-        SetScrollInfo(hwnd_, SB_CTL, &si, TRUE);
+        // While the user drags the thumb the bar draws it; the value is set when it is let go.
+        if (!dragging_) SetScrollInfo(hwnd_, SB_CTL, &si, TRUE);
     }
     int LineCount() const override { return hwnd_ ? static_cast<int>(SendMessageW(hwnd_, EM_GETLINECOUNT, 0, 0)) : 0; }
     int LineIndex(int line) const override {
@@ -369,6 +370,15 @@ private:
                     }
                 }
                 break;
+            case WM_ERASEBKGND:
+                // A group box leaves its band unpainted; the form is clipped out of it.
+                if (self->desc_.bandOnly) {
+                    RECT r{};
+                    GetClientRect(h, &r);
+                    FillRect(reinterpret_cast<HDC>(wp), &r, self->brush_.Get());
+                    return 1;
+                }
+                break;
             case WM_NCDESTROY:
                 // Destroyed with its parent, not by our destructor.
                 self->Detach();
@@ -424,6 +434,7 @@ public:
                 result = 0;
                 bool known = false;
                 const ScrollAction a = ActionOf(LOWORD(wp), known);
+                dragging_ = LOWORD(wp) == SB_THUMBTRACK;
                 if (!desc_.scrolls || !known) return true;
                 SCROLLINFO si{sizeof(si), SIF_TRACKPOS | SIF_POS, 0, 0, 0, 0, 0};
                 GetScrollInfo(hwnd_, SB_CTL, &si);
@@ -431,7 +442,14 @@ public:
                 if (LOWORD(wp) == SB_THUMBPOSITION) track = si.nTrackPos;
                 if (range_.min > range_.max) track = range_.min + range_.max - track;
                 const int next = ScrollTarget(range_, a, track);
-                if (next != range_.value) events_.OnChildEvent(NativeEvent::Change, next);
+                const bool moved = next != range_.value;
+                if (LOWORD(wp) == SB_THUMBPOSITION) {
+                    ScrollRange at = range_;  // the drag is over: the bar takes its value again
+                    at.value = next;
+                    SetScroll(at);
+                    range_.value = moved ? range_.value : next;
+                }
+                if (moved) events_.OnChildEvent(NativeEvent::Change, next);
                 return true;
             }
             default:
@@ -449,7 +467,8 @@ private:
     COLORREF back_ = RGB(255, 255, 255);
     COLORREF fore_ = RGB(0, 0, 0);
     ScrollRange range_;
-    bool dropped_ = false;  // a combo's list is open
+    bool dropped_ = false;   // a combo's list is open
+    bool dragging_ = false;  // the user drags a scroll bar's thumb
 };
 
 }  // namespace
