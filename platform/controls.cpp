@@ -39,9 +39,9 @@ Control* Container::HitTest(float x, float y) {
 Control::Control(Container& parent) : parent_(parent) { parent_.children_.push_back(this); }
 
 Control::~Control() {
-    if (!toolTip_.empty()) {
-        if (Handle form = parent_.OwnerForm().hWnd()) tooltip::Remove(form, this, NativeHandle());
-    }
+    Form& form = parent_.OwnerForm();
+    form.ForgetControl(this);  // a button held over it is released to no one
+    if (!toolTip_.empty() && form.hWnd()) tooltip::Remove(form.hWnd(), this, NativeHandle());
     auto& v = parent_.children_;
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
 }

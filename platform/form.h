@@ -96,6 +96,10 @@ public:
 
     // Set by the registry: hands the object back to it when the form unloads.
     void SetReleaser(std::function<void()> r) { releaser_ = std::move(r); }
+    // A control of this form is going: the mouse no longer goes to it.
+    void ForgetControl(const Control* c) {
+        if (mouseOwner_ == c) mouseOwner_ = nullptr;
+    }
     // True while one of this form's handlers is on the stack.
     bool Busy() const { return busy_ > 0; }
     // Marks a handler of this form as running, so an unloaded form is freed

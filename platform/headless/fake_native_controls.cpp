@@ -26,7 +26,8 @@ public:
     void SetReadOnly(bool v) override { style_.readOnly = v; }
     void SetText(const std::wstring& s) override {
         style_.text = s;
-        Notify(NativeEvent::Change);  // as the system's edit control reports any change
+        // As the system's edit control reports any change; buttons do not.
+        if (style_.kind == NativeKind::TextBox) Notify(NativeEvent::Change);
     }
     std::wstring Text() const override { return style_.text; }
     void SetCheck(int v) override { style_.check = v; }
@@ -71,10 +72,7 @@ public:
     void TypeText(const std::wstring& s) { SetText(s); }
 
     // A notification, passed back to the control as the parent window does.
-    void Notify(NativeEvent e, int arg = 0) const {
-        if (style_.kind != NativeKind::TextBox && e == NativeEvent::Change) return;
-        events_.OnChildEvent(e, arg);
-    }
+    void Notify(NativeEvent e, int arg = 0) const { events_.OnChildEvent(e, arg); }
 
 private:
     static Handle NextHandle() {
