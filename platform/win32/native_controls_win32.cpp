@@ -447,7 +447,6 @@ public:
                     ScrollRange at = range_;  // the drag is over: the bar takes its value again
                     at.value = next;
                     SetScroll(at);
-                    range_.value = moved ? range_.value : next;
                 }
                 if (moved) events_.OnChildEvent(NativeEvent::Change, next);
                 return true;
