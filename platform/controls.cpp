@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "platform/form.h"
+#include "platform/message_pump.h"
 #include "platform/system.h"
+#include "platform/tooltip.h"
 
 namespace plat {
 
@@ -38,6 +40,8 @@ Control* Container::HitTest(float x, float y) {
 Control::Control(Container& parent) : parent_(parent) { parent_.children_.push_back(this); }
 
 Control::~Control() {
+    parent_.ForgetControl(this);  // a button held over it is released to no one
+    if (!toolTip_.empty() && parent_.HostWindow()) tooltip::Remove(parent_.HostWindow(), this, NativeHandle());
     auto& v = parent_.children_;
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
 }
@@ -53,6 +57,7 @@ void Control::Move(float left, float top, float width, float height) {
     height_ = height;
     Invalidate();
     OnBoundsChanged();
+    PlaceToolTip();
 }
 
 void Control::SetVisible(bool v) {
@@ -60,6 +65,7 @@ void Control::SetVisible(bool v) {
     visible_ = v;
     Invalidate();
     OnVisibleChanged();
+    PlaceToolTip();
 }
 
 void Control::SetEnabled(bool v) {
@@ -105,6 +111,127 @@ void Control::Invalidate() const {
     parent_.InvalidateHost(Rect{r.left - o, r.top - o, r.right + o, r.bottom + o});
 }
 
+// ---- tooltip and copies ----
+
+void Control::SetToolTipText(std::wstring s) {
+    if (s == toolTip_) return;
+    const bool removing = s.empty();
+    toolTip_ = std::move(s);
+    if (removing) {
+        if (Handle form = parent_.OwnerForm().hWnd()) tooltip::Remove(form, this, NativeHandle());
+        return;
+    }
+    PlaceToolTip();
+}
+
+void Control::OnFormWindowCreated() { PlaceToolTip(); }
+
+// The tool lies on the window the control shows on: its host's.
+void Control::PlaceToolTip() const {
+    if (toolTip_.empty()) return;
+    const Handle host = parent_.HostWindow();
+    if (!host) return;
+    // A hidden windowless control has no place to hover; a hidden child gets no mouse anyway.
+    if (ShownOnForm() || NativeHandle())
+        tooltip::Set(host, this, NativeHandle(), BoundsInHost(), toolTip_);
+    else
+        tooltip::Remove(host, this, 0);
+}
+
+void Control::AssignFrom(const Control& src) {
+    Move(src.left_, src.top_, src.width_, src.height_);
+    SetEnabled(src.enabled_);
+    SetToolTipText(src.toolTip_);
+}
+
+void Shape::AssignFrom(const Control& src) {
+    Control::AssignFrom(src);
+    if (auto* s = dynamic_cast<const Shape*>(&src)) {
+        SetBorder(s->BorderColor, s->BorderWidth);
+        SetFill(s->FillColor, s->Fill);
+    }
+}
+
+void Line::AssignFrom(const Control& src) {
+    if (auto* s = dynamic_cast<const Line*>(&src)) {
+        SetEnds(s->x1_, s->y1_, s->x2_, s->y2_);
+        BorderColor = s->BorderColor;
+        BorderWidth = s->BorderWidth;
+    }
+    Control::AssignFrom(src);
+}
+
+void Image::AssignFrom(const Control& src) {
+    if (auto* s = dynamic_cast<const Image*>(&src)) SetPicture(s->picture_);
+    Control::AssignFrom(src);
+}
+
+void Label::AssignFrom(const Control& src) {
+    Control::AssignFrom(src);
+    if (auto* s = dynamic_cast<const Label*>(&src)) {
+        ForeColor = s->ForeColor;
+        BackColor = s->BackColor;
+        Transparent = s->Transparent;
+        AutoSize = s->AutoSize;
+        ClickThrough = s->ClickThrough;
+        TextFont = s->TextFont;
+        SetCaption(s->caption_);
+        Invalidate();
+    }
+}
+
+void PictureBox::AssignFrom(const Control& src) {
+    Control::AssignFrom(src);
+    if (auto* s = dynamic_cast<const PictureBox*>(&src)) SetBackColor(s->BackColor);
+}
+
+// ---- DeferredControls ----
+
+namespace {
+std::vector<DeferredControls*>& LiveGraveyards() {
+    static std::vector<DeferredControls*> all;
+    return all;
+}
+}  // namespace
+
+DeferredControls::DeferredControls() {
+    static const bool hooked = (AddAfterDispatchHook([] {
+                                    // A collection may free controls whose destructors touch others: copy first.
+                                    const std::vector<DeferredControls*> all = LiveGraveyards();
+                                    for (DeferredControls* g : all) {
+                                        auto& live = LiveGraveyards();
+                                        if (std::find(live.begin(), live.end(), g) != live.end()) g->CollectIdle();
+                                    }
+                                }),
+                                true);
+    (void)hooked;
+    LiveGraveyards().push_back(this);
+}
+
+DeferredControls::~DeferredControls() {
+    auto& v = LiveGraveyards();
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+}
+
+void DeferredControls::Dispose(std::unique_ptr<Control> c) {
+    if (!c) return;
+    pending_.push_back(std::move(c));
+    CollectIdle();
+}
+
+void DeferredControls::CollectIdle() {
+    std::vector<std::unique_ptr<Control>> idle;
+    for (auto it = pending_.begin(); it != pending_.end();) {
+        if (!(*it)->Parent().OwnerForm().Busy()) {
+            idle.push_back(std::move(*it));
+            it = pending_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    idle.clear();
+}
+
 // ---- Shape ----
 
 void Shape::SetBorder(Color c, int width) {
@@ -113,11 +240,18 @@ void Shape::SetBorder(Color c, int width) {
     Invalidate();
 }
 
+void Shape::SetFill(Color c, FillStyle style) {
+    FillColor = c;
+    Fill = style;
+    Invalidate();
+}
+
 void Shape::Paint(Canvas& c, int ox, int oy) const {
     Rect b = Bounds().Offset(ox, oy);
     // A zero-sized frame still shows as a dot, as the toolkit draws it.
     if (b.right == b.left) b.right = b.left + 1;
     if (b.bottom == b.top) b.bottom = b.top + 1;
+    if (Fill == FillStyle::Solid) c.FillRect(b, FillColor);
     c.FrameRect(b, BorderColor, BorderWidth);
 }
 
@@ -246,6 +380,10 @@ void MouseRouter::DblClick(Container& host, NativeWindow* window, const MouseArg
     }
 }
 
+void MouseRouter::Forget(const Control* c) {
+    if (owner_ == c) owner_ = nullptr;
+}
+
 void MouseRouter::Reset(NativeWindow* window) {
     if ((owner_ || held_) && window) window->ReleaseMouse();
     owner_ = nullptr;
@@ -268,6 +406,7 @@ public:
         if (window_ && window_->Hwnd() == 0) window_.reset();
     }
     NativeWindow* Window() const { return window_.get(); }
+    MouseRouter& Router() { return router_; }
     void Place() {
         if (!window_) return;
         window_->SetBounds(box_.BoundsInHost());
@@ -359,9 +498,19 @@ void PictureBox::InvalidateHost(const Rect& hostRect) {
 }
 
 void PictureBox::OnFormWindowCreated() {
-    if (!windowed_ || host_ || !Parent().HostWindow()) return;
-    host_ = std::make_unique<Host>(*this);
-    host_->Place();
+    if (windowed_ && !host_ && Parent().HostWindow()) {
+        host_ = std::make_unique<Host>(*this);
+        host_->Place();
+    }
+    Control::OnFormWindowCreated();
+}
+
+void PictureBox::ForgetControl(const Control* c) {
+    if (!windowed_) {
+        Parent().ForgetControl(c);
+    } else if (host_) {
+        host_->Router().Forget(c);
+    }
 }
 
 void PictureBox::OnFormWindowDestroyed() { host_.reset(); }

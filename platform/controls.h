@@ -2,6 +2,8 @@
 // Windowless controls: kept as properties, painted by their form over its
 // surface, hit-tested by the form for mouse events.
 #include <functional>
+#include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +33,8 @@ public:
     virtual Handle HostWindow() const = 0;
     // Marks a rectangle of the host window's client area for repainting.
     virtual void InvalidateHost(const Rect& hostRect) = 0;
+    // A control inside is going: the host's mouse input no longer goes to it.
+    virtual void ForgetControl(const Control* c) = 0;
     const std::vector<Control*>& Children() const { return children_; }
     // The topmost visible control under (x, y) (container pixels), descending
     // into windowless containers; controls with windows of their own take
@@ -80,7 +84,13 @@ public:
     Container& Parent() const { return parent_; }
     int Index() const { return index_; }
     void SetIndex(int i) { index_ = i; }
-    std::wstring ToolTipText;
+    // Shown over the control after the usual hover delay; "" shows none.
+    const std::wstring& ToolTipText() const { return toolTip_; }
+    void SetToolTipText(std::wstring s);
+    // A new control array element's values from element 0: position, size,
+    // enabled state, tip, and what each kind adds (colours, font, caption,
+    // text, picture, border). Not visibility and not the handlers.
+    virtual void AssignFrom(const Control& src);
 
     // Events, coordinates relative to the control's top-left corner.
     MouseHandler MouseDown, MouseMove, MouseUp;
@@ -95,15 +105,15 @@ public:
 
     // Controls backed by a native child window (text boxes, buttons...) build
     // it when the form's window exists and follow geometry and visibility.
-    virtual void OnFormWindowCreated() {}
+    // Overrides call this one too: it places the tooltip.
+    virtual void OnFormWindowCreated();
     virtual void OnFormWindowDestroyed() {}
     virtual Handle NativeHandle() const { return 0; }
-    // A notification (WM_COMMAND code) from the native child, reflected by its parent.
-    virtual void OnNativeCommand(int /*code*/) {}
     // The container moved, or was shown or hidden: where this control shows changed.
     void ContainerChanged() {
         OnBoundsChanged();
         OnVisibleChanged();
+        PlaceToolTip();
     }
 
     // The system moved this control's own window (a drag by its caption):
@@ -120,20 +130,30 @@ protected:
     virtual void OnEnabledChanged() {}
 
 private:
+    // The tip's tool follows the control: shown, moved, removed.
+    void PlaceToolTip() const;
     Container& parent_;
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true;
     bool enabled_ = true;
     int index_ = -1;
+    std::wstring toolTip_;
 };
 
-// Rectangle outline; never filled. Lets the mouse through to what is below.
+enum class FillStyle { Solid = 0, Transparent = 1 };
+
+// Rectangle outline, filled in FillColor when FillStyle is Solid (by default
+// it is not). Lets the mouse through to what is below.
 class Shape : public Control {
 public:
     using Control::Control;
     Color BorderColor = Rgb(0, 0, 0);
     int BorderWidth = 1;
+    Color FillColor = Rgb(0, 0, 0);
+    FillStyle Fill = FillStyle::Transparent;
     void SetBorder(Color c, int width);
+    void SetFill(Color c, FillStyle style);
+    void AssignFrom(const Control& src) override;
     bool ReceivesMouse() const override { return false; }
     void Paint(Canvas& c, int ox, int oy) const override;
     int Overhang() const override { return BorderWidth; }
@@ -147,6 +167,7 @@ public:
     Color BorderColor = Rgb(0, 0, 0);
     int BorderWidth = 1;
     bool ReceivesMouse() const override { return false; }
+    void AssignFrom(const Control& src) override;
     void Paint(Canvas& c, int ox, int oy) const override;
     int Overhang() const override { return BorderWidth; }
 
@@ -162,6 +183,7 @@ public:
     // Sizes the control to the picture, as an unstretched image does.
     void SetPicture(Picture p);
     void Paint(Canvas& c, int ox, int oy) const override;
+    void AssignFrom(const Control& src) override;
 
 private:
     Picture picture_;
@@ -182,6 +204,7 @@ public:
     void SetFont(const Font& f);
     bool ReceivesMouse() const override { return !ClickThrough; }
     void Paint(Canvas& c, int ox, int oy) const override;
+    void AssignFrom(const Control& src) override;
 
 private:
     void Fit();
@@ -203,6 +226,8 @@ public:
     void DblClick(Container& host, NativeWindow* window, const MouseArgs& a, const HostHandlers& self);
     // The window lost the capture, or closes: no release will come.
     void Reset(NativeWindow* window);
+    // A control is going: input held for it goes to no one.
+    void Forget(const Control* c);
 
 private:
     Control* owner_ = nullptr;  // control that took the press, until release
@@ -229,9 +254,11 @@ public:
     Point OriginInHost() const override;
     Handle HostWindow() const override;
     void InvalidateHost(const Rect& hostRect) override;
+    void ForgetControl(const Control* c) override;
     void Paint(Canvas& c, int ox, int oy) const override;
     void OnFormWindowCreated() override;
     void OnFormWindowDestroyed() override;
+    void AssignFrom(const Control& src) override;
 
 protected:
     // Native children are separate windows: they must follow the box.
@@ -244,28 +271,111 @@ private:
     std::unique_ptr<Host> host_;  // the box's window and its events, while it has one
 };
 
+// Unloaded control array elements whose form still runs a handler: they
+// are freed once it has returned (by the pump's after-dispatch step).
+class DeferredControls {
+public:
+    DeferredControls();
+    ~DeferredControls();
+    DeferredControls(const DeferredControls&) = delete;
+    DeferredControls& operator=(const DeferredControls&) = delete;
+    // Frees `c` now when its form is idle, else later.
+    void Dispose(std::unique_ptr<Control> c);
+    void CollectIdle();
+
+private:
+    std::vector<std::unique_ptr<Control>> pending_;
+};
+
 // An indexed array of controls; its handlers receive the element's index.
+// Elements made with the array stay; elements loaded at run time (copies of
+// element 0, hidden) can be unloaded. Indexes may have gaps.
 template <class T>
 class ControlArray {
 public:
     ControlArray(Container& parent, int count) : parent_(parent) {
         for (int i = 0; i < count; ++i) Add(i);
+        fixed_ = count;
     }
-    T& operator[](int i) { return *items_.at(static_cast<size_t>(i)); }
-    const T& operator[](int i) const { return *items_.at(static_cast<size_t>(i)); }
+    // Throws std::out_of_range for an index with no element.
+    T& operator[](int i) { return *items_.at(i); }
+    const T& operator[](int i) const { return *items_.at(i); }
+    bool Exists(int i) const { return items_.count(i) != 0; }
     int Count() const { return static_cast<int>(items_.size()); }
+    // The lowest and highest present index; 0 and -1 when empty.
+    int LBound() const { return items_.empty() ? 0 : items_.begin()->first; }
+    int UBound() const { return items_.empty() ? -1 : items_.rbegin()->first; }
+
+    // Sets an element's handlers from its index: for every present element
+    // now and for each one loaded later.
+    void SetWiring(std::function<void(T&, int)> wire) {
+        wire_ = std::move(wire);
+        for (auto& [i, p] : items_) wire_(*p, i);
+    }
+    // A new element `index` with element 0's current values, hidden. False
+    // (nothing made) when the index is negative or taken, or element 0 is missing.
+    bool Load(int index) {
+        if (index < 0 || Exists(index) || !Exists(0)) return false;
+        T& made = Add(index);
+        made.AssignFrom(*items_.at(0));
+        made.SetVisible(false);
+        return true;
+    }
+    // Removes an element loaded at run time; one made with the array, or a
+    // missing index, is refused (false). Freed once its form's handlers return.
+    bool Unload(int index) {
+        auto it = items_.find(index);
+        if (it == items_.end() || index < fixed_) return false;
+        std::unique_ptr<T> gone = std::move(it->second);
+        items_.erase(it);
+        gone->SetVisible(false);
+        graveyard_.Dispose(std::move(gone));
+        return true;
+    }
+
+    // Present elements in index order.
+    class iterator {
+    public:
+        using Inner = typename std::map<int, std::unique_ptr<T>>::iterator;
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using pointer = T*;
+        using reference = T&;
+        explicit iterator(Inner it) : it_(it) {}
+        T& operator*() const { return *it_->second; }
+        T* operator->() const { return it_->second.get(); }
+        iterator& operator++() {
+            ++it_;
+            return *this;
+        }
+        bool operator==(const iterator& o) const { return it_ == o.it_; }
+        bool operator!=(const iterator& o) const { return it_ != o.it_; }
+
+    private:
+        Inner it_;
+    };
+    iterator begin() { return iterator(items_.begin()); }
+    iterator end() { return iterator(items_.end()); }
     template <class F>
     void ForEach(F f) {
-        for (auto& p : items_) f(*p);
+        for (auto& [i, p] : items_) f(*p);
     }
 
 private:
-    void Add(int i) {
-        items_.push_back(std::make_unique<T>(parent_));
-        items_.back()->SetIndex(i);
+    T& Add(int i) {
+        auto& p = items_[i] = std::make_unique<T>(parent_);
+        p->SetIndex(i);
+        if (wire_) wire_(*p, i);
+        return *p;
     }
     Container& parent_;
-    std::vector<std::unique_ptr<T>> items_;
+    // Declared before the elements: an element may still be waiting in it
+    // when the array goes, and is freed after them.
+    DeferredControls graveyard_;
+    std::map<int, std::unique_ptr<T>> items_;
+    std::function<void(T&, int)> wire_;
+    int fixed_ = 0;
 };
 
 }  // namespace plat

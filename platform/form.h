@@ -100,6 +100,7 @@ public:
     Point OriginInHost() const override { return {0, 0}; }
     Handle HostWindow() const override { return hWnd(); }
     void InvalidateHost(const Rect& hostRect) override { Invalidate(hostRect); }
+    void ForgetControl(const Control* c) override { mouse_.Forget(c); }
 
     // Shows the window (loading it if needed) without taking the activation
     // or the keyboard focus from the window that has them.

@@ -1,29 +1,55 @@
 #pragma once
 // Controls backed by a native child window of their form: text box, check
-// box, option button, command button. They keep their properties like the
+// box, option button, command button, combo box, list box with tick boxes,
+// scroll bars and the group frame. They keep their properties like the
 // windowless controls, build the child when the form's window exists and
-// take their own keyboard and mouse input.
+// take their own keyboard and mouse input. Each backend describes a kind by
+// one descriptor (its window class, styles and notifications), not by code.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/controls.h"
 #include "platform/types.h"
 
 namespace plat {
 
-// Notification codes a native child sends its form (as WM_COMMAND codes).
-enum NativeNotify : int { kNotifyClicked = 0, kNotifyChange = 0x300 };
+enum class NativeKind {
+    TextBox,
+    CheckBox,
+    OptionButton,
+    CommandButton,
+    ComboBox,  // drop-down list
+    ListBox,   // entries with tick boxes
+    HScrollBar,
+    VScrollBar,
+    Frame,  // group box with caption
+};
 
-enum class NativeKind { TextBox, CheckBox, OptionButton, CommandButton };
+// What the user did to a child, as its kind's descriptor reads the system's
+// notifications. `arg` is the list index (Click of a list, ItemCheck) or the
+// new value (Change of a scroll bar).
+enum class NativeEvent { Click, Change, ItemCheck };
+
+// A scroll bar's range and steps.
+struct ScrollRange {
+    int min = 0, max = 32767, value = 0, smallChange = 1, largeChange = 1;
+};
+// What a press on a scroll bar asks for.
+enum class ScrollAction { LineBack, LineForward, PageBack, PageForward, Track, First, Last };
+// The value that action leads to, kept within min..max (either order). `track`
+// is the thumb's position for Track.
+int ScrollTarget(const ScrollRange& r, ScrollAction a, int track);
 
 // What a backend child window reports to its control.
 class NativeChildEvents {
 public:
     virtual void OnChildKeyDown(int keyCode, int shift) = 0;
     virtual void OnChildKeyPress(int charCode) = 0;
-    // A notification (WM_COMMAND code) the parent window passed back to the child.
-    virtual void OnChildCommand(int code) = 0;
+    // A notification the parent window passed back to the child.
+    virtual void OnChildEvent(NativeEvent e, int arg) = 0;
 
 protected:
     ~NativeChildEvents() = default;
@@ -35,8 +61,13 @@ struct NativeChildStyle {
     bool visible = true;
     bool enabled = true;
     bool readOnly = false;
-    std::wstring text;  // a text box's text, a button's caption
-    int check = 0;      // check box: 0 clear, 1 checked, 2 greyed; option button: 0 or 1
+    bool multiLine = false;  // a text box's lines wrap at its width
+    std::wstring text;       // a text box's text, a button's or frame's caption
+    int check = 0;           // check box: 0 clear, 1 checked, 2 greyed; option button: 0 or 1
+    std::vector<std::wstring> items;  // combo and list entries
+    std::vector<bool> ticks;          // a list's tick boxes, one per entry
+    int listIndex = -1;
+    ScrollRange scroll;
     Font font;
     Color backColor = Rgb(255, 255, 255);
     Color foreColor = Rgb(0, 0, 0);
@@ -59,6 +90,18 @@ public:
     virtual void SetFont(const Font& f) = 0;
     virtual void SetColors(Color back, Color fore) = 0;
     virtual void Focus() = 0;
+    // Combo and list entries; `index` -1 appends.
+    virtual void InsertItem(int index, const std::wstring& s) = 0;
+    virtual void RemoveItem(int index) = 0;
+    virtual void ClearItems() = 0;
+    virtual void SetListIndex(int index) = 0;  // no notification
+    virtual void SetTick(int index, bool on) = 0;
+    virtual void SetScroll(const ScrollRange& r) = 0;
+    // A multi-line text box's lines as the system wrapped them.
+    virtual int LineCount() const = 0;
+    virtual int LineIndex(int line) const = 0;        // first character's index, -1 past the end
+    virtual int LineLength(int charIndex) const = 0;  // of the line holding that character
+    virtual std::wstring GetLine(int line) const = 0;
 };
 
 class NativeControl : public Control, protected NativeChildEvents {
@@ -96,7 +139,11 @@ protected:
     void OnEnabledChanged() override;
     void OnChildKeyDown(int keyCode, int shift) override;
     void OnChildKeyPress(int charCode) override;
-    void OnChildCommand(int code) override;
+    void OnChildEvent(NativeEvent e, int arg) override;
+    // What the control makes of the user's action; runs inside a handler scope.
+    virtual void OnNativeEvent(NativeEvent, int) {}
+    // Element 0's values for a control array's new element.
+    void CopyNativeFrom(const NativeControl& src);
 
     // Kept for the child and for building it again when the form reloads.
     NativeChildStyle style_;
@@ -109,6 +156,15 @@ private:
 class TextBox : public NativeControl {
 public:
     explicit TextBox(Container& parent);
+    // Lines wrap at the box's width and Enter breaks them. Takes effect when
+    // the child is built: set it before the form loads.
+    bool MultiLine() const { return style_.multiLine; }
+    void SetMultiLine(bool on) { style_.multiLine = on; }
+    // The lines as the system wrapped them; 0, -1 and "" without a child.
+    int LineCount() const;
+    int LineIndex(int line) const;
+    int LineLength(int charIndex) const;
+    std::wstring GetLine(int line) const;
     // The text as the box holds it now, typing included.
     std::wstring Text() const;
     // Change runs when the text differs from before.
@@ -118,7 +174,8 @@ public:
     void SetLocked(bool on);
     std::wstring Tag;
     std::function<void()> Change;
-    void OnNativeCommand(int code) override;
+    void OnNativeEvent(NativeEvent e, int arg) override;
+    void AssignFrom(const Control& src) override;
 };
 
 class CheckBox : public NativeControl {
@@ -130,7 +187,8 @@ public:
     // a click by the user does (which toggles between 0 and 1).
     int Value() const { return style_.check; }
     void SetValue(int v);
-    void OnNativeCommand(int code) override;
+    void OnNativeEvent(NativeEvent e, int arg) override;
+    void AssignFrom(const Control& src) override;
 };
 
 // One of a group: the option buttons of the same container. Turning one on
@@ -143,7 +201,8 @@ public:
     bool Value() const { return style_.check != 0; }
     // Turning it on runs Click; turning it off runs nothing.
     void SetValue(bool on);
-    void OnNativeCommand(int code) override;
+    void OnNativeEvent(NativeEvent e, int arg) override;
+    void AssignFrom(const Control& src) override;
 };
 
 class CommandButton : public NativeControl {
@@ -153,7 +212,107 @@ public:
     void SetCaption(const std::wstring& s);
     // Presses the button from code: runs Click.
     void PerformClick();
-    void OnNativeCommand(int code) override;
+    void OnNativeEvent(NativeEvent e, int arg) override;
+    void AssignFrom(const Control& src) override;
 };
+
+// Entries of a combo or list box. ListIndex -1 is "no choice".
+class ListControl : public NativeControl {
+public:
+    void AddItem(const std::wstring& s, int index = -1);  // index -1 appends
+    void RemoveItem(int index);                           // out of range: nothing
+    void Clear();
+    int ListCount() const { return static_cast<int>(style_.items.size()); }
+    std::wstring List(int index) const;  // "" out of range
+    int ListIndex() const { return style_.listIndex; }
+    // A different index runs Click, as a choice by the user does; out of range: nothing.
+    void SetListIndex(int index);
+    // The chosen entry's text, "" with none.
+    std::wstring Text() const { return List(style_.listIndex); }
+    void AssignFrom(const Control& src) override;
+
+protected:
+    ListControl(Container& parent, NativeKind kind) : NativeControl(parent, kind) {}
+    void OnNativeEvent(NativeEvent e, int arg) override;
+};
+
+// A drop-down list. The caller may open and close its list by message
+// through its native handle (SendWindowMessage): the list shows even when
+// the box itself lies outside the form.
+class ComboBox : public ListControl {
+public:
+    explicit ComboBox(Container& parent);
+};
+
+// Entries with tick boxes. A click on a tick box, or Space, toggles it and
+// runs ItemCheck(index); a click on the text chooses the entry and runs Click.
+class ListBox : public ListControl {
+public:
+    explicit ListBox(Container& parent);
+    bool Selected(int index) const;  // the tick; false out of range
+    // Setting a different tick from code runs ItemCheck too.
+    void SetSelected(int index, bool on);
+    std::function<void(int index)> ItemCheck;
+    void AssignFrom(const Control& src) override;
+
+protected:
+    void OnNativeEvent(NativeEvent e, int arg) override;
+};
+
+// Horizontal or vertical. Change runs on every move of the value: by the
+// user (arrows, page, thumb dragged) or from code.
+class ScrollBar : public NativeControl {
+public:
+    ScrollBar(Container& parent, bool vertical);
+    int Min() const { return style_.scroll.min; }
+    int Max() const { return style_.scroll.max; }
+    int Value() const { return style_.scroll.value; }
+    int SmallChange() const { return style_.scroll.smallChange; }
+    int LargeChange() const { return style_.scroll.largeChange; }
+    void SetMin(int v);
+    void SetMax(int v);
+    void SetValue(int v);  // kept within Min..Max
+    void SetSmallChange(int v);
+    void SetLargeChange(int v);
+    std::function<void()> Change;
+    void AssignFrom(const Control& src) override;
+
+protected:
+    void OnNativeEvent(NativeEvent e, int arg) override;
+
+private:
+    void Apply(ScrollRange r);
+};
+
+// A group box with a caption that holds controls, placed inside it as in a
+// picture box. Its inside is the form's surface in its back colour.
+class Frame : public NativeControl, public Container {
+public:
+    explicit Frame(Container& parent);
+    const std::wstring& Caption() const { return style_.text; }
+    void SetCaption(const std::wstring& s);
+    Container* AsContainer() override { return this; }
+    // Its window is only the border band: the host paints and hit-tests the
+    // inside and the controls there, which lie on the host's window.
+    bool HasOwnWindow() const override { return false; }
+    Form& OwnerForm() override { return Parent().OwnerForm(); }
+    Point OriginInForm() const override;
+    Point OriginInHost() const override;
+    Handle HostWindow() const override { return Parent().HostWindow(); }
+    void InvalidateHost(const Rect& hostRect) override { Parent().InvalidateHost(hostRect); }
+    void ForgetControl(const Control* c) override { Parent().ForgetControl(c); }
+    bool ReceivesMouse() const override { return true; }
+    void Paint(Canvas& c, int ox, int oy) const override;
+    void AssignFrom(const Control& src) override;
+
+protected:
+    void OnBoundsChanged() override;
+    void OnVisibleChanged() override;
+};
+
+// Sends a window message to a native window and returns its answer: for
+// callers that drive a control's own messages (opening a combo's list).
+// 0 for a handle that names no window.
+std::intptr_t SendWindowMessage(Handle window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
 
 }  // namespace plat

@@ -2,8 +2,13 @@
 // control set, drawn as a likeness on the form so that tests can see them.
 #include "platform/headless/fake_native_controls.h"
 
+#include <map>
+#include <utility>
+
+#include "platform/form.h"
 #include "platform/headless/headless_window.h"
 #include "platform/system.h"
+#include "platform/tooltip.h"
 
 namespace plat {
 
@@ -21,7 +26,8 @@ public:
     void SetReadOnly(bool v) override { style_.readOnly = v; }
     void SetText(const std::wstring& s) override {
         style_.text = s;
-        Notify(kNotifyChange);  // as the system's edit control reports any change
+        // As the system's edit control reports any change; buttons do not.
+        if (style_.kind == NativeKind::TextBox) Notify(NativeEvent::Change);
     }
     std::wstring Text() const override { return style_.text; }
     void SetCheck(int v) override { style_.check = v; }
@@ -31,6 +37,34 @@ public:
         style_.foreColor = fore;
     }
     void Focus() override {}
+    void InsertItem(int index, const std::wstring& s) override {
+        auto& v = style_.items;
+        v.insert(index < 0 ? v.end() : v.begin() + index, s);
+    }
+    void RemoveItem(int index) override { style_.items.erase(style_.items.begin() + index); }
+    void ClearItems() override { style_.items.clear(); }
+    void SetListIndex(int index) override { style_.listIndex = index; }
+    void SetTick(int, bool) override {}
+    void SetScroll(const ScrollRange& r) override { style_.scroll = r; }
+    // Word wrap is the system's: the fake answers the lines a test scripted.
+    int LineCount() const override { return static_cast<int>(lines_.size()); }
+    int LineIndex(int line) const override {
+        if (line < 0 || line >= LineCount()) return -1;
+        int at = 0;
+        for (int i = 0; i < line; ++i) at += static_cast<int>(lines_[static_cast<size_t>(i)].size());
+        return at;
+    }
+    int LineLength(int charIndex) const override {
+        for (const std::wstring& l : lines_) {
+            if (charIndex < static_cast<int>(l.size())) return static_cast<int>(l.size());
+            charIndex -= static_cast<int>(l.size());
+        }
+        return 0;
+    }
+    std::wstring GetLine(int line) const override {
+        return line >= 0 && line < LineCount() ? lines_[static_cast<size_t>(line)] : std::wstring();
+    }
+    std::vector<std::wstring> lines_;
 
     NativeChildEvents& Events() const { return events_; }
     Handle ParentWindow() const { return parent_; }
@@ -38,10 +72,7 @@ public:
     void TypeText(const std::wstring& s) { SetText(s); }
 
     // A notification, passed back to the control as the parent window does.
-    void Notify(int code) const {
-        if (style_.kind != NativeKind::TextBox && code == kNotifyChange) return;
-        events_.OnChildCommand(code);
-    }
+    void Notify(NativeEvent e, int arg = 0) const { events_.OnChildEvent(e, arg); }
 
 private:
     static Handle NextHandle() {
@@ -61,30 +92,32 @@ std::unique_ptr<NativeChild> NativeChild::Create(Handle formWindow, NativeChildE
     return std::make_unique<FakeChild>(formWindow, events, style);
 }
 
+std::intptr_t SendWindowMessage(Handle, unsigned, std::uintptr_t, std::intptr_t) { return 0; }
+
+// A likeness, not the system's look: the box, its text or caption, a mark when checked.
 void NativeControl::Paint(Canvas& c, int ox, int oy) const {
     const Rect b = Bounds().Offset(ox, oy);
     ClipScope clip(c, b);
     c.FillRect(b, style_.backColor);
+    c.FrameRect(b, Rgb(122, 122, 122), 1);
+    const bool checkable = kind_ == NativeKind::CheckBox || kind_ == NativeKind::OptionButton;
+    if (checkable && style_.check) c.FillRect(Rect{b.left + 4, b.top + 5, b.left + 11, b.top + 12}, Rgb(0, 0, 0));
     const std::wstring text = child_ ? child_->Text() : style_.text;
-    switch (kind_) {
-        case NativeKind::TextBox:
-            c.FrameRect(b, Rgb(122, 122, 122), 1);
-            c.Text(b.left + 3, b.top + 3, text, style_.font, style_.foreColor);
-            break;
-        case NativeKind::CheckBox:
-        case NativeKind::OptionButton: {
-            const Rect box{b.left + 1, b.top + 2, b.left + 14, b.top + 15};
-            c.FrameRect(box, Rgb(51, 51, 51), 1);
-            if (style_.check) c.FillRect(Rect{box.left + 3, box.top + 3, box.right - 3, box.bottom - 3}, Rgb(0, 0, 0));
-            c.Text(b.left + 18, b.top + 1, text, style_.font, style_.foreColor);
-            break;
-        }
-        case NativeKind::CommandButton:
-            c.FrameRect(b, Rgb(122, 122, 122), 1);
-            c.Text(b.left + 4, b.top + 3, text, style_.font, style_.foreColor);
-            break;
-    }
+    c.Text(b.left + (checkable ? 18 : 3), b.top + 3, text, style_.font, style_.foreColor);
 }
+
+namespace tooltip {
+namespace {
+std::map<std::pair<Handle, const void*>, fake_native::Tip>& Tips() {
+    static std::map<std::pair<Handle, const void*>, fake_native::Tip> tips;
+    return tips;
+}
+}  // namespace
+void Set(Handle form, const void* key, Handle child, const Rect& rect, const std::wstring& text) {
+    Tips()[{form, key}] = fake_native::Tip{text, rect, child};
+}
+void Remove(Handle form, const void* key, Handle) { Tips().erase({form, key}); }
+}  // namespace tooltip
 
 }  // namespace plat
 
@@ -106,7 +139,8 @@ std::optional<ChildState> Child(const plat::NativeControl& c) {
     const plat::FakeChild* child = ChildOf(c);
     if (!child) return std::nullopt;
     const plat::NativeChildStyle& s = child->Style();
-    return ChildState{s.text, s.bounds, s.visible, s.enabled, s.readOnly, s.check, s.font, child->ParentWindow()};
+    return ChildState{s.text, s.bounds, s.visible, s.enabled, s.readOnly, s.check, s.font, child->ParentWindow(),
+                      s.items, s.listIndex, s.scroll};
 }
 
 bool KeyDown(plat::NativeControl& c, int keyCode, int shift) {
@@ -128,9 +162,50 @@ bool KeyPress(plat::NativeControl& c, int charCode) {
 bool Click(plat::NativeControl& c) {
     plat::FakeChild* child = Reachable(c);
     if (!child || c.Kind() == plat::NativeKind::TextBox) return false;
-    child->Notify(plat::kNotifyClicked);
+    child->Notify(plat::NativeEvent::Click, child->Style().listIndex);
     plat::DoEvents();
     return true;
+}
+
+bool Choose(plat::ListControl& c, int index) {
+    plat::FakeChild* child = Reachable(c);
+    if (!child || index < 0 || index >= static_cast<int>(child->Style().items.size())) return false;
+    child->SetListIndex(index);
+    child->Notify(plat::NativeEvent::Click, index);
+    plat::DoEvents();
+    return true;
+}
+
+bool ClickTick(plat::ListBox& c, int index) {
+    plat::FakeChild* child = Reachable(c);
+    if (!child || index < 0 || index >= static_cast<int>(child->Style().items.size())) return false;
+    child->Notify(plat::NativeEvent::ItemCheck, index);
+    plat::DoEvents();
+    return true;
+}
+
+bool Scroll(plat::ScrollBar& c, plat::ScrollAction a, int track) {
+    plat::FakeChild* child = Reachable(c);
+    if (!child) return false;
+    const int next = plat::ScrollTarget(child->Style().scroll, a, track);
+    if (next != child->Style().scroll.value) child->Notify(plat::NativeEvent::Change, next);
+    plat::DoEvents();
+    return true;
+}
+
+bool ScriptLines(plat::TextBox& c, std::vector<std::wstring> lines) {
+    plat::FakeChild* child = ChildOf(c);
+    if (!child) return false;
+    child->lines_ = std::move(lines);
+    return true;
+}
+
+std::optional<Tip> ToolTip(const plat::Control& c) {
+    const plat::Handle host = c.Parent().HostWindow();
+    auto& tips = plat::tooltip::Tips();
+    auto it = tips.find({host, &c});
+    if (it == tips.end()) return std::nullopt;
+    return it->second;
 }
 
 bool Type(plat::TextBox& c, const std::wstring& text) {
