@@ -16,12 +16,12 @@ enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
 struct WindowStyle {
     std::wstring caption;
     Rect bounds{0, 0, 320, 240};  // outer rectangle: screen pixels, or the parent's client pixels
-    Handle parent = 0;            // a child window of this one; 0: a top-level window
     bool borderless = false;
     bool topmost = false;
     bool showInTaskbar = true;
     bool resizable = false;
     bool minimizeBox = true;
+    Handle parent = 0;  // a child window of this one; 0: a top-level window
 };
 
 // What a window tells its owner. Coordinates are client pixels.
