@@ -88,6 +88,20 @@ void NativeControl::OnChildKeyPress(int charCode) {
     if (KeyPress) KeyPress(charCode);
 }
 
+// The child handles its own input as the system does; the control's mouse
+// handlers hear of it as well, as with any control.
+void NativeControl::OnChildMouse(int phase, const MouseArgs& a) {
+    Form::HandlerScope running(Parent().OwnerForm());
+    const MouseHandler& h = phase == 0 ? MouseDown : phase == 1 ? MouseMove : MouseUp;
+    if (h) h(a);
+}
+
+void NativeControl::OnChildFocus(bool got) {
+    Form::HandlerScope running(Parent().OwnerForm());
+    const auto& h = got ? GotFocus : LostFocus;
+    if (h) h();
+}
+
 void NativeControl::OnChildEvent(NativeEvent e, int arg) {
     Form::HandlerScope running(Parent().OwnerForm());
     OnNativeEvent(e, arg);

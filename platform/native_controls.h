@@ -48,6 +48,10 @@ class NativeChildEvents {
 public:
     virtual void OnChildKeyDown(int keyCode, int shift) = 0;
     virtual void OnChildKeyPress(int charCode) = 0;
+    // Mouse input on the child (0 press, 1 move, 2 release), child pixels.
+    virtual void OnChildMouse(int phase, const MouseArgs& a) = 0;
+    // The child got (true) or lost the keyboard focus.
+    virtual void OnChildFocus(bool got) = 0;
     // A notification the parent window passed back to the child.
     virtual void OnChildEvent(NativeEvent e, int arg) = 0;
 
@@ -123,6 +127,8 @@ public:
     // Keys pressed while the control has the focus.
     std::function<void(int keyCode, int shift)> KeyDown;
     std::function<void(int charCode)> KeyPress;
+    // The control's child window got or lost the keyboard focus.
+    std::function<void()> GotFocus, LostFocus;
 
     // The child takes its own mouse input; the form never hit-tests it.
     bool ReceivesMouse() const override { return false; }
@@ -139,6 +145,8 @@ protected:
     void OnEnabledChanged() override;
     void OnChildKeyDown(int keyCode, int shift) override;
     void OnChildKeyPress(int charCode) override;
+    void OnChildMouse(int phase, const MouseArgs& a) override;
+    void OnChildFocus(bool got) override;
     void OnChildEvent(NativeEvent e, int arg) override;
     // What the control makes of the user's action; runs inside a handler scope.
     virtual void OnNativeEvent(NativeEvent, int) {}

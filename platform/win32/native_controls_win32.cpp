@@ -328,12 +328,29 @@ private:
         if (di.itemState & ODS_FOCUS) DrawFocusRect(dc, &di.rcItem);
     }
 
+    // Tells the owner of mouse and focus messages; true when it was told.
+    static bool ReportMouseOrFocus(NativeChildEvents& e, UINT msg, WPARAM wp, LPARAM lp) {
+        switch (msg) {
+            case WM_LBUTTONDOWN: e.OnChildMouse(0, Mouse(kLeftButton, lp)); return true;
+            case WM_RBUTTONDOWN: e.OnChildMouse(0, Mouse(kRightButton, lp)); return true;
+            case WM_MBUTTONDOWN: e.OnChildMouse(0, Mouse(kMiddleButton, lp)); return true;
+            case WM_MOUSEMOVE: e.OnChildMouse(1, Mouse(ButtonsHeld(wp), lp)); return true;
+            case WM_LBUTTONUP: e.OnChildMouse(2, Mouse(kLeftButton, lp)); return true;
+            case WM_RBUTTONUP: e.OnChildMouse(2, Mouse(kRightButton, lp)); return true;
+            case WM_MBUTTONUP: e.OnChildMouse(2, Mouse(kMiddleButton, lp)); return true;
+            case WM_SETFOCUS: e.OnChildFocus(true); return true;
+            case WM_KILLFOCUS: e.OnChildFocus(false); return true;
+            default: return false;
+        }
+    }
+
     int Choice() const { return static_cast<int>(SendMessageW(hwnd_, desc_.items->getSel, 0, 0)); }
 
     // Key events go to the owner; after such a call the owner may have
     // destroyed this object, so only the saved handle is used afterwards.
     static LRESULT CALLBACK ChildProc(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) {
         auto* self = reinterpret_cast<Win32Child*>(ref);
+        if (ReportMouseOrFocus(self->events_, msg, wp, lp) && !IsWindow(h)) return 0;
         switch (msg) {
             case WM_KEYDOWN:
                 if (self->desc_.tickBoxes && wp == VK_SPACE) {

@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "platform/types.h"
+
 namespace plat::win32 {
 
 // The window class of every form.
@@ -15,6 +17,12 @@ constexpr UINT kTrayMessage = WM_APP + 0x51;
 
 // The shift-key state (kShiftMask | kCtrlMask | kAltMask) as input events report it.
 int ShiftState();
+
+// The buttons a mouse message says are held, as kLeftButton | ...
+int ButtonsHeld(WPARAM wp);
+// A mouse message's arguments: `button` (or the buttons held, for a move),
+// client coordinates, the shift state now.
+MouseArgs Mouse(int button, LPARAM lp);
 
 // The one dispatch routine of every loop: the pre-dispatch hooks (a true
 // answer takes the message), then translation and dispatch, then the

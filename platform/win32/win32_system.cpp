@@ -74,6 +74,23 @@ void ReportFailure(const wchar_t* call, unsigned long error) {
     OutputDebugStringW((std::wstring(L"Morrowen Snip: ") + call + L" failed, error " + std::to_wstring(error) + L"\n").c_str());
 }
 
+int ButtonsHeld(WPARAM wp) {
+    int b = 0;
+    if (wp & MK_LBUTTON) b |= kLeftButton;
+    if (wp & MK_RBUTTON) b |= kRightButton;
+    if (wp & MK_MBUTTON) b |= kMiddleButton;
+    return b;
+}
+
+MouseArgs Mouse(int button, LPARAM lp) {
+    MouseArgs a;
+    a.button = button;
+    a.shift = ShiftState();
+    a.x = static_cast<float>(static_cast<short>(LOWORD(lp)));
+    a.y = static_cast<float>(static_cast<short>(HIWORD(lp)));
+    return a;
+}
+
 void ApplyPointer() { SetCursor(LoadCursorW(nullptr, CursorId(g_pointer))); }
 
 namespace {

@@ -13,23 +13,6 @@
 namespace plat::win32 {
 namespace {
 
-int ButtonsHeld(WPARAM wp) {
-    int b = 0;
-    if (wp & MK_LBUTTON) b |= kLeftButton;
-    if (wp & MK_RBUTTON) b |= kRightButton;
-    if (wp & MK_MBUTTON) b |= kMiddleButton;
-    return b;
-}
-
-MouseArgs Mouse(int button, LPARAM lp) {
-    MouseArgs a;
-    a.button = button;
-    a.shift = ShiftState();
-    a.x = static_cast<float>(GET_X_LPARAM(lp));
-    a.y = static_cast<float>(GET_Y_LPARAM(lp));
-    return a;
-}
-
 class Win32Window final : public NativeWindow {
 public:
     Win32Window(WindowEvents& events, const WindowStyle& style)

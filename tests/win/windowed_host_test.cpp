@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/forms.h"
+#include "platform/native_controls.h"
 #include "platform/system.h"
 
 namespace {
@@ -32,7 +34,14 @@ void Settle() {
 
 class HostForm : public plat::Form {
 public:
-    HostForm() : plat::Form(TestStyle(L"host", {100, 100, 500, 400})), Box(*this, true), Caption(Box), Edge(*this) {
+    HostForm()
+        : plat::Form(TestStyle(L"host", {100, 100, 500, 400})), Box(*this, true), Caption(Box), Edge(*this),
+          Entry(Box), Other(*this) {
+        Entry.Move(80, 60, 100, 24);
+        Other.Move(300, 100, 80, 24);
+        Entry.MouseDown = [this](const plat::MouseArgs& a) { entryPresses.push_back({static_cast<int>(a.x), static_cast<int>(a.y)}); };
+        Entry.GotFocus = [this] { focusLog += "got "; };
+        Entry.LostFocus = [this] { focusLog += "lost "; };
         SetBackColor(plat::Rgb(255, 255, 255));
         Box.Move(40, 30, 200, 120);
         Box.SetBackColor(plat::Rgb(0, 0, 255));
@@ -47,6 +56,10 @@ public:
     plat::PictureBox Box;
     plat::Label Caption;
     plat::Line Edge;
+    plat::TextBox Entry;  // a native child of the box's window
+    plat::TextBox Other;
+    std::vector<plat::Point> entryPresses;
+    std::string focusLog;
     int captionClicks = 0;
     std::vector<plat::Point> boxPresses;
     int lostFocus = 0;
@@ -89,7 +102,7 @@ TEST_F(WindowedHostWin, ABoxWithItsOwnWindowPaintsAndRoutesItsControls) {
     EXPECT_EQ(r.top, 130);
     // The label paints on the box's window, the box's colour around it.
     EXPECT_EQ(ScreenAt(140 + 15, 130 + 15), plat::Rgb(255, 0, 0));
-    EXPECT_EQ(ScreenAt(140 + 100, 130 + 80), plat::Rgb(0, 0, 255));
+    EXPECT_EQ(ScreenAt(140 + 30, 130 + 100), plat::Rgb(0, 0, 255));
 
     // Input on the box's window: the label's click, the box's own press (box pixels).
     SendMessageW(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 15));
@@ -104,10 +117,29 @@ TEST_F(WindowedHostWin, ABoxWithItsOwnWindowPaintsAndRoutesItsControls) {
     f.Box.SetVisible(false);
     Settle();
     EXPECT_FALSE(IsWindowVisible(box));
-    EXPECT_EQ(ScreenAt(140 + 100, 130 + 80), plat::Rgb(255, 255, 255));
+    EXPECT_EQ(ScreenAt(140 + 30, 130 + 100), plat::Rgb(255, 255, 255));
     f.Box.SetVisible(true);
     Settle();
     EXPECT_TRUE(IsWindowVisible(box));
+}
+
+// A native child inside the box is a child window of the box's window, and
+// its mouse and focus events reach the control's handlers.
+TEST_F(WindowedHostWin, NativeChildrenOfABoxReportMouseAndFocus) {
+    HostForm& f = plat::Forms<HostForm>();
+    f.Show();
+    Settle();
+    const HWND entry = reinterpret_cast<HWND>(f.Entry.NativeHandle());
+    ASSERT_NE(entry, nullptr);
+    EXPECT_EQ(GetParent(entry), reinterpret_cast<HWND>(f.Box.hWnd()));
+    SendMessageW(entry, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 5));
+    SendMessageW(entry, WM_LBUTTONUP, 0, MAKELPARAM(7, 5));
+    ASSERT_EQ(f.entryPresses.size(), 1u);
+    EXPECT_EQ(f.entryPresses[0].x, 7);
+    EXPECT_EQ(f.entryPresses[0].y, 5);
+    f.Entry.SetFocus();
+    f.Other.SetFocus();
+    EXPECT_EQ(f.focusLog, "got lost ");
 }
 
 TEST_F(WindowedHostWin, AMoveByTheSystemIsKeptByTheNextPropertyChange) {
