@@ -1,9 +1,9 @@
 #pragma once
-// Test controls of the headless profile functions. They work on real files
-// (the program folder is a temporary folder of the headless backend, emptied
-// by headless::Reset), in the INI format the platform writes: "[section]" and
-// "key=value" lines ended by CR LF. A backslash in a path is a folder
-// separator, as on the platform.
+// Test controls of the headless profile functions: a store of values by
+// settings-file path, section and key, and a log of every call. Names are
+// compared exactly as given; the platform's own file format and name rules
+// are proved against the real functions, not imitated here.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,8 +19,17 @@ struct Access {
 const std::vector<Access>& Log();
 void ClearLog();
 
-// The file's bytes as text ("" when it does not exist); and a file written whole.
-std::string FileText(const std::wstring& path);
-void SetFileText(const std::wstring& path, const std::string& text);
+// Seeds a value, as if the file held it; not logged.
+void SetValue(const std::wstring& path, const std::wstring& section, const std::wstring& key,
+              const std::wstring& value);
+// The stored value, or nullopt when the key (or the file) is missing.
+std::optional<std::wstring> Value(const std::wstring& path, const std::wstring& section, const std::wstring& key);
+// True while any value is stored for `path`: whether the file exists.
+bool Exists(const std::wstring& path);
+// Writes to `path` fail (and store nothing) while this is set.
+void SetUnwritable(const std::wstring& path, bool unwritable);
+
+// Forgets every file, the unwritable marks and the log.
+void Reset();
 
 }  // namespace fake_profile

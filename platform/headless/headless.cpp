@@ -5,6 +5,7 @@
 #include "platform/headless/fake_dialogs.h"
 #include "platform/headless/fake_hotkeys.h"
 #include "platform/headless/fake_imaging.h"
+#include "platform/headless/fake_profile.h"
 #include "platform/headless/fake_shell.h"
 #include "platform/headless/fake_window_queries.h"
 #include "platform/headless/headless_picture.h"
@@ -25,6 +26,7 @@ void Reset() {
     plat::fake::ResetImaging();
     plat::fake::ResetShell();
     fake_hotkeys::Reset();
+    fake_profile::Reset();
     fake_windows::Reset();
 }
 

@@ -1,7 +1,10 @@
 // The main window starting from whatever a.ini holds (hand-edited, cut short,
-// another program's bytes): it reads the logo path and the six hotkey rows,
-// shows them in its boxes and registers them, on the headless backend. It never fails
-// badly, and it registers real keys only, each from a row that shows one.
+// another program's values). The input, split at NUL bytes, is the logo path
+// and the six hotkey values (a missing part is a missing key). The window
+// reads them, shows them in its boxes and registers them, on the headless
+// backend. It never fails badly, and it registers real keys only, each from a
+// row that shows one.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -18,8 +21,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     headless::Reset();
-    fake_profile::ClearLog();
-    fake_profile::SetFileText(rwini::IniPath(), std::string(reinterpret_cast<const char*>(data), size));
+    const std::wstring input = fuzz::Text(data, size);
+    std::size_t at = 0;
+    for (int part = 0; part < 7 && at <= input.size(); ++part) {
+        const std::size_t end = std::min(input.find(L'\0', at), input.size());
+        const std::wstring value = input.substr(at, end - at);
+        if (part == 0) fake_profile::SetValue(rwini::IniPath(), L"logo", L"logo", value);
+        else fake_profile::SetValue(rwini::IniPath(), L"HotKey", std::to_wstring(part - 1), value);
+        at = end + 1;
+    }
     // Loading runs Form_Load, where a.ini is read; painting the window is no part of it.
     frmMain& f = plat::Forms<frmMain>();
 

@@ -3,11 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,16 +25,11 @@ using fake_hotkeys::Registration;
 
 constexpr int kAlt = plat::hotkeys::kModAlt, kCtrl = plat::hotkeys::kModControl, kShift = plat::hotkeys::kModShift;
 
-std::string ShippedIni() {
-    const auto root = std::filesystem::path(MS_SOURCE_DIR);
-    std::ifstream in(root / "assets" / "a.ini", std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using Rows = std::vector<std::wstring>;  // the [HotKey] values 0, 1, ... in order
 
-const std::string kAllDefaults =
-    "[HotKey]\r\n0=46,0,0,0\r\n1=46,0,0,0\r\n2=46,0,0,0\r\n3=46,0,0,0\r\n4=46,0,0,0\r\n5=46,0,0,0\r\n";
+// The hotkeys of the shipped a.ini (its bytes are read by the real platform in tests/win).
+const Rows kShipped{L"81,0,-1,0", L"65,0,-1,0", L"90,0,-1,0", L"88,0,-1,0", L"46,0,0,0", L"46,0,0,0"};
+const Rows kAllDefaults(6, L"46,0,0,0");
 
 struct Press {
     std::int32_t number, keyCode;
@@ -49,7 +41,6 @@ class MainHotKeys : public ::testing::Test {
 protected:
     void SetUp() override {
         headless::Reset();
-        fake_profile::ClearLog();
     }
     void TearDown() override {
         plat::UnloadForm<frmMain>();
@@ -57,9 +48,10 @@ protected:
         fake_hotkeys::Reset();
     }
 
-    // Starts the program's main window with this a.ini ("" for none).
-    frmMain& Start(const std::string& ini) {
-        if (!ini.empty()) fake_profile::SetFileText(rwini::IniPath(), ini);
+    // Starts the program's main window with these hotkey rows in a.ini ({} for no file).
+    frmMain& Start(const Rows& rows) {
+        for (size_t i = 0; i < rows.size(); ++i)
+            fake_profile::SetValue(rwini::IniPath(), L"HotKey", std::to_wstring(i), rows[i]);
         frmMain& f = plat::Forms<frmMain>();
         f.Show();
         f.cHK->HotKeyPress = [this](std::int32_t n, std::int32_t key, bool c, bool a, bool s) {
@@ -93,6 +85,13 @@ protected:
         for (const Registration& reg : fake_hotkeys::Registrations()) r.emplace_back(reg.modifiers, reg.keyCode);
         return r;
     }
+    // The six stored hotkey values ("(none)" for a missing one).
+    static Rows Stored() {
+        Rows r;
+        for (int i = 0; i < 6; ++i)
+            r.push_back(fake_profile::Value(rwini::IniPath(), L"HotKey", std::to_wstring(i)).value_or(L"(none)"));
+        return r;
+    }
     static int HotKeyWrites() {
         int n = 0;
         for (const auto& a : fake_profile::Log()) n += a.write && a.section == L"HotKey";
@@ -121,10 +120,10 @@ protected:
 const std::vector<std::pair<int, int>> kShippedKeys{{kAlt, 81}, {kAlt, 65}, {kAlt, 90}, {kAlt, 88}};
 
 TEST_F(MainHotKeys, FirstRunShowsNoHotkeysAndWritesTheSixDefaults) {
-    frmMain& f = Start("");
+    frmMain& f = Start({});
     EXPECT_EQ(Texts(f), std::vector<std::wstring>(6, L"Not set hotkey"));
     EXPECT_EQ(Tags(f), std::vector<std::wstring>(6, L"46,0,0,0"));
-    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), kAllDefaults);
+    EXPECT_EQ(Stored(), kAllDefaults);
     EXPECT_TRUE(Registered().empty());
     EXPECT_EQ(f.HotKeyIds, std::vector<std::int32_t>(6, -1));
     EXPECT_EQ(headless::TimerInterval(f.hWnd(), 1), 0);  // nothing to serve: no loop armed
@@ -140,15 +139,13 @@ TEST_F(MainHotKeys, FirstRunShowsNoHotkeysAndWritesTheSixDefaults) {
 }
 
 TEST_F(MainHotKeys, TheShippedSettingsRegisterTheFourRowsInOrder) {
-    const std::string shipped = ShippedIni();
-    ASSERT_FALSE(shipped.empty());
-    frmMain& f = Start(shipped);
+    frmMain& f = Start(kShipped);
     EXPECT_EQ(Texts(f), (std::vector<std::wstring>{L"Alt + Q", L"Alt + A", L"Alt + Z", L"Alt + X", L"Not set hotkey",
                                                    L"Not set hotkey"}));
     EXPECT_EQ(Tags(f)[0], L"81,0,-1,0");
     EXPECT_EQ(Registered(), kShippedKeys);
     EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{1, 2, 3, 4, -1, -1}));
-    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), shipped);  // nothing needed writing
+    EXPECT_EQ(HotKeyWrites(), 0);  // nothing needed writing
     // Use mode at start: boxes disabled, labels beside them.
     EXPECT_EQ(f.optSetHotKey.Value(), 0);
     EXPECT_EQ(f.optTestHotKey.Value(), 1);
@@ -166,7 +163,7 @@ TEST_F(MainHotKeys, TheShippedSettingsRegisterTheFourRowsInOrder) {
 }
 
 TEST_F(MainHotKeys, EmptyBoxesAreSkippedSoTheNumbersCloseUp) {
-    frmMain& f = Start("[HotKey]\r\n0=46,0,0,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=88,0,-1,0\r\n");
+    frmMain& f = Start({L"46,0,0,0", L"65,0,-1,0", L"90,0,-1,0", L"88,0,-1,0"});
     EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{-1, 1, 2, 3, -1, -1}));
     Script({[] { fake_hotkeys::Press(kAlt, 65); }, [] { fake_hotkeys::Press(kAlt, 88); },
             [&f] { fake_native::Click(f.optSetHotKey); }});
@@ -175,7 +172,7 @@ TEST_F(MainHotKeys, EmptyBoxesAreSkippedSoTheNumbersCloseUp) {
 }
 
 TEST_F(MainHotKeys, KeysPressedInAnEnabledBoxBecomeItsHotkey) {
-    frmMain& f = Start("");
+    frmMain& f = Start({});
     plat::TextBox& box = f.txtHotKey[0];
     EXPECT_FALSE(fake_native::KeyDown(box, 81, plat::kAltMask));  // use mode: boxes disabled
     EXPECT_EQ(box.Text(), L"Not set hotkey");
@@ -209,14 +206,13 @@ TEST_F(MainHotKeys, KeysPressedInAnEnabledBoxBecomeItsHotkey) {
 }
 
 TEST_F(MainHotKeys, ACapturedHotkeyIsSavedAndRegisteredWhenUseModeIsChosen) {
-    frmMain& f = Start(ShippedIni());
+    frmMain& f = Start(kShipped);
     fake_native::Click(f.optSetHotKey);
     fake_native::KeyDown(f.txtHotKey[0], 113, plat::kCtrlMask | plat::kShiftMask);
     fake_native::KeyDown(f.txtHotKey[5], 55, plat::kAltMask);
     fake_native::Click(f.optTestHotKey);
 
-    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()),
-              "[HotKey]\r\n0=113,-1,0,-1\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=88,0,-1,0\r\n4=46,0,0,0\r\n5=55,0,-1,0\r\n");
+    EXPECT_EQ(Stored(), (Rows{L"113,-1,0,-1", L"65,0,-1,0", L"90,0,-1,0", L"88,0,-1,0", L"46,0,0,0", L"55,0,-1,0"}));
     EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{
                                 {kCtrl | kShift, 113}, {kAlt, 65}, {kAlt, 90}, {kAlt, 88}, {kAlt, 55}}));
     EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{1, 2, 3, 4, -1, 5}));
@@ -224,7 +220,7 @@ TEST_F(MainHotKeys, ACapturedHotkeyIsSavedAndRegisteredWhenUseModeIsChosen) {
 
 // The six rows of the mode table, from the start state (edit off, use on).
 TEST_F(MainHotKeys, ModeCheckBoxesFollowTheirTransitionTable) {
-    frmMain& f = Start(ShippedIni());
+    frmMain& f = Start(kShipped);
     auto state = [&f] { return std::make_pair(f.optSetHotKey.Value(), f.optTestHotKey.Value()); };
     auto mark = [] {
         fake_profile::ClearLog();
@@ -288,8 +284,7 @@ TEST_F(MainHotKeys, ModeCheckBoxesFollowTheirTransitionTable) {
 // told once which rows failed, and the next apply tries them again.
 TEST_F(MainHotKeys, ARefusedHotkeyKeepsItsStoredFormAndTheUserIsToldOnce) {
     fake_hotkeys::SetTaken(kAlt, 90, true);  // another program holds Alt+Z
-    const std::string ini = "[HotKey]\r\n0=81,0,-1,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=81,0,-1,0\r\n"
-                            "4=46,0,0,0\r\n5=46,0,0,0\r\n";
+    const Rows ini{L"81,0,-1,0", L"65,0,-1,0", L"90,0,-1,0", L"81,0,-1,0", L"46,0,0,0", L"46,0,0,0"};
     frmMain& f = Start(ini);
     EXPECT_EQ(Texts(f), (std::vector<std::wstring>{L"Alt + Q", L"Alt + A", L"Alt + Z (in use)",
                                                    L"Alt + Q (in use)", L"Not set hotkey", L"Not set hotkey"}));
@@ -303,8 +298,10 @@ TEST_F(MainHotKeys, ARefusedHotkeyKeepsItsStoredFormAndTheUserIsToldOnce) {
               L"Alt + Q (window snip with logo) is already used by region snip.");
     EXPECT_TRUE(headless::MessageBoxes().empty());
 
+    fake_profile::ClearLog();
     f.cmdSave_Click();
-    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), ini);
+    EXPECT_EQ(HotKeyWrites(), 6);
+    EXPECT_EQ(Stored(), ini);
 
     // The other program lets go; the next apply registers the row and says nothing more.
     fake_hotkeys::SetTaken(kAlt, 90, false);
@@ -314,11 +311,11 @@ TEST_F(MainHotKeys, ARefusedHotkeyKeepsItsStoredFormAndTheUserIsToldOnce) {
     EXPECT_EQ(f.HotKeyIds[2], 3);
     ASSERT_EQ(plat::fake::Balloons().size(), 2u);  // row 3 still repeats row 0
     EXPECT_EQ(plat::fake::Balloons()[1].text, L"Alt + Q (window snip with logo) is already used by region snip.");
-    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), ini);
+    EXPECT_EQ(Stored(), ini);
 }
 
 TEST_F(MainHotKeys, HandEditedFlagsShowTheHintButRegisterAnyNonZeroFlag) {
-    frmMain& f = Start("[HotKey]\r\n0=81,1,0,0\r\n1=87,0,0,0\r\n");
+    frmMain& f = Start({L"81,1,0,0", L"87,0,0,0"});
     EXPECT_EQ(f.txtHotKey[0].Text(), L"(ALT+? or CTRL+? or SHIFT+? )");
     EXPECT_EQ(f.txtHotKey[1].Text(), L"(ALT+? or CTRL+? or SHIFT+? )");
     // 81,1,0,0 is Ctrl+Q to the platform; the hint box 87,0,0,0 is W without modifiers.
@@ -327,22 +324,21 @@ TEST_F(MainHotKeys, HandEditedFlagsShowTheHintButRegisterAnyNonZeroFlag) {
 }
 
 TEST_F(MainHotKeys, MalformedStoredFormsCountAsNoHotkeyAndRegisterNothing) {
-    const std::string ini =
-        "[HotKey]\r\n0=81,0,-1\r\n1=Q,0,-1,0\r\n2=99999999999,0,-1,0\r\n3=100000,-1,0,0\r\n4=0,-1,0,0\r\n"
-        "5=81;0;-1;0\r\n";
+    const Rows ini{L"81,0,-1", L"Q,0,-1,0", L"99999999999,0,-1,0", L"100000,-1,0,0", L"0,-1,0,0", L"81;0;-1;0"};
     frmMain& f = Start(ini);
     EXPECT_EQ(Texts(f), std::vector<std::wstring>(6, L"Not set hotkey"));
     EXPECT_EQ(Tags(f), std::vector<std::wstring>(6, L"46,0,0,0"));
     EXPECT_EQ(fake_hotkeys::RegisterCalls(), 0);
     EXPECT_EQ(f.HotKeyIds, std::vector<std::int32_t>(6, -1));
     // Loading leaves the file as the user wrote it; saving replaces the values.
-    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), ini);
+    EXPECT_EQ(HotKeyWrites(), 0);
+    EXPECT_EQ(Stored(), ini);
     fake_native::Click(f.optTestHotKey);
-    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()), kAllDefaults);
+    EXPECT_EQ(Stored(), kAllDefaults);
 }
 
 TEST_F(MainHotKeys, UnloadingUnregistersEverythingEvenFromInsideTheLoop) {
-    frmMain& f = Start(ShippedIni());
+    frmMain& f = Start(kShipped);
     f.cHK->HotKeyPress = [this](std::int32_t n, std::int32_t key, bool c, bool a, bool s) {
         presses_.push_back({n, key, c, a, s});
         plat::UnloadForm<frmMain>();  // the window goes away while its loop is on the stack

@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,8 +29,20 @@
 namespace {
 
 constexpr int kAlt = plat::hotkeys::kModAlt;
-const std::string kShipped =
-    "[HotKey]\r\n0=81,0,-1,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=88,0,-1,0\r\n4=46,0,0,0\r\n5=46,0,0,0\r\n";
+struct Setting {
+    std::wstring section, key, value;
+};
+using Settings = std::vector<Setting>;
+
+// The [HotKey] rows 0, 1, ... in order.
+Settings HotKeys(const std::vector<std::wstring>& rows) {
+    Settings s;
+    for (size_t i = 0; i < rows.size(); ++i) s.push_back({L"HotKey", std::to_wstring(i), rows[i]});
+    return s;
+}
+
+const Settings kShipped =
+    HotKeys({L"81,0,-1,0", L"65,0,-1,0", L"90,0,-1,0", L"88,0,-1,0", L"46,0,0,0", L"46,0,0,0"});
 
 plat::Point Centre(const plat::Control& c) {
     const plat::Rect r = c.BoundsInForm();
@@ -40,7 +53,6 @@ class MainWindow : public ::testing::Test {
 protected:
     void SetUp() override {
         headless::Reset();
-        fake_profile::ClearLog();
     }
     void TearDown() override {
         plat::UnloadForm<aaa>();
@@ -50,8 +62,9 @@ protected:
         fake_hotkeys::Reset();
     }
 
-    frmMain& Start(const std::string& ini) {
-        if (!ini.empty()) fake_profile::SetFileText(rwini::IniPath(), ini);
+    // Starts the main window with these values in a.ini ({} for no file).
+    frmMain& Start(const Settings& ini) {
+        for (const Setting& v : ini) fake_profile::SetValue(rwini::IniPath(), v.section, v.key, v.value);
         frmMain& f = plat::Forms<frmMain>();
         f.Show();
         return f;
@@ -80,7 +93,9 @@ protected:
 };
 
 TEST_F(MainWindow, StartUpReadsTheLogoThenTheHotkeysAndEndsWithTheTrayIcon) {
-    frmMain& f = Start("[logo]\r\nlogo=C:\\pictures\\brand.png\r\n" + kShipped);
+    Settings ini = kShipped;
+    ini.push_back({L"logo", L"logo", L"C:\\pictures\\brand.png"});
+    frmMain& f = Start(ini);
 
     EXPECT_EQ(f.Text1.Text(), L"C:\\pictures\\brand.png");
     EXPECT_EQ(f.qqq.Text(), L"");
@@ -215,7 +230,7 @@ TEST_F(MainWindow, HotkeysOpenTheirEditorsByNumber) {
 // Each row starts its own mode whatever rows before it are empty: the
 // service's numbers close up, the dispatch maps them back to rows.
 TEST_F(MainWindow, WithTheFirstRowEmptyTheSecondRowStillStartsTheLogoSnip) {
-    frmMain& f = Start("[HotKey]\r\n0=46,0,0,0\r\n1=65,0,-1,0\r\n2=90,0,-1,0\r\n3=88,0,-1,0\r\n");
+    frmMain& f = Start(HotKeys({L"46,0,0,0", L"65,0,-1,0", L"90,0,-1,0", L"88,0,-1,0"}));
     Script({[] { fake_hotkeys::Press(kAlt, 'A'); },
             [&] {
                 EXPECT_NE(plat::LoadedForm<jie>(), nullptr);
@@ -313,18 +328,18 @@ TEST_F(MainWindow, EditLogoStoresTheChosenPathAndRewritesItOnCancel) {
     // The next start reads it back.
     plat::UnloadForm<frmMain>();
     plat::DoEvents();
-    EXPECT_EQ(Start("").Text1.Text(), L"C:\\logos\\mark.png");
+    EXPECT_EQ(Start({}).Text1.Text(), L"C:\\logos\\mark.png");
 }
 
 // Without settings the logo is none, and only a cancelled choice writes it.
 TEST_F(MainWindow, ACancelledFirstChoiceKeepsTheLogoNone) {
-    frmMain& f = Start("");
+    frmMain& f = Start({});
     EXPECT_EQ(f.Text1.Text(), L"logo");
-    EXPECT_EQ(fake_profile::FileText(rwini::IniPath()).find("[logo]"), std::string::npos);
+    EXPECT_EQ(fake_profile::Value(rwini::IniPath(), L"logo", L"logo"), std::nullopt);
     plat::fake::QueueOpenCancel();
     ASSERT_TRUE(fake_native::Click(f.Command3));
     EXPECT_EQ(f.Text1.Text(), L"logo");
-    EXPECT_NE(fake_profile::FileText(rwini::IniPath()).find("[logo]\r\nlogo=logo\r\n"), std::string::npos);
+    EXPECT_EQ(fake_profile::Value(rwini::IniPath(), L"logo", L"logo"), L"logo");
 }
 
 TEST_F(MainWindow, TheHelpPicturesAndLinksOpenTheVendorsPages) {
