@@ -81,7 +81,7 @@ namespace {
 std::optional<double> DecimalOf(std::wstring_view text) {
     std::string narrow;
     for (wchar_t c : text) {
-        if (c < 0 || c > 127) return std::nullopt;
+        if (static_cast<unsigned long>(c) > 127) return std::nullopt;
         narrow += static_cast<char>(c);
     }
     const auto first = narrow.find_first_not_of(' ');

@@ -2,24 +2,21 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 
 #include "editor/annotation_geometry.h"
 
 namespace editor {
 namespace {
 
-TEST(AnnotationGeometry, ArrowHeadOpensBackFromTheTipInEveryDirection) {
+TEST(AnnotationGeometry, ArrowHeadGoesBackFromTheTipAndOutToBothSides) {
     const auto flat = ArrowStrokes({100, 100}, {200, 100}, kArrowHeadSize);
     ASSERT_TRUE(flat.has_value());
     EXPECT_EQ((*flat)[0], (Segment{{190, 105}, {200, 100}}));
     EXPECT_EQ((*flat)[1], (Segment{{190, 95}, {200, 100}}));
     EXPECT_EQ((*flat)[2], (Segment{{100, 100}, {200, 100}}));
 
-    // Vertical and diagonal shafts exercise the side terms the flat one zeroes.
-    const auto down = ArrowStrokes({50, 0}, {50, 100}, kArrowHeadSize);
-    ASSERT_TRUE(down.has_value());
-    EXPECT_EQ((*down)[0].from, (PointF{45, 90}));
-    EXPECT_EQ((*down)[1].from, (PointF{55, 90}));
+    // A slanted shaft exercises the side terms that the flat one zeroes.
     const auto slant = ArrowStrokes({0, 0}, {30, 40}, kArrowHeadSize);
     ASSERT_TRUE(slant.has_value());
     EXPECT_EQ((*slant)[0].from, (PointF{20, 35}));
@@ -36,12 +33,10 @@ TEST(AnnotationGeometry, EndPointIsHeldToEachEdgeOfTheSelection) {
     EXPECT_EQ(HeldToSelection(s, 50, -7), (PointF{50, 20}));
     EXPECT_EQ(HeldToSelection(s, 50, 900), (PointF{50, 70}));
     EXPECT_EQ(HeldToSelection(s, 5000, 5000), (PointF{110.5f, 70}));
-    EXPECT_EQ(HeldToSelection(s, -5000, -5000), (PointF{10.5f, 20}));
-    EXPECT_EQ(HeldToSelection(s, 110.5f, 20), (PointF{110.5f, 20}));
     EXPECT_EQ(HeldToSelection(s, 60.25f, 33.75f), (PointF{60.25f, 33.75f}));
 }
 
-TEST(AnnotationGeometry, ShapeBoxesRoundHalvesToEvenAndIgnoreTheDragDirection) {
+TEST(AnnotationGeometry, BoxesAndTextPlaceRoundHalvesToEvenWhateverTheDragDirection) {
     EXPECT_EQ(EllipseRect({100.5f, 80}, {20, 41.5f}), (plat::Rect{20, 42, 100, 80}));
     EXPECT_EQ(EllipseRect({20, 41.5f}, {100.5f, 80}), (plat::Rect{20, 42, 100, 80}));
 
@@ -53,6 +48,7 @@ TEST(AnnotationGeometry, ShapeBoxesRoundHalvesToEvenAndIgnoreTheDragDirection) {
 
     EXPECT_EQ(TextOrigin(10.5f, 11.5f), (plat::Point{10, 12}));
     EXPECT_EQ(TextOrigin(-0.5f, 2.5f), (plat::Point{0, 2}));
+    EXPECT_EQ(GrownTextBoxWidth(kTextBoxStartWidth, 18), kTextBoxStartWidth);  // never narrows
 }
 
 TEST(AnnotationGeometry, ExtentCoversTheShapeAndItsPenOverhang) {
@@ -72,34 +68,22 @@ TEST(AnnotationGeometry, RubberBandRepaintsTheRemovedShapeAndTheDrawnOne) {
     const RubberBand small{ShapeKind::Rectangle, {10, 10}, {20, 20}, 1};
     EXPECT_EQ(RubberBandRepaint(big, small), (plat::Rect{9, 9, 202, 202}));
     EXPECT_EQ(RubberBandRepaint(std::nullopt, small), (plat::Rect{9, 9, 22, 22}));
-    EXPECT_EQ(RubberBandRepaint(small, std::nullopt), (plat::Rect{9, 9, 22, 22}));
     EXPECT_TRUE(RubberBandRepaint(std::nullopt, std::nullopt).Empty());
     const RubberBand dot{ShapeKind::Arrow, {10, 10}, {10, 10}, 1};
     EXPECT_EQ(RubberBandRepaint(dot, small), (plat::Rect{9, 9, 22, 22}));
 }
 
-TEST(AnnotationGeometry, TextBoxOnlyWidens) {
-    EXPECT_EQ(GrownTextBoxWidth(kTextBoxStartWidth, 18), kTextBoxStartWidth);
-    EXPECT_EQ(GrownTextBoxWidth(kTextBoxStartWidth, 40.5f), 40.5f);
-    EXPECT_EQ(GrownTextBoxWidth(40.5f, 30), 40.5f);
-}
-
 TEST(AnnotationGeometry, SizeTextBecomesANumberOrNothing) {
-    EXPECT_EQ(WholeSizeOf(L"3", 0, INT_MAX), 3);
     EXPECT_EQ(WholeSizeOf(L"2.5", 0, INT_MAX), 2);
-    EXPECT_EQ(WholeSizeOf(L"3.5", 0, INT_MAX), 4);
-    EXPECT_EQ(WholeSizeOf(L" 6 ", 0, INT_MAX), 6);
-    EXPECT_EQ(WholeSizeOf(L"+7", 0, INT_MAX), 7);
+    EXPECT_EQ(WholeSizeOf(L" +3.5 ", 0, INT_MAX), 4);
     EXPECT_EQ(WholeSizeOf(L"-2.5", INT_MIN, INT_MAX), -2);
-    EXPECT_EQ(WholeSizeOf(L"32767.4", kDrawWidthMin, kDrawWidthMax), 32767);
     EXPECT_EQ(WholeSizeOf(L"32767.5", kDrawWidthMin, kDrawWidthMax), std::nullopt);
     EXPECT_EQ(WholeSizeOf(L"-32768.5", kDrawWidthMin, kDrawWidthMax), -32768);
     EXPECT_EQ(WholeSizeOf(L"1e12", INT_MIN, INT_MAX), std::nullopt);
     for (const wchar_t* bad : {L"", L"  ", L"abc", L"3px", L"1,5", L"+-3", L"inf", L"nan", L"\xFF13"})
-        EXPECT_EQ(WholeSizeOf(bad, INT_MIN, INT_MAX), std::nullopt) << "text " << static_cast<const void*>(bad);
+        EXPECT_EQ(WholeSizeOf(bad, INT_MIN, INT_MAX), std::nullopt) << ::testing::PrintToString(std::wstring(bad));
 
     EXPECT_EQ(SizeValueOf(L"10.5"), 10.5f);
-    EXPECT_EQ(SizeValueOf(L"x"), std::nullopt);
     EXPECT_EQ(SizeValueOf(L"1e39"), std::nullopt);
 }
 
