@@ -56,7 +56,7 @@ plat::Rect ShapeExtent(const RubberBand& shape) {
         case ShapeKind::Arrow: {
             const auto strokes = ArrowStrokes(shape.start, shape.end, kArrowHeadSize);
             if (!strokes) return {};
-            plat::Rect r = PixelSpan(PixelOf(shape.start), PixelOf(shape.end));
+            plat::Rect r;
             for (const Segment& s : *strokes) r = r.Union(PixelSpan(PixelOf(s.from), PixelOf(s.to)));
             return Grown(r, m);
         }
