@@ -139,9 +139,8 @@ void SnipEditor::CopySelectionAndClose() {
     plat::SleepMs(10);
     plat::DoEvents();
     Shape1.SetVisible(false);
-    const Selection s = CurrentSelection();
-    const bool copied = ScrnCap(plat::RoundHalfEven(s.left), plat::RoundHalfEven(s.top),
-                                plat::RoundHalfEven(s.Right()), plat::RoundHalfEven(s.Bottom()));
+    const plat::Rect r = SelectionRectOf(CurrentSelection());
+    const bool copied = ScrnCap(r.left, r.top, r.right, r.bottom);
     copying_ = false;
     if (!Loaded()) return;  // closed by the system while the copy waited
     if (copied) {
