@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/screen_like_picture.h"
 #include "encoding/ModSavePic.h"
 #include "platform/imaging.h"
 #include "platform/system.h"
@@ -20,27 +21,6 @@
 namespace {
 
 constexpr int kWidth = 1920, kHeight = 1080, kRounds = 5;
-
-// Something like a desktop: smooth areas, flat panels and fine detail.
-plat::Picture ScreenLikePicture() {
-    plat::Picture p = plat::Picture::Create(kWidth, kHeight, 0);
-    for (int y = 0; y < kHeight; ++y) {
-        std::uint32_t* row = p.MutableRow(y);
-        for (int x = 0; x < kWidth; ++x)
-            row[x] = static_cast<std::uint32_t>(40 + x * 120 / kWidth) << 16 |
-                     static_cast<std::uint32_t>(60 + y * 100 / kHeight) << 8 | 150u;
-    }
-    for (int i = 0; i < 12; ++i) {
-        const int left = 60 + (i % 4) * 460, top = 60 + (i / 4) * 330;
-        p.Draw().FillRect({left, top, left + 420, top + 290}, plat::Rgb(245, 245, 245));
-        p.Draw().FillRect({left, top, left + 420, top + 24}, plat::Rgb(30, 90, 200));
-        for (int line = 0; line < 14; ++line)
-            for (int x = left + 10; x < left + 400; ++x)
-                if (((x * 7 + line * 13 + i) % 11) < 6)
-                    p.MutableRow(top + 40 + line * 17)[x] = ((x + line) % 5 == 0) ? 0x00C03030u : 0x00202020u;
-    }
-    return p;
-}
 
 double Median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
@@ -63,7 +43,7 @@ double TimeMs(F f) {
 }  // namespace
 
 int main() {
-    const plat::Picture picture = ScreenLikePicture();
+    const plat::Picture picture = bench::ScreenLikePicture(kWidth, kHeight);
     wchar_t tmp[MAX_PATH];
     GetTempPathW(MAX_PATH, tmp);
     const std::wstring dir = std::wstring(tmp) + L"ms_bench_save";
