@@ -379,35 +379,11 @@ void ScrollBar::Apply(ScrollRange r) {
     if (moved && Change) Change();
 }
 
-void ScrollBar::SetMin(int v) {
-    ScrollRange r = style_.scroll;
-    r.min = v;
-    Apply(r);
-}
-
-void ScrollBar::SetMax(int v) {
-    ScrollRange r = style_.scroll;
-    r.max = v;
-    Apply(r);
-}
-
-void ScrollBar::SetValue(int v) {
-    ScrollRange r = style_.scroll;
-    r.value = v;
-    Apply(r);
-}
-
-void ScrollBar::SetSmallChange(int v) {
-    ScrollRange r = style_.scroll;
-    r.smallChange = std::max(v, 1);
-    Apply(r);
-}
-
-void ScrollBar::SetLargeChange(int v) {
-    ScrollRange r = style_.scroll;
-    r.largeChange = std::max(v, 1);
-    Apply(r);
-}
+void ScrollBar::SetMin(int v) { Apply(With(&ScrollRange::min, v)); }
+void ScrollBar::SetMax(int v) { Apply(With(&ScrollRange::max, v)); }
+void ScrollBar::SetValue(int v) { Apply(With(&ScrollRange::value, v)); }
+void ScrollBar::SetSmallChange(int v) { Apply(With(&ScrollRange::smallChange, std::max(v, 1))); }
+void ScrollBar::SetLargeChange(int v) { Apply(With(&ScrollRange::largeChange, std::max(v, 1))); }
 
 void ScrollBar::OnNativeEvent(NativeEvent e, int arg) {
     if (e == NativeEvent::Change) SetValue(arg);

@@ -290,6 +290,12 @@ protected:
 
 private:
     void Apply(ScrollRange r);
+    // The current range with one of its fields changed.
+    ScrollRange With(int ScrollRange::*field, int v) const {
+        ScrollRange r = style_.scroll;
+        r.*field = v;
+        return r;
+    }
 };
 
 // A group box with a caption that holds controls, placed inside it as in a

@@ -37,10 +37,9 @@ public:
     void KillTimer(int timerId) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
-    void SetRegion(const std::vector<plat::Rect>& parts) override { region_ = parts; }
-    void SetOpacity(int alpha) override { opacity_ = alpha; }
-    const std::vector<plat::Rect>& Region() const { return region_; }
-    int Opacity() const { return opacity_; }
+    // The window's shape and opacity are the system's business: proved under Wine.
+    void SetRegion(const std::vector<plat::Rect>&) override {}
+    void SetOpacity(int) override {}
 
     bool NeedsPaint() const { return alive_ && visible_ && !dirty_.Empty() && !shown_.Empty(); }
     plat::WindowEvents& Events() const { return events_; }
@@ -67,8 +66,6 @@ private:
     bool alive_ = true;
     plat::Rect dirty_;
     plat::Picture shown_;
-    std::vector<plat::Rect> region_;
-    int opacity_ = 255;
 };
 
 HeadlessWindow* Find(plat::Handle h);

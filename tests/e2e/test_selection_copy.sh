@@ -50,55 +50,39 @@ expect_clipboard() {
   check "$name" images_equal "$MS_WORK/$name.expected.png" "$MS_WORK/$name.png"
 }
 
-# Drag from bottom-right to top-left: a 320 x 240 selection at (200, 150).
-if open_editor; then
-  mouse_drag 520 390 200 150
-  sleep 0.3
-  xdotool mousemove 300 300 click --repeat 2 --delay 80 1
-  expect_clipboard selection.drag_and_double_click 320x240+200+150
+# copy_case NAME WxH+X+Y CLICK_X CLICK_Y X1 Y1 X2 Y2 [X1 Y1 X2 Y2...]: in a
+# fresh editor, the drags in order, then a double click at (CLICK_X, CLICK_Y);
+# the clipboard must hold that rectangle of the screen.
+copy_case() {
+  local name=$1 geometry=$2 cx=$3 cy=$4; shift 4
+  if ! open_editor; then
+    fail "$name" "the editor did not open"
+    return
+  fi
+  while [ $# -ge 4 ]; do
+    mouse_drag "$1" "$2" "$3" "$4"
+    sleep 0.2
+    shift 4
+  done
+  sleep 0.1
+  xdotool mousemove "$cx" "$cy" click --repeat 2 --delay 80 1
+  expect_clipboard "$name" "$geometry"
   end_program
-else
-  fail selection.drag_and_double_click "the editor did not open"
-fi
+}
+
+# Drag from bottom-right to top-left: a 320 x 240 selection at (200, 150).
+copy_case selection.drag_and_double_click 320x240+200+150 300 300 520 390 200 150
 
 # 300 x 200 at (100, 100); moved by (+60, +30); handle 6 (bottom-right, its
 # top-left corner at (458, 328)) dragged to (500, 360): right 500, bottom 360.
-if open_editor; then
-  mouse_drag 100 100 400 300
-  sleep 0.2
-  mouse_drag 200 200 260 230
-  sleep 0.2
-  mouse_drag 459 329 500 360
-  sleep 0.3
-  xdotool mousemove 300 250 click --repeat 2 --delay 80 1
-  expect_clipboard selection.move_resize_copy 340x230+160+130
-  end_program
-else
-  fail selection.move_resize_copy "the editor did not open"
-fi
+copy_case selection.move_resize_copy 340x230+160+130 300 250 100 100 400 300 200 200 260 230 459 329 500 360
 
 # Near the screen's bottom the toolbar sits inside the selection; it must
 # not be in the copy. The screen is 1920 x 1080: a selection down to 1075.
-if open_editor; then
-  mouse_drag 600 800 1000 1075
-  sleep 0.3
-  xdotool mousemove 650 850 click --repeat 2 --delay 80 1
-  expect_clipboard selection.toolbar_not_copied 400x275+600+800
-  end_program
-else
-  fail selection.toolbar_not_copied "the editor did not open"
-fi
+copy_case selection.toolbar_not_copied 400x275+600+800 650 850 600 800 1000 1075
 
 # In a small selection most of it is the size and colour labels: a double
 # click on them copies as a click beside them does.
-if open_editor; then
-  mouse_drag 700 500 790 540
-  sleep 0.3
-  xdotool mousemove 708 507 click --repeat 2 --delay 80 1
-  expect_clipboard selection.copy_through_labels 90x40+700+500
-  end_program
-else
-  fail selection.copy_through_labels "the editor did not open"
-fi
+copy_case selection.copy_through_labels 90x40+700+500 708 507 700 500 790 540
 
 finish

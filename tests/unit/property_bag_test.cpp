@@ -1,17 +1,11 @@
 // The history's property bag: pictures to bytes and back, how compact flat
 // screens get, and damaged bytes that must give nothing rather than garbage.
-// Also the BMP save's keep-the-old-file rule where only the fake encoder can
-// misbehave.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "platform/headless/fake_imaging.h"
-#include "platform/imaging.h"
 #include "platform/property_bag.h"
 #include "tests/unit/headless_fixture.h"
 
@@ -140,37 +134,6 @@ TEST_F(PropertyBagTest, WellFormedBytesWithImpossiblePicturesGiveNothing) {
     // 60000 x 60000 in one run: 3.6 billion pixels from twenty bytes.
     const std::vector<std::uint8_t> huge = {0x60, 0xEA, 0, 0, 0x60, 0xEA, 0, 0, 0x81, 0x90, 0x9D, 0xE9, 0x1A, 0, 0, 0};
     EXPECT_TRUE(ReadBack(bagWith(huge)).Empty());
-}
-
-TEST_F(PropertyBagTest, ABmpSaveWhoseEncoderWritesNothingKeepsTheOldFile) {
-    namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "ms_bmp_keep";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    const fs::path target = dir / "shot.bmp";
-    std::ofstream(target) << "old";
-    const Picture p = MixedPicture(4, 4);
-
-    plat::fake::Imaging().writes = plat::fake::SaveWrites::Nothing;
-    EXPECT_FALSE(plat::SavePictureAsBmp(p, target.wstring()));
-    plat::fake::Imaging().writes = plat::fake::SaveWrites::Partial;
-    plat::fake::Imaging().saveFailure = plat::GraphicsFailure{plat::gp::Win32Error, 112, L"disk full"};
-    EXPECT_FALSE(plat::SavePictureAsBmp(p, target.wstring()));
-    EXPECT_FALSE(plat::SavePictureAsBmp(Picture(), target.wstring()));
-    std::string left;
-    std::getline(std::ifstream(target), left);
-    EXPECT_EQ(left, "old");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "no temporary file left";
-
-    plat::fake::ResetImaging();
-    EXPECT_TRUE(plat::SavePictureAsBmp(p, target.wstring()));
-    ASSERT_EQ(plat::fake::Imaging().saves.size(), 1u);
-    EXPECT_EQ(plat::fake::Imaging().saves[0].encoder, plat::fake::EncoderClsid(L"BMP"));
-    Picture back;
-    EXPECT_EQ(plat::LoadPictureFile(target.wstring(), back), plat::gp::Ok);
-    EXPECT_TRUE(plat::SamePixels(back, p));
-    EXPECT_EQ(plat::fake::Imaging().liveBitmaps, 0);
-    fs::remove_all(dir);
 }
 
 }  // namespace
