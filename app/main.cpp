@@ -11,7 +11,7 @@
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // A second start shows the running copy's window and leaves: two copies
     // would fight over the hotkeys, and the loser would show them as not set.
-    if (!plat::ClaimSingleInstance(L"MorrowenSnip.Instance.7c1e4b2a")) {
+    if (!plat::ClaimSingleInstance(plat::kInstanceMarkerName)) {
         plat::ActivateRunningInstance(frmMain::kCaption);
         return 0;
     }

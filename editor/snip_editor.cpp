@@ -102,6 +102,7 @@ void SnipEditor::Form_Load() {
 
     ModeTag = "draw";
     ToolActive = traits_.presetFromInspector;
+    if (traits_.presetFromInspector) PresetFromInspector();
 }
 
 void SnipEditor::CaptureScreenToSurface() {

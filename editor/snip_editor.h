@@ -80,6 +80,7 @@ protected:
 
 private:
     void ResetState();
+    void PresetFromInspector();  // window variants: selection on the picked window (window_preset.cpp)
     void CaptureScreenToSurface();
     void WireSelectionEvents();
 

@@ -14,4 +14,11 @@ bool ClaimSingleInstance(const std::wstring& name);
 // it was hidden, restored if minimised. False when no such window was found.
 bool ActivateRunningInstance(const std::wstring& mainCaption);
 
+// This program's instance marker.
+inline constexpr wchar_t kInstanceMarkerName[] = L"MorrowenSnip.Instance.7c1e4b2a";
+
+// True when a copy of the program other than this one holds the marker: this
+// process never claimed it, and it exists.
+bool OtherInstanceHolds(const std::wstring& name);
+
 }  // namespace plat

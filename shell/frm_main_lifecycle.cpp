@@ -5,6 +5,7 @@
 #include "platform/forms.h"
 #include "shell/frm_main.h"
 #include "shell/rwini.h"
+#include "window/window_forms.h"
 #include "window/window_utils.h"
 
 namespace {
@@ -97,8 +98,8 @@ void frmMain::Image3_Click() {
 
 // The service numbers hotkeys in registration order, which skips empty and
 // refused rows; each row starts its own snip mode, so the number is mapped
-// back to its row. The window snip modes (rows 3 and 4) start at the window
-// inspectors, which take them over once they exist.
+// back to its row. The window snip modes (rows 3 and 4) start a pick at
+// their window inspectors.
 void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, bool) {
     int row = 0;
     while (row < static_cast<int>(HotKeyIds.size()) && HotKeyIds[static_cast<size_t>(row)] != number) ++row;
@@ -108,6 +109,12 @@ void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, boo
             break;
         case 2:
             plat::Forms<jie>().Show();
+            break;
+        case 3:
+            plat::Forms<asd>().Command1_Click();
+            break;
+        case 4:
+            plat::Forms<Form1>().Command1_Click();
             break;
         default:
             break;

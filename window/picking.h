@@ -8,10 +8,22 @@
 
 namespace window {
 
+// Last polled cursor position, screen pixels.
+inline std::int32_t PickCursorX = 0;
+inline std::int32_t PickCursorY = 0;
+// Outer rectangle of the window the picker shows last.
+inline plat::Rect PickedRect;
+// The pick has ended: tracking returns at once, and the inspectors' window
+// operation check boxes act again.
+inline bool PickStop = false;
+// Side of the marker square under the cursor; set when an overlay loads.
+inline std::int16_t MarkerSize = 3;
 // Descendants found by the last child walk (CollectChildren), in walk order.
 inline std::vector<plat::Handle> ChildHandles;
 // Index of the last filled entry of ChildHandles; -1 starts a fresh walk.
 inline std::int16_t ChildIndex = -1;
+// Desktop work area, read at each capture.
+inline plat::Rect WorkArea;
 
 // A walk stores at most this many handles: the most a 16-bit index reaches.
 constexpr int kMaxChildHandles = 32767;

@@ -166,7 +166,7 @@ Handle Parent(Handle h) {
 Handle WindowAt(Point p) {
     const auto forms = headless::Windows();  // bottom first
     for (auto it = forms.rbegin(); it != forms.rend(); ++it)
-        if (headless::Visible(*it) && headless::Bounds(*it).Contains(p.x, p.y)) return *it;
+        if (headless::Visible(*it) && headless::detail::Find(*it)->Hits(p)) return *it;
     for (Handle t : S().topLevel) {
         const auto& w = S().nodes.at(t).w;
         if (w.visible && w.rect.Contains(p.x, p.y)) return fake_windows::DeepestAt(t, p);

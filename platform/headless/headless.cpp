@@ -7,6 +7,7 @@
 #include "platform/headless/fake_imaging.h"
 #include "platform/headless/fake_profile.h"
 #include "platform/headless/fake_shell.h"
+#include "platform/headless/fake_window_operations.h"
 #include "platform/headless/fake_window_queries.h"
 #include "platform/headless/headless_picture.h"
 #include "platform/headless/headless_state.h"
@@ -28,6 +29,7 @@ void Reset() {
     fake_hotkeys::Reset();
     fake_profile::Reset();
     fake_windows::Reset();
+    fake_window_operations::Reset();
 }
 
 void SetScreen(plat::Picture p) {

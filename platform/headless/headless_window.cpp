@@ -71,6 +71,14 @@ void HeadlessWindow::Place(const Rect& r) {
     InvalidateAll();
 }
 
+bool HeadlessWindow::Hits(plat::Point p) const {
+    if (!bounds_.Contains(p.x, p.y)) return false;
+    if (region_.empty()) return true;
+    for (const Rect& r : region_)
+        if (r.Contains(p.x - bounds_.left, p.y - bounds_.top)) return true;
+    return false;
+}
+
 void HeadlessWindow::SetBounds(const Rect& r) {
     if (alive_) Place(r);
 }

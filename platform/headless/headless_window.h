@@ -37,9 +37,12 @@ public:
     void KillTimer(int timerId) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
-    // The window's shape and opacity are the system's business: proved under Wine.
-    void SetRegion(const std::vector<plat::Rect>&) override {}
+    // How the shape and opacity look is the system's business, proved under
+    // Wine; the shape is kept for the window queries' hit test.
+    void SetRegion(const std::vector<plat::Rect>& parts) override { region_ = parts; }
     void SetOpacity(int) override {}
+    // The screen point lies on the window: inside its rectangle and its shape.
+    bool Hits(plat::Point screen) const;
 
     bool NeedsPaint() const { return alive_ && visible_ && !dirty_.Empty() && !shown_.Empty(); }
     plat::WindowEvents& Events() const { return events_; }
@@ -66,6 +69,7 @@ private:
     bool alive_ = true;
     plat::Rect dirty_;
     plat::Picture shown_;
+    std::vector<plat::Rect> region_;  // window pixels; empty: the whole window
 };
 
 HeadlessWindow* Find(plat::Handle h);

@@ -9,6 +9,10 @@
 
 namespace plat {
 
+namespace {
+bool g_claimed = false;  // this process holds the marker
+}  // namespace
+
 bool ClaimSingleInstance(const std::wstring& name) {
     static win32::KernelHandle marker;
     const std::wstring full = L"Local\\" + name;
@@ -18,7 +22,15 @@ bool ClaimSingleInstance(const std::wstring& name) {
     // than refusing to start.
     if (!mutex) return true;
     marker = win32::KernelHandle(mutex);
+    g_claimed = !existed;
     return !existed;
+}
+
+bool OtherInstanceHolds(const std::wstring& name) {
+    if (g_claimed) return false;
+    const std::wstring full = L"Local\\" + name;
+    win32::KernelHandle other(OpenMutexW(SYNCHRONIZE, FALSE, full.c_str()));
+    return static_cast<bool>(other);
 }
 
 bool ActivateRunningInstance(const std::wstring& mainCaption) {

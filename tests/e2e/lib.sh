@@ -97,9 +97,12 @@ start_display() {
 # Settings the test prefix needs; a change here re-applies them to an existing prefix.
 #  Managed=N: without a window manager, destroying a managed window stalls ~2 s.
 #  ShowCrashDialog=0: a crashing program must exit, not wait on a dialog.
+#  宋体: the window inspector's caption font, drawn with Debian's CJK font
+#  (fonts-wqy-microhei), so its Chinese captions show as characters, not boxes.
 MS_PREFIX_SETTINGS='
 HKCU\Software\Wine\X11 Driver|Managed|REG_SZ|N
 HKCU\Software\Wine\WineDbg|ShowCrashDialog|REG_DWORD|0
+HKCU\Software\Wine\Fonts\Replacements|宋体|REG_SZ|WenQuanYi Micro Hei
 '
 
 # ensure_prefix: the project's private Wine prefix, created once:
@@ -128,7 +131,8 @@ ensure_prefix() {
     local key value type data
     while IFS='|' read -r key value type data; do
       [ -n "$key" ] || continue
-      "$WINE" reg add "$key" /v "$value" /t "$type" /d "$data" /f >/dev/null 2>&1 ||
+      # A UTF-8 locale carries the non-ASCII value names into Wine intact.
+      LC_ALL=C.UTF-8 "$WINE" reg add "$key" /v "$value" /t "$type" /d "$data" /f >/dev/null 2>&1 ||
         { ms_log "reg add $key $value failed"; exit 1; }
     done <<<"$MS_PREFIX_SETTINGS"
     # The registry reaches the disk when the server exits: wait for that,

@@ -1,0 +1,170 @@
+// WindowInspector: the pick (start, tracking loop, placement) and the
+// refresh of every field for the window under the pointer.
+#include <string>
+
+#include "platform/system.h"
+#include "platform/window_operations.h"
+#include "platform/window_queries.h"
+#include "window/picker_geometry.h"
+#include "window/picking.h"
+#include "window/window_inspector.h"
+#include "window/window_picker.h"
+#include "window/window_utils.h"
+
+namespace window {
+
+namespace desktop = plat::desktop;
+
+namespace {
+// The tracker's pause between two passes that found the same window: the
+// pulse's 10 ms ticks wake it as often anyway, and the overlay still
+// follows a new window well within 30 ms.
+constexpr int kTrackPauseMs = 10;
+}  // namespace
+
+void WindowInspector::Command1_Click() {
+    // Kept alive through the pick: the pending events may unload this form.
+    HandlerScope running(*this);
+    Show();
+    if (!Loaded()) return;
+    SetBounds({0, 0, 0, 0});
+    plat::DoEvents();
+    if (!Loaded()) return;
+    FRM_SpyWindow();
+    if (!Loaded()) return;
+    ShowEditor();
+}
+
+void WindowInspector::StartPick() { Command1_Click(); }
+
+void WindowInspector::CmdAction_MouseDown(const plat::MouseArgs&) {
+    plat::DoEvents();
+    if (!Loaded()) return;
+    FRM_SpyWindow();
+    if (Loaded()) ShowEditor();
+}
+
+void WindowInspector::FRM_SpyWindow() {
+    HandlerScope running(*this);
+    parentRect_ = {};
+    Overlay().Show();
+    if (WindowPicker* overlay = LoadedOverlay()) overlay->BeginPick();
+    plat::Handle current = 0;
+    bool again = true;  // step 2 runs before each pass except after skipping this inspector
+    for (;;) {
+        if (again) {
+            plat::DoEvents();
+            if (!Loaded()) return;
+            // Minimised without taking the activation: the overlay keeps the
+            // focus, whose loss ends the pick.
+            desktop::ShowWindowAs(hWnd(), desktop::ShowCommand::ShowMinNoActive);
+        }
+        const plat::Handle r = TrackMouse(current);
+        current = r;
+        if (!Loaded()) return;
+        if (PickStop || r == 0) {
+            SetTopmost(hWnd(), false);
+            return;
+        }
+        // The inspector and the overlay itself are never picked: the overlay
+        // placed around its own frame would grow by 2 pixels at each pass.
+        const WindowPicker* overlay = LoadedOverlay();
+        if (r == hWnd() || (overlay && r == overlay->hWnd())) {
+            again = false;
+            continue;
+        }
+        again = true;
+        ShowWindowRect(r);
+        RefreshFor(r);
+    }
+}
+
+plat::Handle WindowInspector::TrackMouse(plat::Handle last) {
+    HandlerScope running(*this);
+    PickStop = false;
+    for (;;) {
+        const plat::Point cursor = plat::CursorPos();
+        PickCursorX = cursor.x;
+        PickCursorY = cursor.y;
+        const plat::Handle w = desktop::WindowAt(ProbePoint(cursor));
+        plat::DoEvents();
+        if (!Loaded()) return 0;
+        if (const plat::Handle c = FindChildAtPoint(PickCursorX, PickCursorY)) return c;
+        plat::DoEvents();
+        ChildIndex = -1;
+        CollectChildren(w);
+        plat::DoEvents();
+        if (!Loaded()) return 0;
+        if (w != last || PickStop) return PickStop ? 0 : w;
+        // Nothing changed: wait for a message or the pause, not a busy poll.
+        plat::WaitForEventsFor(kTrackPauseMs);
+    }
+}
+
+void WindowInspector::ShowWindowRect(plat::Handle h) {
+    PickedRect = desktop::WindowRect(h).value_or(PickedRect);
+    TxtX.SetText(std::to_wstring(PickedRect.left));
+    TxtY.SetText(std::to_wstring(PickedRect.top));
+    TxtW.SetText(std::to_wstring(PickedRect.Width()));
+    TxtH.SetText(std::to_wstring(PickedRect.Height()));
+    TxtRect.SetText(RectText(LeadingNumber(TxtX.Text()), LeadingNumber(TxtY.Text()), LeadingNumber(TxtW.Text()),
+                             LeadingNumber(TxtH.Text())));
+    if (WindowPicker* overlay = LoadedOverlay()) overlay->PlaceOn(PickedRect);
+}
+
+void WindowInspector::frm_Info(plat::Handle h) {
+    ChkVisible.SetValue(desktop::IsVisible(h) ? 1 : 0);
+    ChkEnable.SetValue(desktop::IsEnabled(h) ? 1 : 0);
+    ChkZoom.SetValue(desktop::IsZoomed(h) ? 1 : 0);
+}
+
+void WindowInspector::ShowProcessInfo(plat::Handle h) {
+    const std::uint32_t pid = desktop::ProcessIdOf(h);
+    Text12.SetText(std::to_wstring(pid));
+    Text13.SetText(GetProcessPath(pid, TxtProName));
+}
+
+void WindowInspector::GetChildInfo(plat::Handle child) {
+    List1.AddItem(L"  Handle: " + std::to_wstring(child));
+    List1.AddItem(L"  Class: " + GetWindowInfoText(child, kClassNameInfo));
+    List1.AddItem(L"  Caption:" + GetWindowInfoText(child, kCaptionInfo));
+    List1.AddItem(L"   ");
+}
+
+void WindowInspector::RefreshFor(plat::Handle h) {
+    frm_Info(h);
+    ShowProcessInfo(h);
+    TxtHwnd.SetText(std::to_wstring(h));
+    TxtHex.SetText(HexText(h));
+    TxtClss.SetText(GetWindowInfoText(h, kClassNameInfo));
+    TxtWndCap.SetText(GetWindowInfoText(h, kCaptionInfo));
+    const plat::Handle p = desktop::Parent(h);
+    TxtFaHwnd.SetText(std::to_wstring(p));
+    TxtFaHex.SetText(HexText(p));
+    if (p != 0) {
+        TxtFaClss.SetText(GetWindowInfoText(p, kClassNameInfo));
+        TxtFaWndCap.SetText(GetWindowInfoText(p, kCaptionInfo));
+    }
+    parentRect_ = desktop::WindowRect(p).value_or(parentRect_);
+    TxtFaRect.SetText(RectText(parentRect_.left, parentRect_.top, parentRect_.Width(), parentRect_.Height()));
+
+    List1.Clear();
+    List1.AddItem(L"当前窗体:");
+    List1.AddItem(L"  Handle: " + std::to_wstring(h));
+    List1.AddItem(L"  Class: " + TxtClss.Text());
+    List1.AddItem(L"  Caption:" + TxtWndCap.Text());
+    List1.AddItem(L" ");
+    List1.AddItem(L"父 窗 体:");
+    List1.AddItem(L"  Handle: " + std::to_wstring(p));
+    List1.AddItem(L"  Class: " + TxtFaClss.Text());
+    List1.AddItem(L"  Caption:" + TxtFaWndCap.Text());
+    List1.AddItem(L" ");
+    List1.AddItem(L"子 窗 体:");
+    ChildIndex = -1;
+    CollectChildren(h);
+    // A copy: the walk's pending events may start another walk meanwhile.
+    const std::vector<plat::Handle> children = ChildHandles;
+    for (plat::Handle c : children) GetChildInfo(c);
+}
+
+}  // namespace window

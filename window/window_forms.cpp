@@ -1,0 +1,53 @@
+#include "window/window_forms.h"
+
+#include "editor/variants.h"
+#include "platform/forms.h"
+#include "platform/system.h"
+#include "platform/window_operations.h"
+#include "window/picking.h"
+
+Form1::Form1() : Command2(*this) {
+    Command2.SetCaption(L"Command2");
+    Command2.Move(static_cast<float>(Px(6840)), static_cast<float>(Px(1440)), static_cast<float>(Px(240)),
+                  static_cast<float>(Px(375)));
+    Command2.SetFont(Command1.TextFont());
+    Command2.Click = [this] { StartPick(); };
+}
+
+window::WindowPicker& Form1::Overlay() { return plat::Forms<Form2>(); }
+window::WindowPicker* Form1::LoadedOverlay() { return plat::LoadedForm<Form2>(); }
+void Form1::UnloadOverlay() { plat::UnloadForm<Form2>(); }
+void Form1::ShowEditor() { plat::Forms<jie3>().Show(); }
+
+window::WindowPicker& asd::Overlay() { return plat::Forms<asdd>(); }
+window::WindowPicker* asd::LoadedOverlay() { return plat::LoadedForm<asdd>(); }
+void asd::UnloadOverlay() { plat::UnloadForm<asdd>(); }
+void asd::ShowEditor() { plat::Forms<bing>().Show(); }
+
+window::WindowInspector* Form2::RunningInspector() { return plat::LoadedForm<Form1>(); }
+window::WindowInspector* asdd::RunningInspector() { return plat::LoadedForm<asd>(); }
+
+namespace getDeskImage {
+
+void ReadWorkArea() { window::WorkArea = plat::desktop::WorkArea(); }
+
+void CaptureDesktop() {
+    ReadWorkArea();
+    plat::Forms<Form1>().Hide();
+    plat::Forms<asd>().Hide();
+    plat::DoEvents();
+    // From the screen's origin, whatever the work area's: the 50 pixels past
+    // it take in a task bar at the bottom or right.
+    const plat::Rect area{0, 0, window::WorkArea.Width() + 50, window::WorkArea.Height() + 50};
+    const plat::Picture desktop = plat::CaptureScreen(area);
+    // The inspectors keep the capture itself: a clipboard that another
+    // program holds must not hand them an older picture to crop from.
+    (void)plat::ClipboardPutPicture(desktop);
+    // Each inspector is looked up again: the pending events of a show may unload either.
+    plat::Forms<Form1>().Picture1 = desktop;
+    if (Form1* f = plat::LoadedForm<Form1>()) f->ShowNoActivate();
+    plat::Forms<asd>().Picture1 = desktop;
+    if (asd* a = plat::LoadedForm<asd>()) a->ShowNoActivate();
+}
+
+}  // namespace getDeskImage
