@@ -25,6 +25,8 @@
 #include "platform/headless/headless.h"
 #include "shell/frm_main.h"
 #include "shell/rwini.h"
+#include "window/picking.h"
+#include "window/window_forms.h"
 
 namespace {
 
@@ -57,6 +59,8 @@ protected:
     void TearDown() override {
         plat::UnloadForm<aaa>();
         plat::UnloadForm<jie>();
+        plat::UnloadForm<bing>();
+        plat::UnloadForm<jie3>();
         plat::UnloadForm<frmMain>();
         plat::DoEvents();
         fake_hotkeys::Reset();
@@ -185,7 +189,7 @@ TEST_F(MainWindow, AtEveryScaleTheLayoutKeepsItsPartsApartAndTheOptionsWhereThey
 
 // Number 1 hides the main window before the region editor takes its picture
 // of the screen; number 2 leaves it shown, so the logo editor's picture holds
-// it; numbers 3 and 4 open nothing yet.
+// it; numbers 3 and 4 run a pick with their overlays, then open their editors.
 TEST_F(MainWindow, HotkeysOpenTheirEditorsByNumber) {
     frmMain& f = Start(kShipped);
     const plat::Rect main = headless::Bounds(f.hWnd());
@@ -197,8 +201,25 @@ TEST_F(MainWindow, HotkeysOpenTheirEditorsByNumber) {
 
     Script({
         [] { fake_hotkeys::Press(kAlt, 'Z'); },  // row 3: number 3
-        [] { fake_hotkeys::Press(kAlt, 'X'); },  // row 4: number 4
+        [] {
+            ASSERT_NE(plat::LoadedForm<asdd>(), nullptr);  // the pick runs
+            EXPECT_TRUE(plat::LoadedForm<asdd>()->Visible());
+            window::PickStop = true;  // as the overlay's loss of the focus ends it
+        },
+        [] {
+            ASSERT_NE(plat::LoadedForm<bing>(), nullptr);
+            EXPECT_EQ(plat::LoadedForm<asd>(), nullptr);
+            plat::UnloadForm<bing>();
+            fake_hotkeys::Press(kAlt, 'X');  // row 4: number 4
+        },
+        [] {
+            ASSERT_NE(plat::LoadedForm<Form2>(), nullptr);
+            window::PickStop = true;
+        },
         [&] {
+            ASSERT_NE(plat::LoadedForm<jie3>(), nullptr);
+            plat::UnloadForm<jie3>();
+            plat::DoEvents();
             EXPECT_EQ(headless::Windows().size(), windowsAtStart);
             EXPECT_TRUE(headless::Visible(f.hWnd()));
             fake_hotkeys::Press(kAlt, 'A');  // row 2: number 2
@@ -236,11 +257,13 @@ TEST_F(MainWindow, WithTheFirstRowEmptyTheSecondRowStillStartsTheLogoSnip) {
                 EXPECT_NE(plat::LoadedForm<jie>(), nullptr);
                 EXPECT_EQ(plat::LoadedForm<aaa>(), nullptr);
                 plat::UnloadForm<jie>();
-                fake_hotkeys::Press(kAlt, 'Z');  // row 3: no region editor either
+                fake_hotkeys::Press(kAlt, 'Z');  // row 3: a window pick, no region editor either
             },
+            [] { window::PickStop = true; },
             [&] {
                 EXPECT_EQ(plat::LoadedForm<aaa>(), nullptr);
                 EXPECT_EQ(plat::LoadedForm<jie>(), nullptr);
+                EXPECT_NE(plat::LoadedForm<bing>(), nullptr);
                 f.cHK->StopHotKeys();
             }});
     headless::AdvanceClock(10);
