@@ -37,6 +37,8 @@ public:
     std::optional<plat::Picture> Redo();
 
     int Position() const { return position_; }  // 0 before Start
+    // The picture of the entry now current.
+    const plat::Picture& Current() const { return current_; }
     int Top() const { return static_cast<int>(changes_.size()) + (started_ ? 1 : 0); }
     // Memory held: the current picture's pixels and every entry's changes.
     std::size_t Bytes() const;
