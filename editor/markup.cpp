@@ -12,6 +12,9 @@ namespace editor {
 
 namespace {
 constexpr plat::Color kTextBoxColor = plat::Rgb(224, 224, 224);
+constexpr float kTextBoxMargins = 8;
+// The edit box's own message: select from one character index to another.
+constexpr unsigned kSetSelection = 0x00B1;
 
 // Measures text in a font as the surface draws it, without touching the
 // surface's own (screen-sized) picture.
@@ -147,8 +150,17 @@ void SnipEditor::TextEdit_Change() {
     TextEdit.SetFont(f);
     plat::Font measured = SurfaceFont;
     measured.points = f.points;
-    const float width = static_cast<float>(TextExtent(TextEdit.Text(), measured).x);
-    TextEdit.SetWidth(GrownTextBoxWidth(TextEdit.Width(), width));
+    // Room for the box's own border and margins too, so the typed text stays in view.
+    const std::wstring text = TextEdit.Text();
+    const float width = static_cast<float>(TextExtent(text, measured).x) + kTextBoxMargins;
+    if (GrownTextBoxWidth(TextEdit.Width(), width) == TextEdit.Width()) return;
+    TextEdit.SetWidth(width);
+    // The box scrolled to the caret before it grew: back to its start, then
+    // the caret to the end again, which now fits.
+    const plat::Handle box = TextEdit.NativeHandle();
+    const auto end = static_cast<std::intptr_t>(text.size());
+    plat::SendWindowMessage(box, kSetSelection, 0, 0);
+    plat::SendWindowMessage(box, kSetSelection, static_cast<std::uintptr_t>(end), end);
 }
 
 // The box is dragged by its body as a window by its title bar; the text is
