@@ -224,13 +224,13 @@ constexpr IconMap kFrameMap{
     "................",
 };
 
-struct IconSpec {
+struct IconEntry {
     const IconMap* map;
     bool mirrored;
 };
 
 // By toolbar index.
-constexpr std::array<IconSpec, kToolbarIconCount> kIcons{{
+constexpr std::array<IconEntry, kToolbarIconCount> kIcons{{
     {&kUndoMap, false},        // 0 "Revert"
     {&kClipboardMap, false},   // 1 "Save to clipboard"
     {&kDiskMap, false},        // 2 "Save"
@@ -244,8 +244,8 @@ constexpr std::array<IconSpec, kToolbarIconCount> kIcons{{
 }};
 
 constexpr bool MapsWellFormed() {
-    for (const IconSpec& spec : kIcons) {
-        for (const char* row : *spec.map) {
+    for (const IconEntry& entry : kIcons) {
+        for (const char* row : *entry.map) {
             int n = 0;
             for (; row[n] != '\0'; ++n)
                 if (!IsMapChar(row[n])) return false;
@@ -279,12 +279,12 @@ constexpr std::array<SizeButtonStyle, 3> kSizeButtonStyles{{
 
 plat::Picture ToolbarIcon(int index, Color background) {
     if (index < 0 || index >= kToolbarIconCount) return {};
-    const IconSpec& spec = kIcons[static_cast<size_t>(index)];
+    const IconEntry& entry = kIcons[static_cast<size_t>(index)];
     plat::Picture p = plat::Picture::Create(kToolbarIconSize, kToolbarIconSize, background);
     for (int y = 0; y < kToolbarIconSize; ++y) {
-        const char* row = (*spec.map)[static_cast<size_t>(y)];
+        const char* row = (*entry.map)[static_cast<size_t>(y)];
         for (int x = 0; x < kToolbarIconSize; ++x) {
-            const char c = row[spec.mirrored ? kToolbarIconSize - 1 - x : x];
+            const char c = row[entry.mirrored ? kToolbarIconSize - 1 - x : x];
             if (c != '.') Put(p, x, y, MapColor(c, background));
         }
     }

@@ -46,7 +46,7 @@ void WriteSheetIfAsked() {
     c.FrameRect({sx, sy, sx + 265, sy + 26}, plat::Rgb(128, 128, 255), 1);
     const struct { int index, leftTwips; } buttons[] = {{7, 120},  {6, 480},  {5, 860}, {4, 1220}, {9, 1590},
                                                         {0, 2071}, {8, 2441}, {2, 2810}, {3, 3180}, {1, 3580}};
-    for (int sep : {1920, 2780}) c.FillRect({sx + sep / 15, sy + 4, sx + sep / 15 + 1, sy + 22}, plat::Rgb(128, 128, 255));
+    for (int sep : {1920 / 15, 2780 / 15}) c.FillRect({sx + sep, sy + 4, sx + sep + 1, sy + 22}, plat::Rgb(128, 128, 255));
     for (const auto& b : buttons) {
         const int x = sx + b.leftTwips / 15, y = sy + 5;
         if (b.index == 0) {  // hovered
