@@ -224,13 +224,13 @@ constexpr IconMap kFrameMap{
     "................",
 };
 
-struct IconSpec {
+struct IconEntry {
     const IconMap* map;
     bool mirrored;
 };
 
 // By toolbar index.
-constexpr std::array<IconSpec, kToolbarIconCount> kIcons{{
+constexpr std::array<IconEntry, kToolbarIconCount> kIcons{{
     {&kUndoMap, false},        // 0 "Revert"
     {&kClipboardMap, false},   // 1 "Save to clipboard"
     {&kDiskMap, false},        // 2 "Save"
@@ -244,8 +244,8 @@ constexpr std::array<IconSpec, kToolbarIconCount> kIcons{{
 }};
 
 constexpr bool MapsWellFormed() {
-    for (const IconSpec& spec : kIcons) {
-        for (const char* row : *spec.map) {
+    for (const IconEntry& entry : kIcons) {
+        for (const char* row : *entry.map) {
             int n = 0;
             for (; row[n] != '\0'; ++n)
                 if (!IsMapChar(row[n])) return false;
@@ -264,16 +264,27 @@ void Fill(plat::Picture& p, const plat::Rect& r, Color c) {
         for (int x = in.left; x < in.right; ++x) Put(p, x, y, c);
 }
 
+struct SizeButtonStyle {
+    Color fill, border, mark;
+    int markDrop;  // the pressed triangle sinks a pixel
+};
+// By look: normal, hover, pressed.
+constexpr std::array<SizeButtonStyle, 3> kSizeButtonStyles{{
+    {kWhite, Rgb(150, 170, 196), kInk, 0},
+    {Rgb(229, 243, 255), Rgb(36, 143, 251), kAccent, 0},
+    {Rgb(204, 228, 252), Rgb(0, 102, 204), Rgb(0, 90, 180), 1},
+}};
+
 }  // namespace
 
 plat::Picture ToolbarIcon(int index, Color background) {
     if (index < 0 || index >= kToolbarIconCount) return {};
-    const IconSpec& spec = kIcons[static_cast<size_t>(index)];
+    const IconEntry& entry = kIcons[static_cast<size_t>(index)];
     plat::Picture p = plat::Picture::Create(kToolbarIconSize, kToolbarIconSize, background);
     for (int y = 0; y < kToolbarIconSize; ++y) {
-        const char* row = (*spec.map)[static_cast<size_t>(y)];
+        const char* row = (*entry.map)[static_cast<size_t>(y)];
         for (int x = 0; x < kToolbarIconSize; ++x) {
-            const char c = row[spec.mirrored ? kToolbarIconSize - 1 - x : x];
+            const char c = row[entry.mirrored ? kToolbarIconSize - 1 - x : x];
             if (c != '.') Put(p, x, y, MapColor(c, background));
         }
     }
@@ -283,31 +294,22 @@ plat::Picture ToolbarIcon(int index, Color background) {
 plat::Picture SizeIcon() {
     plat::Picture p = plat::Picture::Create(kSizeIconSize, kSizeIconSize, kToolbarBackground);
     const Color soft = Mix(kToolbarBackground, kInk, 55);
-    int top = 2;
-    for (int thickness = 1; thickness <= 4; ++thickness) {
-        const plat::Rect line{3, top, 17, top + thickness};
+    int top = 4;
+    for (int thickness : {1, 2, 4}) {
+        const plat::Rect line{4, top, 16, top + thickness};
         Fill(p, line, kInk);
-        if (thickness >= 3) {  // the thick lines get rounded ends
+        if (thickness >= 3) {  // the thick line gets rounded ends
             for (int x : {line.left, line.right - 1})
                 for (int y : {line.top, line.bottom - 1}) Put(p, x, y, soft);
         }
-        top += thickness + 2;
+        top += thickness + 3;
     }
     return p;
 }
 
 plat::Picture SizeButtonLook(int look) {
-    struct Style {
-        Color fill, border, mark;
-        int markDrop;  // the pressed triangle sinks a pixel
-    };
-    static constexpr std::array<Style, 3> kStyles{{
-        {kWhite, Rgb(150, 170, 196), kInk, 0},
-        {Rgb(229, 243, 255), Rgb(36, 143, 251), kAccent, 0},
-        {Rgb(204, 228, 252), Rgb(0, 102, 204), Rgb(0, 90, 180), 1},
-    }};
-    if (look < 0 || look >= static_cast<int>(kStyles.size())) return {};
-    const Style& s = kStyles[static_cast<size_t>(look)];
+    if (look < 0 || look >= static_cast<int>(kSizeButtonStyles.size())) return {};
+    const SizeButtonStyle& s = kSizeButtonStyles[static_cast<size_t>(look)];
     constexpr int w = kSizeButtonWidth, h = kSizeButtonHeight;
     plat::Picture p = plat::Picture::Create(w, h, kToolbarBackground);
     Fill(p, {1, 1, w - 1, h - 1}, s.fill);
@@ -324,6 +326,11 @@ plat::Picture SizeButtonLook(int look) {
     const int top = 9 + s.markDrop;
     for (int row = 0; row < 4; ++row) Fill(p, {38 + row, top + row, 45 - row, top + row + 1}, s.mark);
     return p;
+}
+
+plat::Color SizeButtonFill(int look) {
+    if (look < 0 || look >= static_cast<int>(kSizeButtonStyles.size())) return kWhite;
+    return kSizeButtonStyles[static_cast<size_t>(look)].fill;
 }
 
 }  // namespace editor

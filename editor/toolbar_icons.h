@@ -21,7 +21,7 @@ constexpr plat::Color kToolbarHoverFill = plat::Rgb(148, 217, 255);
 // on kToolbarHoverFill). Empty for an index outside 0 to 9.
 plat::Picture ToolbarIcon(int index, plat::Color background = kToolbarBackground);
 
-// The size picker's icon: four lines of growing thickness, 20 x 20.
+// The size picker's icon: three lines of growing thickness, 20 x 20.
 constexpr int kSizeIconSize = 20;
 plat::Picture SizeIcon();
 
@@ -34,5 +34,8 @@ constexpr int kSizeButtonHeight = 22;
 constexpr plat::Rect kSizeTextArea{4, 4, 4 + 23, 4 + 13};
 // Empty for a look outside 0 to 2.
 plat::Picture SizeButtonLook(int look);
+// The colour of kSizeTextArea in that look, for the size box's own
+// background to match it (white for a look outside 0 to 2).
+plat::Color SizeButtonFill(int look);
 
 }  // namespace editor
