@@ -98,7 +98,12 @@ void SnipEditor::ClearSwatchBorders() {
     for (int i = 0; i < kCurrentColorSwatch; ++i) Pcolor[i].SetBorderLine(false);
 }
 
-void SnipEditor::SetSizeButtonLook(int look) { PicCombox.SetPicture(Image4[look].GetPicture()); }
+void SnipEditor::SetSizeButtonLook(int look) {
+    if (PicCombox.GetPicture().Impl() == Image4[look].GetPicture().Impl()) return;
+    PicCombox.SetPicture(Image4[look].GetPicture());
+    // The size box is part of the button's look.
+    Text1.SetColors(SizeButtonFill(look), Text1.ForeColor());
+}
 
 void SnipEditor::OpenCombo(plat::Handle combo) {
     const bool shown = plat::SendWindowMessage(combo, kGetDroppedState, 0, 0) != 0;

@@ -139,3 +139,27 @@ TEST_F(ToolbarTest, ExitClosesWithoutCopyingAndAddFrameNamesTheEditor) {
 }
 
 }  // namespace
+
+namespace {
+
+// The window editors open armed, with no tool: a click shows the toolbar
+// beside the preset selection, which stays put until "Revert" empties it.
+TEST_F(EditorTest, AWindowEditorsFirstClickShowsTheToolbarBesideItsSelection) {
+    bing& ed = Open<bing>();
+    ed.Shape1.Move(300, 200, 400, 300);  // as the picked window presets it
+    ed.Shape1.SetVisible(true);
+    ASSERT_TRUE(ed.ToolActive);
+    Drag(H(ed), 400, 300, 600, 450);  // a drag inside neither moves nor draws
+    EXPECT_EQ(ed.CurrentSelection(), (editor::Selection{300, 200, 400, 300}));
+    EXPECT_EQ(ed.HistoryEntries.Top(), 1);
+    ASSERT_TRUE(ed.Picture1.Visible());
+    EXPECT_EQ(ed.Picture1.Left(), 700 - 265);
+    EXPECT_EQ(ed.Picture1.Top(), 504);
+    ed.Image2[editor::kRevert].Click();
+    EXPECT_FALSE(ed.ToolActive);
+    EXPECT_EQ(ed.ModeTag, "draw");
+    Drag(H(ed), 50, 50, 150, 120);  // now a new selection can be dragged out
+    EXPECT_EQ(ed.CurrentSelection(), (editor::Selection{50, 50, 100, 70}));
+}
+
+}  // namespace
