@@ -44,8 +44,11 @@ void WindowInspector::CmdAction_MouseDown(const plat::MouseArgs&) {
     if (Loaded()) ShowEditor();
 }
 
+// The pick is marked running once, here: a pick that ends while the loop lets
+// events run between two waits (a release just after a placement) stays ended.
 void WindowInspector::FRM_SpyWindow() {
     HandlerScope running(*this);
+    PickStop = false;
     parentRect_ = {};
     Overlay().Show();
     if (WindowPicker* overlay = LoadedOverlay()) overlay->BeginPick();
@@ -55,6 +58,7 @@ void WindowInspector::FRM_SpyWindow() {
         if (again) {
             plat::DoEvents();
             if (!Loaded()) return;
+            if (PickStop) break;
             // Minimised without taking the activation: the overlay keeps the
             // focus, whose loss ends the pick.
             desktop::ShowWindowAs(hWnd(), desktop::ShowCommand::ShowMinNoActive);
@@ -62,10 +66,7 @@ void WindowInspector::FRM_SpyWindow() {
         const plat::Handle r = TrackMouse(current);
         current = r;
         if (!Loaded()) return;
-        if (PickStop || r == 0) {
-            SetTopmost(hWnd(), false);
-            return;
-        }
+        if (PickStop || r == 0) break;
         // The inspector and the overlay itself are never picked: the overlay
         // placed around its own frame would grow by 2 pixels at each pass.
         const WindowPicker* overlay = LoadedOverlay();
@@ -77,11 +78,11 @@ void WindowInspector::FRM_SpyWindow() {
         ShowWindowRect(r);
         RefreshFor(r);
     }
+    SetTopmost(hWnd(), false);
 }
 
 plat::Handle WindowInspector::TrackMouse(plat::Handle last) {
     HandlerScope running(*this);
-    PickStop = false;
     for (;;) {
         const plat::Point cursor = plat::CursorPos();
         PickCursorX = cursor.x;

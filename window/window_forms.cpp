@@ -39,7 +39,11 @@ void CaptureDesktop() {
     // From the screen's origin, whatever the work area's: the 50 pixels past
     // it take in a task bar at the bottom or right.
     const plat::Rect area{0, 0, window::WorkArea.Width() + 50, window::WorkArea.Height() + 50};
-    const plat::Picture desktop = plat::CaptureScreen(area);
+    // Only the screen is copied: a copy reaching past it fails as a whole on
+    // some systems, so the margin beyond the screen stays black.
+    plat::Picture desktop = plat::Picture::Create(area.Width(), area.Height(), plat::Rgb(0, 0, 0));
+    const plat::Rect onScreen = area.Intersect({0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()});
+    if (!desktop.Empty() && !onScreen.Empty()) plat::CaptureScreenInto(desktop.Draw(), 0, 0, onScreen);
     // The inspectors keep the capture itself: a clipboard that another
     // program holds must not hand them an older picture to crop from.
     (void)plat::ClipboardPutPicture(desktop);
