@@ -18,9 +18,6 @@ void EnableWindowInput(Handle h, bool on);
 void MoveWindowTo(Handle h, int left, int top);
 // Into the band of topmost windows, at its top; activated, not moved.
 void RaiseTopmost(Handle h);
-// Moves and sizes the window (outer rectangle, screen pixels), raises it into
-// the topmost band and activates it.
-void PlaceTopmost(Handle h, const Rect& bounds);
 // The part of the primary screen not covered by task bars, screen pixels.
 Rect WorkArea();
 

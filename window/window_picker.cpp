@@ -44,6 +44,7 @@ WindowPicker::WindowPicker() : plat::Form(OverlayStyle()), Line1(*this), Line2(*
 }
 
 void WindowPicker::Form_Load() {
+    SetAutoRedraw(true);
     GlowRed = 85;
     GlowFactor = 1.02f;
     MarkerSize = 3;
@@ -56,7 +57,8 @@ void WindowPicker::Form_Load() {
 void WindowPicker::BeginPick() { ended_ = false; }
 
 void WindowPicker::PlaceOn(const plat::Rect& windowRect) {
-    plat::desktop::PlaceTopmost(hWnd(), OverlayBounds(windowRect));
+    SetBounds(OverlayBounds(windowRect));
+    plat::desktop::RaiseTopmost(hWnd());
     Form_Resize();
     Timer1.SetEnabled(true);
     Timer2.SetInterval(100);
@@ -71,8 +73,21 @@ void WindowPicker::Form_Resize() {
         OverlayRegion(sw, sh, PickCursorX - PickedRect.left, PickCursorY - PickedRect.top, MarkerSize);
     if (region != appliedRegion_) {
         SetWindowRegion(region);
-        appliedRegion_ = std::move(region);
+        appliedRegion_ = region;
     }
+    // Only the shape is ever seen: it alone takes the pulse's colour, in the
+    // kept picture (for repaints) and straight on the window with the running
+    // segment over it, so a big overlay draws a few thin strips, not its area.
+    for (const plat::Rect& part : region) PersistentCanvas().FillRect(part, glowColor_);
+    SetAutoRedraw(false);
+    DrawOnSurface(
+        [&](plat::Canvas& c) {
+            for (const plat::Rect& part : region) c.FillRect(part, glowColor_);
+            for (const plat::Line* l : {&Line1, &Line2})
+                if (l->Visible()) l->Paint(c, 0, 0);
+        },
+        {});
+    SetAutoRedraw(true);
     const plat::Rect outer = Bounds();
     Perimeter = BorderPerimeter(outer.Width(), outer.Height());
     Timer2.SetEnabled(true);
@@ -95,7 +110,7 @@ void WindowPicker::Timer1_Timer() {
     GlowBlue = g.blue;
     GlowFactor = g.factor;
     if (!color) return;
-    SetBackColor(*color);
+    glowColor_ = *color;
     Form_Resize();
 }
 

@@ -58,6 +58,7 @@ private:
     void EndPick(bool crop);
 
     std::vector<plat::Rect> appliedRegion_;
+    plat::Color glowColor_ = plat::Rgb(255, 0, 0);  // the design's back colour until the first pulse
     bool releasing_ = false;  // a release is picking: it ends the pick itself
     bool ended_ = true;       // the current pick has ended (or none runs)
     bool pulsing_ = false;    // a colour tick runs the pending events

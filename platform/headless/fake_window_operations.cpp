@@ -83,14 +83,6 @@ void RaiseTopmost(Handle h) {
     if (Form(h) || fake_windows::Exists(h)) fake_window_operations::S().raises.push_back(h);
 }
 
-void PlaceTopmost(Handle h, const Rect& bounds) {
-    auto* f = Form(h);
-    if (!f) return;
-    f->SetBounds(bounds);
-    fake_window_operations::S().raises.push_back(h);
-    headless::detail::St().focus = h;
-}
-
 Rect WorkArea() {
     const auto& s = headless::detail::St();
     return fake_window_operations::S().workArea.value_or(Rect{0, 0, s.screen.Width(), s.screen.Height()});

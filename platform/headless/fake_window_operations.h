@@ -11,7 +11,7 @@ namespace fake_window_operations {
 // The screen with no task bar, and no records.
 void Reset();
 void SetWorkArea(plat::Rect r);
-// Every window raised into the topmost band by RaiseTopmost or PlaceTopmost, in order.
+// Every window raised into the topmost band by RaiseTopmost, in order.
 const std::vector<plat::Handle>& TopmostRaises();
 // Whether another copy of the program holds the instance marker (false at first).
 void SetOtherInstance(bool running);

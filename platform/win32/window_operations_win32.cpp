@@ -26,10 +26,6 @@ void RaiseTopmost(Handle h) {
     if (h) (void)SetWindowPos(W(h), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-void PlaceTopmost(Handle h, const Rect& b) {
-    if (h) (void)SetWindowPos(W(h), HWND_TOPMOST, b.left, b.top, b.Width(), b.Height(), 0);
-}
-
 Rect WorkArea() {
     RECT r{};
     if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0))
