@@ -65,6 +65,7 @@ protected:
         UpdateWindow(target_);
         s_seen = {};
         s_step = nullptr;
+        s_expect = {kTargetRect.left, kTargetRect.top, kTargetRect.right, kTargetRect.bottom};
         s_started = GetTickCount();
         ASSERT_TRUE(SetCursorPos(500, 350));
         plat::DoEvents();
@@ -89,9 +90,7 @@ protected:
         if (GetTickCount() - s_started > 5000) window::PickStop = true;
         asdd* o = plat::LoadedForm<asdd>();
         if (!o || !s_step || !o->Visible()) return;
-        const plat::Rect want = window::OverlayBounds(
-            {kTargetRect.left, kTargetRect.top, kTargetRect.right, kTargetRect.bottom});
-        if (o->Bounds() != want) return;
+        if (o->Bounds() != window::OverlayBounds(s_expect)) return;
         if (!s_seen.placed) Observe(*o);
         if (s_step(*o)) s_step = nullptr;
     }
@@ -119,6 +118,8 @@ protected:
     static inline Seen s_seen;
     static inline bool (*s_step)(asdd&) = nullptr;
     static inline DWORD s_started = 0;
+    // The window the steps wait for the overlay to lie on.
+    static inline plat::Rect s_expect;
 };
 
 TEST_F(WindowPickWin, AReleaseOverTheOverlayCapturesTheDesktopAndCropsThePickedWindow) {
@@ -193,6 +194,48 @@ TEST_F(WindowPickWin, LosingTheFocusEndsThePickWithoutACapture) {
     EXPECT_EQ(plat::ClipboardGetPicture().Width(), 7);  // no capture
     EXPECT_EQ(in->TxtX.Text(), L"300");                 // the last window shown stays in the fields
     DestroyWindow(other);
+}
+
+// Another program's window: Wine's Notepad, picked by its title bar.
+TEST_F(WindowPickWin, TheInspectorShowsAnotherProgramsClassCaptionAndProcess) {
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    wchar_t command[] = L"notepad.exe";
+    ASSERT_TRUE(CreateProcessW(nullptr, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    WaitForInputIdle(pi.hProcess, 10000);
+    HWND notepad = nullptr;
+    for (int i = 0; i < 100 && !notepad; ++i, Sleep(100)) notepad = FindWindowW(L"Notepad", nullptr);
+    ASSERT_TRUE(notepad);
+    SetWindowPos(notepad, HWND_TOPMOST, 800, 300, 500, 350, SWP_SHOWWINDOW);
+    Sleep(300);
+    s_expect = {800, 300, 1300, 650};
+    SetCursorPos(1050, 308);  // on its title bar
+    RunPick([](asdd& o) {
+        // Once the window tree lists its child windows too.
+        if (plat::LoadedForm<asd>()->List1.ListCount() <= 11) return false;
+        PostMessageW(reinterpret_cast<HWND>(o.hWnd()), WM_LBUTTONUP, 0, MAKELPARAM(252, 10));
+        return true;
+    });
+    EXPECT_LT(GetTickCount() - s_started, 5000u) << "the pick ran until the test ended it";
+    asd* in = plat::LoadedForm<asd>();
+    ASSERT_NE(in, nullptr);
+    EXPECT_EQ(in->TxtClss.Text(), L"Notepad");
+    EXPECT_EQ(in->TxtWndCap.Text(), L"Untitled - Notepad");
+    EXPECT_EQ(in->TxtProName.Text(), L"notepad.exe");
+    EXPECT_EQ(in->Text12.Text(), std::to_wstring(pi.dwProcessId));
+    EXPECT_EQ(in->TxtHwnd.Text(), std::to_wstring(reinterpret_cast<plat::Handle>(notepad)));
+    EXPECT_EQ(in->TxtRect.Text(), L"( 800, 300)( 500, 350)");
+    // Its child windows under "子 窗 体:", four lines each, its edit box among them.
+    EXPECT_EQ(in->List1.List(10), L"子 窗 体:");
+    EXPECT_EQ((in->List1.ListCount() - 11) % 4, 0);
+    bool edit = false;
+    for (int i = 12; i < in->List1.ListCount(); i += 4) edit = edit || in->List1.List(i) == L"  Class: Edit";
+    EXPECT_TRUE(edit);
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
 }
 
 TEST(WindowInspectorWin, ChineseCaptionsHaveGlyphsInTheirFont) {
