@@ -247,12 +247,6 @@ void Form::Refresh() {
     window_->Update();
 }
 
-void Form::RepaintNow(const Rect& formRect) {
-    if (!window_) return;
-    window_->Invalidate(formRect);
-    window_->Update();
-}
-
 void Form::SetFocus() {
     if (window_) window_->Focus();
 }

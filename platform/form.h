@@ -98,9 +98,6 @@ public:
 
     void Invalidate(const Rect& formRect);
     void Refresh();  // repaint invalid parts now
-    // Repaints this part now (form pixels): a small change to a big window
-    // costs its own area only.
-    void RepaintNow(const Rect& formRect);
     void SetFocus();
 
     Form& OwnerForm() override { return *this; }

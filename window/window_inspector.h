@@ -97,8 +97,7 @@ protected:
     virtual WindowPicker* LoadedOverlay() = 0;
     virtual void UnloadOverlay() = 0;
     virtual void ShowEditor() = 0;
-    // Where the picture pane keeps the picture, in its own pane units of 15 a
-    // screen pixel (the picture is 1:1 with the screen at every scale).
+    // The layout's twips in pixels at the inspector's DPI.
     int Px(int twips) const;
 
     void Form_Load() override;
@@ -137,7 +136,8 @@ private:
     int dpi_;
     // The parent's rectangle, kept across the passes of one pick.
     plat::Rect parentRect_;
-    // Where Picture2 lies in Frame2 and how big it is, in pane units.
+    // Where Picture2 lies in Frame2 and how big it is, in pane units of 15 a
+    // screen pixel (the picture is 1:1 with the screen at every scale).
     int paneLeft_ = 0, paneTop_ = 0, paneWidth_ = 0, paneHeight_ = 0;
 };
 
