@@ -108,7 +108,18 @@ bool Control::ShownOnForm() const {
 void Control::Invalidate() const {
     const Rect r = BoundsInHost();
     const int o = Overhang() + 2;
-    parent_.InvalidateHost(Rect{r.left - o, r.top - o, r.right + o, r.bottom + o});
+    const Rect outer{r.left - o, r.top - o, r.right + o, r.bottom + o};
+    const Rect inner{r.left + o, r.top + o, r.right - o, r.bottom - o};
+    if (!OutlineOnly() || inner.Empty()) {
+        parent_.InvalidateHost(outer);
+        return;
+    }
+    // An outline changes its four edges only: a big selection frame moving
+    // must not repaint all it encloses.
+    parent_.InvalidateHost({outer.left, outer.top, outer.right, inner.top});
+    parent_.InvalidateHost({outer.left, inner.bottom, outer.right, outer.bottom});
+    parent_.InvalidateHost({outer.left, inner.top, inner.left, inner.bottom});
+    parent_.InvalidateHost({inner.right, inner.top, outer.right, inner.bottom});
 }
 
 // ---- tooltip and copies ----
