@@ -42,6 +42,8 @@ public:
     void ReportRefusedHotKeys();
     // A short notice from the tray icon after a snip went to the clipboard.
     void NotifySnipCopied(int width, int height);
+    // Starts the snip mode of hotkey row 1..4, as its hotkey does.
+    void StartSnipMode(int row);
 
     // The hotkey service's number for each box's hotkey, -1 when none.
     std::vector<std::int32_t> HotKeyIds;
@@ -93,6 +95,7 @@ protected:
     bool Form_QueryUnload() override;
     void Form_Unload() override;
     void Form_TrayNotify(int mouseMessage) override;
+    void ShowTrayMenu();
     void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
 
 private:

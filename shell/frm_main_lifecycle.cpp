@@ -67,6 +67,7 @@ void frmMain::Form_TrayNotify(int mouseMessage) {
     if (mouseMessage == plat::kTrayLeftButtonUp) plat::RestoreWindow(hWnd());
     int alpha = 255;
     plat::SetTopLayered(hWnd(), true, alpha, false);
+    if (mouseMessage == plat::kTrayRightButtonUp) ShowTrayMenu();
 }
 
 // The editor's frozen picture must not show this window, and the editor must
@@ -102,7 +103,11 @@ void frmMain::Image3_Click() {
 void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, bool) {
     int row = 0;
     while (row < static_cast<int>(HotKeyIds.size()) && HotKeyIds[static_cast<size_t>(row)] != number) ++row;
-    switch (row + 1) {
+    StartSnipMode(row + 1);
+}
+
+void frmMain::StartSnipMode(int row) {
+    switch (row) {
         case 1:
             ShowEditorInstead();
             break;
