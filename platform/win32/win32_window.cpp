@@ -314,8 +314,11 @@ private:
                            band.top, SRCCOPY);
                     continue;
                 }
-                if (back_.Width() != client.Width() || back_.Height() != rows)
-                    back_ = Picture::Create(client.Width(), rows, 0);
+                // Grown to the largest band painted yet, not made screen-wide:
+                // small repaints (a magnifier, a moving frame) keep it small.
+                if (back_.Width() < band.Width() || back_.Height() < band.Height())
+                    back_ = Picture::Create(std::max(back_.Width(), band.Width()),
+                                            std::max(back_.Height(), band.Height()), 0);
                 if (back_.Empty()) break;
                 auto& canvas = static_cast<GdiCanvas&>(back_.Draw());
                 canvas.SetOrigin(band.left, band.top);
