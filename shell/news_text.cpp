@@ -70,15 +70,17 @@ std::wstring BoxText(std::wstring_view text) {
     std::wstring out;
     out.reserve(text.size() < 4096 ? text.size() : 4096);
     int breaks = 0;
+    size_t lineChars = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
         if (c == L'\r' || c == L'\n') {
             if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
             if (++breaks == kLines) break;
             out += L"\r\n";
-        } else if (c < 0x20 && c != L'\t') {
-            out.push_back(L' ');
-        } else if (c == 0x7F) {
+            lineChars = 0;
+        } else if (lineChars++ >= kMaxLineChars) {
+            continue;  // past what the box's eight lines can show
+        } else if ((c < 0x20 && c != L'\t') || c == 0x7F) {
             out.push_back(L' ');
         } else {
             out.push_back(c);

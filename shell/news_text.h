@@ -14,6 +14,11 @@ namespace shell::news {
 // Four captions, each with the address four lines below it.
 constexpr int kItems = 4;
 constexpr int kLines = 2 * kItems;
+// The most characters of one text line the box is given. Eight box lines
+// 1815 twips wide hold fewer (even the narrowest glyphs of the box's font take
+// 2 of its 121 pixels at 96 dpi, and font and box scale together), and the
+// system's wrap of a very long line costs seconds to minutes of the UI thread.
+constexpr size_t kMaxLineChars = 512;
 
 // Strict UTF-8 (no overlong forms, no surrogates, nothing past U+10FFFF) as
 // text; nullopt when the bytes are not UTF-8.
@@ -25,8 +30,9 @@ std::wstring DecodeBody(std::string_view bytes);
 
 // The text the box is given: every line ending (CR LF, LF, CR) as CR LF, the
 // box's own line break; other control characters, NUL among them, as spaces
-// (a NUL would end the text there); and no more than kLines text lines, since
-// every text line takes at least one box line and later ones reach no label.
+// (a NUL would end the text there); no more than kLines text lines, since
+// every text line takes at least one box line and later ones reach no label;
+// and no more than kMaxLineChars characters of each.
 std::wstring BoxText(std::wstring_view text);
 
 struct Item {

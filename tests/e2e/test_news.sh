@@ -8,15 +8,15 @@
 #  - the four captions are shown, and a click opens the address below its caption;
 #  - a file whose addresses are programs, files or scripts opens nothing;
 #  - while a server holds the connection for 30 s, the hotkey opens the editor
-#    at once, and the exit picture ends the program at once;
+#    at once, and a close (Alt+F4) or the exit picture ends the program at once;
 #  - a refused connection leaves the panel empty and the program working.
 source "$(dirname "$0")/lib.sh"
 
 MAIN="Morrowen Snip"
 EDITOR="Morrowen Snip editor"
 CASE_PREFIX=news
-CASES=(captions_shown caption_opens hostile_opens_nothing held_hotkey_at_once held_exit_at_once
-       refused_leaves_empty refused_responsive)
+CASES=(captions_shown caption_opens hostile_opens_nothing held_hotkey_at_once held_close_at_once
+       held_exit_at_once refused_leaves_empty refused_responsive)
 
 HOST=www.morrowen.com
 MARK=morrowen-snip-e2e-news
@@ -282,10 +282,32 @@ else
   ko held_hotkey_at_once "the program did not connect: $(cat "$SERVER_LOG")"
 fi
 stop_program
+# Closed by the system's close command (Alt+F4): the window unloads, the transfer is abandoned.
 start_main || fail_rest "no main window"
 if wait_log holding 15 2; then
+  focus_window "$MAIN_WID"
+  key alt+F4
+  if ! wait_exit "$PROGRAM_PID" 3; then
+    ko held_close_at_once "still running 3 s after Alt+F4"
+  elif [ "$EXIT_CODE" != 0 ]; then
+    ko held_close_at_once "ended with code $EXIT_CODE"
+  else
+    ok held_close_at_once
+  fi
+else
+  ko held_close_at_once "the program did not connect"
+fi
+stop_program
+start_main || fail_rest "no main window"
+if wait_log holding 15 3; then
   click_window "$MAIN_WID" "${EXIT_SPOT[@]}"
-  if wait_exit "$PROGRAM_PID" 3; then ok held_exit_at_once; else ko held_exit_at_once "still running 3 s after the exit picture"; fi
+  if ! wait_exit "$PROGRAM_PID" 3; then
+    ko held_exit_at_once "still running 3 s after the exit picture"
+  elif [ "$EXIT_CODE" != 0 ]; then
+    ko held_exit_at_once "ended with code $EXIT_CODE"
+  else
+    ok held_exit_at_once
+  fi
 else
   ko held_exit_at_once "the program did not connect"
 fi

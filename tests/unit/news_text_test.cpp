@@ -27,15 +27,14 @@ TEST(NewsText, ValidUtf8IsDecodedWithOrWithoutAMarkAndAnythingElseByTheCodePage)
     EXPECT_EQ(DecodeBody("caf\xE9"), L"caf\u00E9");
 }
 
-TEST(NewsText, TheBoxGetsCrLfBreaksNoControlCharactersAndNoMoreThanEightLines) {
+TEST(NewsText, TheBoxGetsCrLfBreaksNoControlCharactersAndNoMoreThanEightBoundedLines) {
     EXPECT_EQ(BoxText(L"a\nb\rc\r\nd\n\re"), L"a\r\nb\r\nc\r\nd\r\n\r\ne");
     EXPECT_EQ(BoxText(std::wstring(L"x\0y\x1Bz\tw\x7F", 8)), L"x y z\tw ");
     std::wstring many;
     for (int i = 0; i < 5000; ++i) many += L"line " + std::to_wstring(i) + L"\n";
     EXPECT_EQ(BoxText(many), L"line 0\r\nline 1\r\nline 2\r\nline 3\r\nline 4\r\nline 5\r\nline 6\r\nline 7");
-    // A long line is kept whole: the box wraps it, and what it wraps into moves the later lines down.
-    const std::wstring longLine(100000, L'w');
-    EXPECT_EQ(BoxText(longLine + L"\nnext"), longLine + L"\r\nnext");
+    // Of a long line the box gets what its eight lines can show; the line after it is kept.
+    EXPECT_EQ(BoxText(std::wstring(100000, L'w') + L"\nnext"), std::wstring(kMaxLineChars, L'w') + L"\r\nnext");
 }
 
 TEST(NewsText, CaptionsPairWithTheLinesFourBelowThemAndMissingLinesAreEmpty) {
