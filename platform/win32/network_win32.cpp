@@ -141,9 +141,10 @@ struct Registry {
     std::map<UINT_PTR, Win32Fetch*> live;
     UINT_PTR nextId = 1;
 };
+// Never destroyed: a fetch may outlive the statics at the program's end.
 Registry& Reg() {
-    static Registry r;
-    return r;
+    static Registry* r = new Registry;
+    return *r;
 }
 
 class Win32Fetch final : public Fetch {

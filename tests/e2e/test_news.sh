@@ -272,6 +272,7 @@ if wait_log holding 15; then
   press_program_hotkey "$MAIN_WID" alt+q
   if wait_window "$EDITOR" 5 >/dev/null; then
     ms=$((($(date +%s%N) - started) / 1000000))
+    ms_log "the editor opened $ms ms after Alt+Q, the transfer still held"
     if [ "$ms" -le 3000 ]; then ok held_hotkey_at_once; else ko held_hotkey_at_once "the editor took $ms ms"; fi
     key Escape
     wait_window_gone "$EDITOR" 5
@@ -282,36 +283,32 @@ else
   ko held_hotkey_at_once "the program did not connect: $(cat "$SERVER_LOG")"
 fi
 stop_program
-# Closed by the system's close command (Alt+F4): the window unloads, the transfer is abandoned.
-start_main || fail_rest "no main window"
-if wait_log holding 15 2; then
-  focus_window "$MAIN_WID"
-  key alt+F4
-  if ! wait_exit "$PROGRAM_PID" 3; then
-    ko held_close_at_once "still running 3 s after Alt+F4"
-  elif [ "$EXIT_CODE" != 0 ]; then
-    ko held_close_at_once "ended with code $EXIT_CODE"
+# ends_at_once CASE CONNECTIONS HOW ACTION...: a fresh start, and once the
+# server holds its CONNECTIONS-th connection, ACTION must end the program
+# within 3 s with exit code 0.
+ends_at_once() {
+  local name=$1 connections=$2 how=$3
+  shift 3
+  start_main || fail_rest "no main window"
+  if ! wait_log holding 15 "$connections"; then
+    ko "$name" "the program did not connect"
   else
-    ok held_close_at_once
+    "$@"
+    if ! wait_exit "$PROGRAM_PID" 3; then
+      ko "$name" "still running 3 s after $how"
+    elif [ "$EXIT_CODE" != 0 ]; then
+      ko "$name" "ended with code $EXIT_CODE"
+    else
+      ok "$name"
+    fi
   fi
-else
-  ko held_close_at_once "the program did not connect"
-fi
-stop_program
-start_main || fail_rest "no main window"
-if wait_log holding 15 3; then
-  click_window "$MAIN_WID" "${EXIT_SPOT[@]}"
-  if ! wait_exit "$PROGRAM_PID" 3; then
-    ko held_exit_at_once "still running 3 s after the exit picture"
-  elif [ "$EXIT_CODE" != 0 ]; then
-    ko held_exit_at_once "ended with code $EXIT_CODE"
-  else
-    ok held_exit_at_once
-  fi
-else
-  ko held_exit_at_once "the program did not connect"
-fi
-stop_program
+  stop_program
+}
+close_by_keys() { focus_window "$MAIN_WID" && key alt+F4; }
+click_exit() { click_window "$MAIN_WID" "${EXIT_SPOT[@]}"; }
+# The system's close command: the window unloads and abandons the transfer.
+ends_at_once held_close_at_once 2 "Alt+F4" close_by_keys
+ends_at_once held_exit_at_once 3 "the exit picture" click_exit
 stop_server
 
 # 4. Nothing listens: the connection is refused.
