@@ -37,6 +37,7 @@ void frmMain::LayOutNews() {
     };
     for (const Placement& p : captions) {
         p.label.Transparent = true;
+        p.label.WordWrap = true;  // the red one is two lines high
         p.label.ForeColor = p.color;
         p.label.SetFont(Scaled(p.font));
         p.label.Move(Px(p.left), Px(p.top), Px(p.left + p.width) - Px(p.left), Px(p.top + p.height) - Px(p.top));

@@ -199,7 +199,7 @@ cat >"$MS_WORK/1.txt" <<'EOF'
 New frames
 Window snips
 Logo tips
-NEW!
+Now with frames
 https://mw.cn/n1
 https://mw.cn/n2
 https://mw.cn/n3

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/text_wrap.h"
 #include "shell/news_text.h"
 
 namespace {
@@ -55,6 +56,18 @@ TEST(NewsText, OnlyHttpAndHttpsAddressesWithAHostMayBeOpened) {
           L"\\\\server\\share\\x.exe", L"https://", L"http:///etc", L"https://a b", L"https://a\\..\\cmd.exe",
           L"https://a\"b", L"Label13", L"", L"mailto:someone@example.org", L"ftp://example.org/"})
         EXPECT_EQ(WebAddress(hostile), L"") << std::wstring(hostile).size();
+}
+
+// The red caption is two lines high: its text wraps at spaces within its width.
+TEST(NewsText, ACaptionWrapsAtSpacesAndKeepsAWordTooWideForItsWidthWhole) {
+    const auto tenEach = [](std::wstring_view s) { return static_cast<int>(s.size()) * 10; };
+    EXPECT_EQ(plat::WrapText(L"Logos that stay put", 100, tenEach),
+              (std::vector<std::wstring>{L"Logos that", L"stay put"}));
+    EXPECT_EQ(plat::WrapText(L"NEW!", 100, tenEach), (std::vector<std::wstring>{L"NEW!"}));
+    EXPECT_EQ(plat::WrapText(L"a verylongwordindeed b", 50, tenEach),
+              (std::vector<std::wstring>{L"a", L"verylongwordindeed", L"b"}));
+    EXPECT_EQ(plat::WrapText(L"one\r\ntwo\nthree", 1000, tenEach), (std::vector<std::wstring>{L"one", L"two", L"three"}));
+    EXPECT_EQ(plat::WrapText(L"", 100, tenEach), (std::vector<std::wstring>{L""}));
 }
 
 }  // namespace
