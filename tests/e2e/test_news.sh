@@ -5,6 +5,7 @@
 # that bundle) and points Wine's browser launcher at a stand-in that writes
 # down what it was asked to open; all three are taken back at the end, also
 # on failure, and any left over from a killed run are removed at the start.
+#  - a server whose certificate the system does not trust gets no caption shown;
 #  - the four captions are shown, and a click opens the address below its caption;
 #  - a file whose addresses are programs, files or scripts opens nothing;
 #  - while a server holds the connection for 30 s, the hotkey opens the editor
@@ -15,7 +16,7 @@ source "$(dirname "$0")/lib.sh"
 MAIN="Morrowen Snip"
 EDITOR="Morrowen Snip editor"
 CASE_PREFIX=news
-CASES=(captions_shown caption_opens hostile_opens_nothing held_hotkey_at_once held_close_at_once
+CASES=(untrusted_shows_nothing captions_shown caption_opens hostile_opens_nothing held_hotkey_at_once held_close_at_once
        held_exit_at_once refused_leaves_empty refused_responsive)
 
 HOST=www.morrowen.com
@@ -190,8 +191,24 @@ start_display || fail_rest "no X display"
 ensure_prefix || fail_rest "no Wine prefix"
 start_wineserver
 make_certificates || fail_rest "openssl could not make the test certificates"
-trust_test_host
 use_browser_standin
+
+# 0. The host answers, but with a certificate from a CA nobody trusts yet.
+drop_marked "$HOSTS_FILE"
+echo "127.0.0.1 $HOST # $MARK" >>"$HOSTS_FILE"
+printf 'Untrusted\n' >"$MS_WORK/1.txt"
+start_server serve "$MS_WORK/1.txt" || fail_rest "the local HTTPS server did not start: $(cat "$MS_WORK/server.out")"
+start_main || fail_rest "no main window"
+if wait_log request 15; then
+  sleep 1
+  screenshot "$MS_WORK/untrusted.png"
+  if err=$(captions_blank "$MS_WORK/untrusted.png" 2>&1); then ok untrusted_shows_nothing; else ko untrusted_shows_nothing "$err"; fi
+else
+  ko untrusted_shows_nothing "the program did not connect"
+fi
+stop_program
+stop_server
+trust_test_host
 
 # 1. Four captions, one opened. Every line fits the box's width (1815 twips
 # in its font, about 20 characters): a wider one would be split over two labels.
