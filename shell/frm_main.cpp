@@ -265,12 +265,12 @@ void frmMain::WireEvents() {
     Image6.Click = [this] { OpenHelpPage(3); };
     Image7.Click = [this] { OpenHelpPage(4); };
     Label8.Click = [this] { Label8_Click(); };
+    Label9.Click = [this] { Label9_Click(); };
     Label7.Click = [this] { OpenNewsAddress(Label13); };
     Label10.Click = [this] { OpenNewsAddress(Label14); };
     Label11.Click = [this] { OpenNewsAddress(Label15); };
     Label12.Click = [this] { OpenNewsAddress(Label16); };
     Timer3.Tick = [this] { Timer3_Timer(); };
-    Label9.Click = [this] { Label9_Click(); };
     Command3.Click = [this] { Command3_Click(); };
 
     for (int i = 0; i < txtHotKey.Count(); ++i)
