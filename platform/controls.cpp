@@ -5,6 +5,7 @@
 #include "platform/form.h"
 #include "platform/message_pump.h"
 #include "platform/system.h"
+#include "platform/text_wrap.h"
 #include "platform/tooltip.h"
 
 namespace plat {
@@ -186,6 +187,7 @@ void Label::AssignFrom(const Control& src) {
         AutoSize = s->AutoSize;
         ClickThrough = s->ClickThrough;
         TextFont = s->TextFont;
+        WordWrap = s->WordWrap;
         SetCaption(s->caption_);
         Invalidate();
     }
@@ -323,7 +325,18 @@ void Label::Paint(Canvas& c, int ox, int oy) const {
     Rect b = Bounds().Offset(ox, oy);
     ClipScope clip(c, b);
     if (!Transparent) c.FillRect(b, BackColor);
-    c.Text(b.left, b.top, caption_, TextFont, ForeColor);
+    if (!WordWrap) {
+        c.Text(b.left, b.top, caption_, TextFont, ForeColor);
+        return;
+    }
+    const int lineHeight = c.TextSize(L"Ag", TextFont).y;
+    int y = b.top;
+    for (const std::wstring& line :
+         WrapText(caption_, b.Width(), [&](std::wstring_view s) { return c.TextSize(s, TextFont).x; })) {
+        if (y >= b.bottom) break;
+        c.Text(b.left, y, line, TextFont, ForeColor);
+        y += lineHeight;
+    }
 }
 
 // ---- MouseRouter ----

@@ -204,6 +204,8 @@ public:
     // Lets the mouse through to what lies below, as a readout over a picture should.
     bool ClickThrough = false;
     Font TextFont;
+    // Breaks the caption into lines at spaces to fit the label's width.
+    bool WordWrap = false;
     void SetFont(const Font& f);
     bool ReceivesMouse() const override { return !ClickThrough; }
     void Paint(Canvas& c, int ox, int oy) const override;

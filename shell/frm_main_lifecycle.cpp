@@ -17,6 +17,9 @@ void frmMain::Form_Load() {
     // The window may open on a monitor whose scale is not the system's.
     FollowDpi(plat::WindowDpi(hWnd()));
     Text1.SetText(rwini::ReadPathSetting(L"logo"));
+    // The news is fetched once, shortly after start-up (frm_main_news.cpp).
+    Timer3.SetInterval(800);
+    Timer3.SetEnabled(true);
 
     cHK = std::make_unique<cHotKey>();
     cHK->SetfrmHwnd(hWnd());
@@ -56,6 +59,9 @@ bool frmMain::Form_QueryUnload() {
 void frmMain::Form_Unload() {
     // An unload by code skips the query step: the icon must not outlive the window.
     DeleteTrayIcon();
+    // A news transfer still running is abandoned: its answer has nowhere to go.
+    Inet1.reset();
+    Timer3.SetEnabled(false);
     if (!cHK) return;
     cHK->HotKeyPress = nullptr;
     cHK->ClsAllHotKey();
