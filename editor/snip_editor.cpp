@@ -48,6 +48,7 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
       Pcolor(PicColor, kSwatches),
       Picture3(static_cast<plat::Container&>(Picture2)),
       Shape4(Picture2),
+      Zoom(*this, PersistentImage()),
       traits_(traits) {
     Shape1.SetBorder(kSelectionBlue, traits.frameWidth);
     Shape1.SetVisible(false);
@@ -96,7 +97,7 @@ void SnipEditor::ResetState() {
     ShapeStartX = ShapeStartY = 0;
     LastToolbarButton = 0;
     pressCanCopy_ = false;
-    rubberBand_.reset();
+    magnifierOn_ = MagnifierWanted();
 }
 
 // Runs before the window is first shown, so the capture holds the screen as
@@ -137,6 +138,7 @@ bool SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right
     Shape1.SetVisible(false);
     LblPos.SetVisible(false);
     lblInfo.SetVisible(false);
+    Zoom.SetVisible(false);
     Image1.ForEach([](plat::Image& h) { h.SetVisible(false); });
     // The screen must show the editor without them before it is read.
     plat::DoEvents();

@@ -6,6 +6,7 @@
 
 #include "editor/annotation_geometry.h"
 #include "editor/history.h"
+#include "editor/magnifier.h"
 #include "editor/selection_geometry.h"
 #include "platform/form.h"
 #include "platform/native_controls.h"
@@ -96,9 +97,11 @@ public:
     plat::ControlArray<plat::PictureBox> Pcolor;  // swatches 0..15, current colour 16
     plat::PictureBox Picture3;                // frames panel, over the pickers
     plat::Shape Shape4;                       // style bar outline
+    Magnifier Zoom;                           // beside the pointer while a selection is placed
 
 protected:
     void Form_Load() override;
+    void Form_KeyDown(int keyCode, int shift) override;
     void Form_KeyPress(int charCode) override;
     void Form_MouseDown(const plat::MouseArgs& a) override;
     void Form_MouseMove(const plat::MouseArgs& a) override;
@@ -152,6 +155,11 @@ private:
     void Combo1_Click();
     plat::Color CurrentColor() const;
 
+    // The magnifier: kept on or off in the settings file.
+    static bool MagnifierWanted();
+    void ToggleMagnifier();
+    void ShowMagnifier(float x, float y);
+
     // Markup.
     void BuildTextBox();
     void ShapePress(const plat::MouseArgs& a);
@@ -174,8 +182,8 @@ private:
     // "move" mode with no tool: only then does a double click copy.
     bool pressCanCopy_ = false;
 
-    // The rubber band on the screen now: the shape being dragged.
-    std::optional<RubberBand> rubberBand_;
+    bool magnifierOn_ = true;
+
 
     const VariantTraits& traits_;
 };

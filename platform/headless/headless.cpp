@@ -5,6 +5,7 @@
 #include "platform/headless/fake_dialogs.h"
 #include "platform/headless/fake_hotkeys.h"
 #include "platform/headless/fake_imaging.h"
+#include "platform/headless/fake_network.h"
 #include "platform/headless/fake_profile.h"
 #include "platform/headless/fake_shell.h"
 #include "platform/headless/fake_window_operations.h"
@@ -30,6 +31,7 @@ void Reset() {
     fake_profile::Reset();
     fake_windows::Reset();
     fake_window_operations::Reset();
+    plat::fake::ResetNetwork();
 }
 
 void SetScreen(plat::Picture p) {
