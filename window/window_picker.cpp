@@ -109,7 +109,12 @@ void WindowPicker::Timer1_Timer() {
     GlowGreen = g.green;
     GlowBlue = g.blue;
     GlowFactor = g.factor;
-    if (!color) return;
+    // The pulse steps every tick; it is painted when it shows another colour,
+    // at most at the rate a screen shows frames.
+    if (!color || *color == glowColor_) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastPulsePaint_ < kPulseFrame) return;
+    lastPulsePaint_ = now;
     glowColor_ = *color;
     Form_Resize();
 }

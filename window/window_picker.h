@@ -4,6 +4,7 @@
 // under the cursor so that a click there lands on it. Its colour pulses and a
 // bright segment runs around it; a release of any button over it picks the
 // window, and losing the focus ends the pick without a capture.
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -59,6 +60,8 @@ private:
 
     std::vector<plat::Rect> appliedRegion_;
     plat::Color glowColor_ = plat::Rgb(255, 0, 0);  // the design's back colour until the first pulse
+    static constexpr std::chrono::milliseconds kPulseFrame{30};
+    std::chrono::steady_clock::time_point lastPulsePaint_{};
     bool releasing_ = false;  // a release is picking: it ends the pick itself
     bool ended_ = true;       // the current pick has ended (or none runs)
     bool pulsing_ = false;    // a colour tick runs the pending events
