@@ -33,6 +33,7 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
       Picture1(*this),
       Shape2(Picture1),
       Picture2(*this),
+      Frames(*this, Picture2),
       traits_(traits) {
     Shape1.SetBorder(kSelectionBlue, traits.frameWidth);
     Shape1.SetVisible(false);

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/frames_panel.h"
 #include "editor/selection_geometry.h"
 #include "platform/form.h"
 
@@ -69,6 +70,7 @@ public:
     plat::PictureBox Picture1;                // toolbar strip
     plat::Shape Shape2;                       // toolbar outline
     plat::PictureBox Picture2;                // style bar
+    FramesPanel Frames;                       // frames panel contents and picture frames
 
 protected:
     void Form_Load() override;

@@ -11,12 +11,12 @@ namespace {
 constexpr wchar_t kTrayTip[] = L"Left-click to display the window";
 }  // namespace
 
-// The logo library window, the news timer and the logo preview join this
-// sequence with the windows and controls they need.
+// The news timer joins this sequence with the controls it needs.
 void frmMain::Form_Load() {
     // The window may open on a monitor whose scale is not the system's.
     FollowDpi(plat::WindowDpi(hWnd()));
     Text1.SetText(rwini::ReadPathSetting(L"logo"));
+    FillLogoLibraryPaths();
 
     cHK = std::make_unique<cHotKey>();
     cHK->SetfrmHwnd(hWnd());
@@ -26,6 +26,7 @@ void frmMain::Form_Load() {
     HotKeyIds.assign(static_cast<size_t>(txtHotKey.Count()), -1);
     LoadHotKeys();
     Option5.SetValue(true);
+    DrawLogoPreview();
     // Unchecked at start: disables the boxes and unregisters everything...
     optSetHotKey_Click();
     // ...then the boxes that hold a hotkey are registered and the loop armed.
@@ -34,6 +35,7 @@ void frmMain::Form_Load() {
     // Without a notification area (no shell running) the icon is simply not
     // there; the program works on from its window and hotkeys.
     NotifyIcon = plat::TrayIcon::Add(hWnd(), kTrayTip);
+    DrawLogoLibrarySlots();
     ReportRefusedHotKeys();
 }
 
