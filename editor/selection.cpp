@@ -34,6 +34,7 @@ void SnipEditor::SetSelection(const Selection& s) { Shape1.Move(s.left, s.top, s
 
 void SnipEditor::Form_MouseDown(const plat::MouseArgs& a) {
     if (copying_) return;
+    Logo.PlaceAtPress();
     pressCanCopy_ = false;
     if (ToolActive) return;  // presses draw shapes while a tool is chosen
     Picture1.SetVisible(false);
@@ -108,6 +109,7 @@ void SnipEditor::Form_MouseMove(const plat::MouseArgs& a) {
     }
 
     ImageMove();
+    Logo.Place();
     Shape1.SetVisible(true);
     LblPos.SetVisible(true);
     lblInfo.SetVisible(true);
@@ -197,6 +199,7 @@ void SnipEditor::Image1_MouseMove(int index, const plat::MouseArgs& /*a*/) {
     if (auto resized = ResizedByHandle(index, px, py, GrabEdges{GrabLeft, GrabTop, GrabRight, GrabBottom}))
         SetSelection(*resized);
     ImageMove();  // also snaps the dragged handle back onto its point
+    Logo.Place();
     SetSizeLabel();
     PlaceLabels();
     AnchorX = Shape1.Left();

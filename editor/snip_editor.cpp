@@ -34,6 +34,7 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
       Shape2(Picture1),
       Picture2(*this),
       Frames(*this, Picture2),
+      Logo(*this, traits),
       traits_(traits) {
     Shape1.SetBorder(kSelectionBlue, traits.frameWidth);
     Shape1.SetVisible(false);
@@ -87,6 +88,7 @@ void SnipEditor::ResetState() {
 // Runs before the window is first shown, so the capture holds the screen as
 // it was just before the editor appeared.
 void SnipEditor::Form_Load() {
+    Logo.SetUp();
     ResetState();
 
     Picture1.SetTop(-Picture1.Height());
@@ -122,6 +124,7 @@ bool SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right
     Shape1.SetVisible(false);
     LblPos.SetVisible(false);
     lblInfo.SetVisible(false);
+    Logo.ShowForGrab();
     Image1.ForEach([](plat::Image& h) { h.SetVisible(false); });
     // The screen must show the editor without them before it is read.
     plat::DoEvents();

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "editor/frames_panel.h"
+#include "editor/logo_stamp.h"
 #include "editor/selection_geometry.h"
 #include "platform/form.h"
 
@@ -71,6 +72,7 @@ public:
     plat::Shape Shape2;                       // toolbar outline
     plat::PictureBox Picture2;                // style bar
     FramesPanel Frames;                       // frames panel contents and picture frames
+    LogoOverlay Logo;                         // PicFrame1(0) of the logo variants
 
 protected:
     void Form_Load() override;

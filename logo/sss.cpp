@@ -93,8 +93,9 @@ void sss::ShowSlot(int k) {
     f.SetPicPath(baa[k].Text());
     // The frame keeps the filled size: a larger picture shows its top-left
     // part, a smaller one leaves room right and below.
-    f.SetWidth(static_cast<float>(Px(logo::kSlotWidthTwips)));
-    f.SetHeight(static_cast<float>(Px(logo::kSlotHeightTwips)));
+    const float perTwip = static_cast<float>(dpi_) / plat::kTwipsPerInch;
+    f.SetWidth(logo::kSlotWidthTwips * perTwip);
+    f.SetHeight(logo::kSlotHeightTwips * perTwip);
 }
 
 // The path is written back whatever the answer: a cancel rewrites the old one.
