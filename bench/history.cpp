@@ -47,6 +47,8 @@ int main() {
     for (int i = 0; i < kShapes; ++i) {
         const int w = pick(40, 640), h = pick(30, 480), left = pick(0, kWidth - w), top = pick(0, kHeight - h);
         if (i == kShapes - 1) beforeLast = background.Copy();
+        // Drawn on a copy while the history shares its pixels, as the editor does.
+        if (background.Shared()) background = background.Copy();
         background.Draw().FrameRect({left, top, left + w, top + h}, plat::Rgb(pick(0, 255), pick(0, 255), pick(0, 255)),
                                     pick(1, 6));
         pushMs.push_back(TimeMs([&] { history.Push(background); }));

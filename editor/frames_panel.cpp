@@ -124,6 +124,10 @@ void FramesPanel::Image11_Click() {
 
 void FramesPanel::PicFrameabc1_GotFocus(int index) { Text5.SetText(std::to_wstring(index)); }
 
+void HideLogoLibrary() {
+    if (sss* library = plat::LoadedForm<sss>()) library->Hide();
+}
+
 namespace {
 template <class Editor>
 void AddTo(const std::wstring& path) {

@@ -56,6 +56,9 @@ private:
     SnipEditor& editor_;
 };
 
+// Hides the logo library window if it is loaded.
+void HideLogoLibrary();
+
 // "Select it" of the logo library: the editor numbered `number` ("1" aaa,
 // "2" jie, "3" bing, "4" jie3), created hidden when it is not open, gets a
 // picture frame with `path`. Any other number does nothing.

@@ -21,7 +21,7 @@ bool SameSize(const plat::Picture& a, const plat::Picture& b) {
 }  // namespace
 
 void History::Start(const plat::Picture& first) {
-    current_ = first.Copy();
+    current_ = first;
     changes_.clear();
     position_ = 1;
     started_ = true;
@@ -34,6 +34,7 @@ void History::Push(const plat::Picture& picture) {
     }
     changes_.resize(static_cast<std::size_t>(position_ - 1));
     changes_.push_back(Diff(current_, picture));
+    current_ = picture;
     ++position_;
 }
 
@@ -49,14 +50,14 @@ std::optional<plat::Picture> History::Revert() {
     if (position_ <= 1) return std::nullopt;
     Apply(changes_[static_cast<std::size_t>(position_ - 2)]);
     --position_;
-    return current_.Copy();
+    return current_;
 }
 
 std::optional<plat::Picture> History::Redo() {
     if (position_ >= Top()) return std::nullopt;
     Apply(changes_[static_cast<std::size_t>(position_ - 1)]);
     ++position_;
-    return current_.Copy();
+    return current_;
 }
 
 std::size_t History::Bytes() const {
@@ -70,12 +71,12 @@ std::size_t History::Bytes() const {
     return total;
 }
 
-// Records current's pixels where next differs and brings current to next's.
-History::Change History::Diff(plat::Picture& current, const plat::Picture& next) {
+// Records current's pixels where next differs; neither picture is changed.
+History::Change History::Diff(const plat::Picture& current, const plat::Picture& next) {
     Change c;
     if (!SameSize(current, next) || current.Empty() || current.Width() > kMaxRunWidth) {
         c.isWhole = true;
-        c.whole = std::exchange(current, next.Copy());
+        c.whole = current;
         return c;
     }
     const int width = current.Width(), height = current.Height();
@@ -90,7 +91,7 @@ History::Change History::Diff(plat::Picture& current, const plat::Picture& next)
     c.firstRow = first;
     c.runsPerRow.assign(static_cast<std::size_t>(last - first + 1), 0);
     for (int y = first; y <= last; ++y) {
-        std::uint32_t* cur = current.MutableRow(y);
+        const std::uint32_t* cur = current.Row(y);
         const std::uint32_t* nxt = next.Row(y);
         std::uint16_t& count = c.runsPerRow[static_cast<std::size_t>(y - first)];
         int x = 0;
@@ -105,7 +106,6 @@ History::Change History::Diff(plat::Picture& current, const plat::Picture& next)
                 if (cur[probe] != nxt[probe]) end = probe + 1;
             c.runs.push_back({static_cast<std::uint16_t>(start), static_cast<std::uint16_t>(end - start)});
             c.pixels.insert(c.pixels.end(), cur + start, cur + end);
-            std::copy(nxt + start, nxt + end, cur + start);
             ++count;
             x = end;
         }
@@ -120,6 +120,8 @@ void History::Apply(Change& c) {
         std::swap(current_, c.whole);
         return;
     }
+    // The pixels may be shared with the picture the editor shows: changed on a copy.
+    if (current_.Shared()) current_ = current_.Copy();
     std::size_t run = 0, pixel = 0;
     for (std::size_t row = 0; row < c.runsPerRow.size(); ++row) {
         std::uint32_t* line = current_.MutableRow(c.firstRow + static_cast<int>(row));

@@ -5,6 +5,11 @@
 // copies would, but keeps one whole picture (the entry now current) and, for
 // every later entry, only the pixels that differ from the entry before it, so
 // an entry costs memory in proportion to what changed.
+//
+// Pictures handed in and out share their pixels with the history instead of
+// being copied (a screen-sized copy per step would double the editor's
+// memory): whoever draws on one makes it its own first when it is Shared(),
+// as forms do with their surface, and so does the history.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -27,16 +32,18 @@ public:
     // touched, so what it shows stays in it.
     void Cut();
 
-    // One step back: the picture of the entry now current, an independent copy.
+    // One step back: the picture of the entry now current.
     // nullopt at entry 1: the position stays 1 (top unchanged) and the caller
     // keeps its picture and discards the selection.
     std::optional<plat::Picture> Revert();
 
-    // One step forward: the picture of the entry now current, an independent
-    // copy; nullopt at the top, where nothing changes.
+    // One step forward: the picture of the entry now current; nullopt at the
+    // top, where nothing changes.
     std::optional<plat::Picture> Redo();
 
     int Position() const { return position_; }  // 0 before Start
+    // The picture of the entry now current.
+    const plat::Picture& Current() const { return current_; }
     int Top() const { return static_cast<int>(changes_.size()) + (started_ ? 1 : 0); }
     // Memory held: the current picture's pixels and every entry's changes.
     std::size_t Bytes() const;
@@ -58,7 +65,7 @@ private:
         bool isWhole = false;
     };
 
-    static Change Diff(plat::Picture& current, const plat::Picture& next);
+    static Change Diff(const plat::Picture& current, const plat::Picture& next);
     void Apply(Change& c);
 
     plat::Picture current_;        // the pixels of entry position_

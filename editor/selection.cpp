@@ -36,7 +36,10 @@ void SnipEditor::Form_MouseDown(const plat::MouseArgs& a) {
     if (copying_) return;
     Logo.PlaceAtPress();
     pressCanCopy_ = false;
-    if (ToolActive) return;  // presses draw shapes while a tool is chosen
+    if (ToolActive) {  // presses draw shapes while a tool is chosen
+        ShapePress(a);
+        return;
+    }
     Picture1.SetVisible(false);
 
     if (ModeTag == "draw") {
@@ -85,7 +88,10 @@ void SnipEditor::ShowColorUnder(float x, float y) {
 void SnipEditor::Form_MouseMove(const plat::MouseArgs& a) {
     if (copying_) return;
     ShowColorUnder(a.x, a.y);
-    if (ToolActive) return;
+    if (ToolActive) {
+        ShapeMove(a);
+        return;
+    }
 
     const Selection sel = CurrentSelection();
     SetMousePointer(StrictlyInside(sel, a.x, a.y) ? MousePointer::SizeAll : MousePointer::Crosshair);
@@ -117,6 +123,7 @@ void SnipEditor::Form_MouseMove(const plat::MouseArgs& a) {
 
 void SnipEditor::Form_MouseUp(const plat::MouseArgs& a) {
     if (copying_) return;
+    if (ToolActive) ShapeRelease(a);
     if (a.button == plat::kLeftButton) {
         if (ModeTag == "draw") ModeTag = "move";
         AnchorX = Shape1.Left();
@@ -136,19 +143,22 @@ void SnipEditor::Form_DblClick() {
 }
 
 void SnipEditor::CopySelectionAndClose() {
+    if (GrabSelection()) Unload();
+}
+
+bool SnipEditor::GrabSelection() {
     copying_ = true;
     Picture1.SetVisible(false);
+    Picture2.SetVisible(false);
+    // The screen must be repainted without the bars before it is read.
     plat::SleepMs(10);
     plat::DoEvents();
     Shape1.SetVisible(false);
     const plat::Rect r = SelectionRectOf(CurrentSelection());
     const bool copied = ScrnCap(r.left, r.top, r.right, r.bottom);
     copying_ = false;
-    if (!Loaded()) return;  // closed by the system while the copy waited
-    if (copied) {
-        Unload();
-        return;
-    }
+    if (!Loaded()) return false;  // closed by the system while the copy waited
+    if (copied) return true;
     // Never closed on a failed copy: the user would paste an older picture
     // and the snip would be gone.
     Shape1.SetVisible(true);
@@ -159,6 +169,7 @@ void SnipEditor::CopySelectionAndClose() {
     plat::MsgBox(L"The snip was not copied: another program is holding the clipboard.\n"
                  L"Your selection is still here: copy it again in a moment.",
                  L"Morrowen Snip", plat::kMsgExclamation);
+    return false;
 }
 
 // ---- handles ----
@@ -175,10 +186,12 @@ void SnipEditor::ImageMove() {
 
 void SnipEditor::Image1_MouseDown(int /*index*/, const plat::MouseArgs& /*a*/) {
     // Until a shape is committed a handle may still resize the preset selection.
-    if (HistoryPosition == 1) ToolActive = false;
+    if (HistoryEntries.Position() == 1) ToolActive = false;
     if (ToolActive) return;
     if (ModeTag != "move") return;
     HandleDrag = "Start";
+    // What the picture shows now stays in it: "Revert" no longer reaches back.
+    HistoryEntries.Cut();
     const Selection s = CurrentSelection();
     GrabLeft = s.left;
     GrabTop = s.top;
@@ -210,8 +223,6 @@ void SnipEditor::Image1_MouseUp(int /*index*/, const plat::MouseArgs& /*a*/) {
     HandleDrag = "Stop";
     PlaceAndShowToolbar();
 }
-
-void SnipEditor::Picture1_MouseMove(const plat::MouseArgs& /*a*/) { SetMousePointer(MousePointer::Arrow); }
 
 void SnipEditor::Picture2_MouseMove(const plat::MouseArgs& /*a*/) { SetMousePointer(MousePointer::Arrow); }
 

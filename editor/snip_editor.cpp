@@ -30,10 +30,25 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
       Image1(*this, 8),
       LblPos(*this),
       lblInfo(*this),
+      TextEdit(*this),
       Picture1(*this),
+      Shape3(Picture1, kToolbarButtons),
+      Image2(Picture1, kToolbarButtons),
+      Line1(Picture1),
+      Line2(Picture1),
       Shape2(Picture1),
       Picture2(*this),
-      Frames(*this, Picture2),
+      PicFont(static_cast<plat::Container&>(Picture2)),
+      Image3(PicFont),
+      Combo1(PicFont),
+      PicCombox(static_cast<plat::Container&>(PicFont), true),
+      Text1(PicCombox),
+      Image4(PicFont, 3),
+      PicColor(static_cast<plat::Container&>(Picture2)),
+      Pcolor(PicColor, kSwatches),
+      Picture3(static_cast<plat::Container&>(Picture2)),
+      Shape4(Picture2),
+      Frames(*this, Picture3),
       Logo(*this, traits),
       traits_(traits) {
     Shape1.SetBorder(kSelectionBlue, traits.frameWidth);
@@ -62,7 +77,9 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
     Shape2.SetBorder(plat::Rgb(128, 128, 255), 1);
     Shape2.Move(0, 0, kToolbarWidth, kToolbarHeight);
 
-    Picture2.SetVisible(false);
+    BuildToolbar();
+    BuildStylePickers();
+    BuildTextBox();
     WireSelectionEvents();
 }
 
@@ -81,8 +98,7 @@ void SnipEditor::ResetState() {
     ShapeStartX = ShapeStartY = 0;
     LastToolbarButton = 0;
     pressCanCopy_ = false;
-    HistoryEntries.clear();
-    HistoryPosition = HistoryTop = 1;
+    rubberBand_.reset();
 }
 
 // Runs before the window is first shown, so the capture holds the screen as
@@ -100,8 +116,7 @@ void SnipEditor::Form_Load() {
 
     CaptureScreenToSurface();
 
-    HistoryEntries.push_back(BackgroundPicture());
-    HistoryPosition = HistoryTop = 1;
+    HistoryEntries.Start(BackgroundPicture());
 
     ModeTag = "draw";
     ToolActive = traits_.presetFromInspector;

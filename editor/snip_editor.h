@@ -4,10 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "editor/annotation_geometry.h"
 #include "editor/frames_panel.h"
 #include "editor/logo_stamp.h"
+#include "editor/history.h"
 #include "editor/selection_geometry.h"
 #include "platform/form.h"
+#include "platform/native_controls.h"
 
 namespace editor {
 
@@ -24,6 +27,10 @@ struct VariantTraits {
 constexpr plat::Color kSelectionBlue = plat::Rgb(0, 122, 236);
 constexpr int kToolbarWidth = 265;
 constexpr int kToolbarHeight = 26;
+constexpr int kToolbarButtons = 10;
+// The sixteen palette swatches and, last, the current colour's.
+constexpr int kSwatches = 17;
+constexpr int kCurrentColorSwatch = 16;
 
 class SnipEditor : public plat::Form {
 public:
@@ -39,6 +46,11 @@ public:
     void CutdSave();
     // Places the eight handles around the selection and shows them.
     void ImageMove();
+    // Draws an arrow from (x1, y1) to its tip (x2, y2) on the surface with its
+    // drawing width; the head's strokes are `size` long along the shaft.
+    void Arrow(plat::Form& surface, float x1, float y1, float x2, float y2, float size, plat::Color color);
+    // Opens the drop-down list of the combo box `combo` if it is closed, else closes it.
+    void OpenCombo(plat::Handle combo);
 
     // The selection frame's geometry.
     Selection CurrentSelection() const;
@@ -60,17 +72,32 @@ public:
     bool ShapeDragging = false;
     float ShapeStartX = 0, ShapeStartY = 0;
     std::int32_t LastToolbarButton = 0;
-    std::vector<plat::Picture> HistoryEntries;
-    std::int32_t HistoryPosition = 1, HistoryTop = 1;
+    // The pictures of the committed steps; Position() and Top() are the
+    // current and the highest entry.
+    History HistoryEntries;
 
     // Controls, in paint order (later ones float above earlier ones).
     plat::Shape Shape1;                       // selection frame
     plat::ControlArray<plat::Image> Image1;   // resize handles 0..7
     plat::Label LblPos;                       // size label
     plat::Label lblInfo;                      // colour readout
+    plat::TextBox TextEdit;                   // the text tool's in-place box
     plat::PictureBox Picture1;                // toolbar strip
+    plat::ControlArray<plat::Shape> Shape3;   // hover squares, behind the buttons
+    plat::ControlArray<plat::Image> Image2;   // buttons 0..9
+    plat::Line Line1, Line2;                  // separators
     plat::Shape Shape2;                       // toolbar outline
     plat::PictureBox Picture2;                // style bar
+    plat::PictureBox PicFont;                 // size picker
+    plat::Image Image3;                       // its icon
+    plat::ComboBox Combo1;                    // the size list (only its drop-down shows)
+    plat::PictureBox PicCombox;               // the button drawn in the list's place
+    plat::TextBox Text1;                      // the current size
+    plat::ControlArray<plat::Image> Image4;   // the button's normal, hover and pressed looks
+    plat::PictureBox PicColor;                // palette
+    plat::ControlArray<plat::PictureBox> Pcolor;  // swatches 0..15, current colour 16
+    plat::PictureBox Picture3;                // frames panel, over the pickers
+    plat::Shape Shape4;                       // style bar outline
     FramesPanel Frames;                       // frames panel contents and picture frames
     LogoOverlay Logo;                         // PicFrame1(0) of the logo variants
 
@@ -101,6 +128,47 @@ private:
     void PlaceAndShowToolbar();
     void CopySelectionAndClose();
 
+    // Toolbar.
+    void BuildToolbar();
+    void Image2_Click(int index);
+    void Image2_MouseMove(int index);
+    void ChooseTool(int index);
+    void AddFrame();
+    void RevertStep();
+    void RedoStep();
+    void GrabToClipboardAndClose();
+    void SaveAndClose();
+    // Hides the bars and the frame, then grabs the selection to the clipboard.
+    bool GrabSelection();
+    void ShowPicture(plat::Picture p);
+    void PlaceStyleBar();
+    void ToggleStyleBar(int index);
+    void HideHoverSquares();
+
+    // Style pickers.
+    void BuildStylePickers();
+    void PresetSizes(const std::vector<std::wstring>& sizes, const std::wstring& current);
+    void Pcolor_MouseUp(int index);
+    void Pcolor_MouseMove(int index);
+    void ClearSwatchBorders();
+    void SetSizeButtonLook(int look);
+    void Combo1_Click();
+    plat::Color CurrentColor() const;
+
+    // Markup.
+    void BuildTextBox();
+    void ShapePress(const plat::MouseArgs& a);
+    void ShapeMove(const plat::MouseArgs& a);
+    void ShapeRelease(const plat::MouseArgs& a);
+    std::optional<RubberBand> ShapeTo(float x, float y) const;
+    void DrawShape(plat::Canvas& c, const RubberBand& shape) const;
+    void CommitShape(const RubberBand& shape);
+    void CommitText();
+    void PlaceTextBox(float x, float y);
+    void TextEdit_Change();
+    void TextEdit_MouseDown(const plat::MouseArgs& a);
+    void PushHistory();
+
     // Set while a copy hides the bars and grabs the screen: input that arrives
     // meanwhile (the second click's release) must not show them again.
     bool copying_ = false;
@@ -108,6 +176,9 @@ private:
     // The press that may begin a double click landed inside the selection in
     // "move" mode with no tool: only then does a double click copy.
     bool pressCanCopy_ = false;
+
+    // The rubber band on the screen now: the shape being dragged.
+    std::optional<RubberBand> rubberBand_;
 
     const VariantTraits& traits_;
 };

@@ -418,6 +418,7 @@ public:
     }
     void OnPaint(Canvas& c, const Rect& dirty) override {
         c.FillRect(dirty, box_.BackColor);
+        if (!box_.picture_.Empty()) c.DrawPicture(box_.picture_, 0, 0);
         box_.PaintChildren(c, 0, 0, dirty);
     }
     void OnMouseDown(const MouseArgs& a) override {
@@ -535,7 +536,21 @@ void PictureBox::Paint(Canvas& c, int ox, int oy) const {
     Rect b = Bounds().Offset(ox, oy);
     ClipScope clip(c, b);  // children never paint outside the box
     c.FillRect(b, BackColor);
+    if (!picture_.Empty()) c.DrawPicture(picture_, b.left, b.top);
     PaintChildren(c, b.left, b.top, b);
+    if (border_) c.FrameRect(b, BorderColor, 1);
+}
+
+void PictureBox::SetPicture(Picture p) {
+    picture_ = std::move(p);
+    Invalidate();
+    if (host_ && host_->Window()) host_->Window()->InvalidateAll();
+}
+
+void PictureBox::SetBorderLine(bool on) {
+    if (border_ == on) return;
+    border_ = on;
+    Invalidate();
 }
 
 }  // namespace plat

@@ -244,6 +244,13 @@ public:
     ~PictureBox() override;
     Color BackColor = Rgb(255, 255, 255);
     void SetBackColor(Color c);
+    // Drawn 1:1 at the top-left corner over the back colour, under the controls.
+    const Picture& GetPicture() const { return picture_; }
+    void SetPicture(Picture p);
+    // A single-line border just inside the box (drawn over its controls), or none.
+    bool BorderLine() const { return border_; }
+    void SetBorderLine(bool on);
+    Color BorderColor = Rgb(0, 0, 0);
     bool Windowed() const { return windowed_; }
     // The box's own window while it has one, else 0.
     Handle hWnd() const;
@@ -271,6 +278,8 @@ protected:
 private:
     class Host;
     const bool windowed_;
+    bool border_ = false;
+    Picture picture_;
     std::unique_ptr<Host> host_;  // the box's window and its events, while it has one
     std::vector<Rect> region_;
 };

@@ -227,6 +227,16 @@ void Form::DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& a
 
 Color Form::SurfacePixel(int x, int y) const { return image_.Pixel(x, y); }
 
+void Form::SetSurfaceOverlay(std::function<void(Canvas&)> draw, const Rect& extent) {
+    const Rect old = overlay_ ? overlayExtent_ : Rect{};
+    overlay_ = std::move(draw);
+    overlayExtent_ = overlay_ ? extent : Rect{};
+    const Rect changed = old.Union(overlayExtent_);
+    if (!window_ || changed.Empty()) return;
+    window_->Invalidate(changed);
+    window_->Update();
+}
+
 void Form::Invalidate(const Rect& formRect) {
     if (window_) window_->Invalidate(formRect);
 }
@@ -250,6 +260,7 @@ void Form::OnPaint(Canvas& c, const Rect& dirty) {
     // The back colour shows only where the picture does not reach.
     if (dirty.Intersect(Rect{0, 0, base.Width(), base.Height()}) != dirty) c.FillRect(dirty, backColor_);
     if (!base.Empty()) c.DrawPicture(base, dirty.left, dirty.top, dirty);
+    if (overlay_ && !overlayExtent_.Intersect(dirty).Empty()) overlay_(c);
     PaintChildren(c, 0, 0, dirty);
     painting_ = &c;
     Form_Paint();
@@ -258,6 +269,7 @@ void Form::OnPaint(Canvas& c, const Rect& dirty) {
 
 const Picture* Form::PlainPicture(const Rect& area) {
     if (!autoRedraw_ || area.Intersect(Rect{0, 0, image_.Width(), image_.Height()}) != area) return nullptr;
+    if (overlay_ && !overlayExtent_.Intersect(area).Empty()) return nullptr;
     bool covered = false;
     ForEachControl([&](Control& c) {
         if (covered || c.HasOwnWindow() || !c.ShownOnForm()) return;

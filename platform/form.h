@@ -90,6 +90,11 @@ public:
     // capture becomes the surface without a screen-sized fill and copy).
     void SetPersistentImage(Picture p);
     Color SurfacePixel(int x, int y) const;  // from the persistent image
+    // A drawing shown over the surface's picture and under the controls that
+    // never becomes part of the picture: a shape while it is dragged out.
+    // `extent` holds every pixel it touches. Only the old and the new extent
+    // are repainted, at once; no drawing (nullptr) removes it.
+    void SetSurfaceOverlay(std::function<void(Canvas&)> draw, const Rect& extent);
 
     void Invalidate(const Rect& formRect);
     void Refresh();  // repaint invalid parts now
@@ -195,6 +200,8 @@ private:
     // Set only while a paint runs: drawing without persistence lands in the
     // picture being painted, which would otherwise cover it.
     Canvas* painting_ = nullptr;
+    std::function<void(Canvas&)> overlay_;
+    Rect overlayExtent_;
     std::vector<Rect> region_;
     int opacity_ = 255;
     std::vector<Timer*> timers_;

@@ -33,6 +33,9 @@ public:
                         nullptr, GetModuleHandleW(nullptr), this);
         // Checked by the form (a window of 0 is no window); said here for a debugger.
         if (!hwnd_) ReportFailure(L"CreateWindowExW", GetLastError());
+        // A new child window goes below its siblings; a box made later lies
+        // over the controls made before it, as windowless ones paint.
+        if (hwnd_ && child_) SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 
     ~Win32Window() override {

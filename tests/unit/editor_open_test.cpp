@@ -8,11 +8,10 @@ TEST_F(EditorTest, OpeningFreezesTheScreenBeforeTheWindowShows) {
     EXPECT_FALSE(headless::Visible(H(ed)));
     EXPECT_TRUE(plat::SamePixels(ed.PersistentImage().Crop({0, 0, 1920, 1080}), screen_));
     EXPECT_TRUE(plat::SamePixels(ed.BackgroundPicture().Crop({0, 0, 1920, 1080}), screen_));
-    ASSERT_EQ(ed.HistoryEntries.size(), 1u);
-    EXPECT_TRUE(plat::SamePixels(ed.HistoryEntries[0].Crop({0, 0, 1920, 1080}), screen_));
-    EXPECT_EQ(ed.HistoryPosition, 1);
-    EXPECT_EQ(ed.HistoryTop, 1);
-    EXPECT_EQ(plat::GetMousePointer(), plat::MousePointer::Crosshair);
+    ASSERT_EQ(ed.HistoryEntries.Top(), 1);
+    EXPECT_TRUE(plat::SamePixels(ed.HistoryEntries.Current().Crop({0, 0, 1920, 1080}), screen_));
+    EXPECT_EQ(ed.HistoryEntries.Position(), 1);
+        EXPECT_EQ(plat::GetMousePointer(), plat::MousePointer::Crosshair);
     EXPECT_TRUE(ed.AutoRedraw());
     EXPECT_EQ(ed.GetScaleMode(), plat::ScaleMode::Pixels);
 
@@ -69,7 +68,7 @@ TEST_F(EditorTest, EscapeClosesAndTheNextOpeningStartsAfresh) {
     EXPECT_EQ(second.ModeTag, "draw");
     EXPECT_EQ(second.CloseGuard, 0);
     EXPECT_FALSE(second.Shape1.Visible());
-    ASSERT_EQ(second.HistoryEntries.size(), 1u);
+    ASSERT_EQ(second.HistoryEntries.Top(), 1);
     EXPECT_TRUE(plat::SamePixels(second.BackgroundPicture().Crop({0, 0, 1920, 1080}), changed));
 }
 

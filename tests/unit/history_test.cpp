@@ -60,6 +60,8 @@ bool ExactlyEqual(const std::optional<plat::Picture>& a, const std::optional<pla
 // the picture at times), a few stray pixels, nothing at all, or, rarely, a
 // picture of another size.
 void Scribble(plat::Picture& p, std::mt19937& rng) {
+    // Its pixels may be the history's: drawn on a copy, as the editor does.
+    if (p.Shared()) p = p.Copy();
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     const plat::Color colour = plat::Rgb(pick(0, 2) * 120, pick(0, 2) * 120, pick(0, 2) * 120);
     const int w = p.Width(), h = p.Height();
@@ -124,9 +126,12 @@ TEST_F(HistoryTest, RevertAtTheFirstEntryKeepsTheRedoTailAndHandsBackNothing) {
     EXPECT_FALSE(history.Revert());
     EXPECT_EQ(history.Position(), 1);
     EXPECT_EQ(history.Top(), 2);
-    // The returned picture is the caller's own: drawing on it changes no entry.
+    // The returned picture shares the history's pixels, and says so: a caller
+    // that draws on it copies it first and changes no entry.
     std::optional<plat::Picture> again = history.Redo();
     ASSERT_TRUE(ExactlyEqual(again, marked.Copy()));
+    ASSERT_TRUE(again->Shared());
+    *again = again->Copy();
     again->Draw().FillRect({0, 0, 30, 20}, plat::Rgb(0, 0, 255));
     EXPECT_TRUE(ExactlyEqual(history.Revert(), clean.Copy()));
     EXPECT_TRUE(ExactlyEqual(history.Redo(), marked.Copy()));
@@ -142,6 +147,7 @@ TEST_F(HistoryTest, AnEntryCostsWhatChangedNotThePicture) {
     EXPECT_LT(before, whole + 1000);
 
     auto costOf = [&](auto draw) {
+        if (p.Shared()) p = p.Copy();
         draw();
         history.Push(p);
         const std::size_t now = history.Bytes(), cost = now - before;

@@ -35,8 +35,8 @@ TEST_F(EditorWin, FrozenPictureIsTheScreenAsItWasAndCoversIt) {
     plat::DoEvents();
 
     EXPECT_TRUE(plat::SamePixels(ed.BackgroundPicture().Crop(Screen()), pattern_));
-    ASSERT_EQ(ed.HistoryEntries.size(), 1u);
-    EXPECT_TRUE(plat::SamePixels(ed.HistoryEntries[0].Crop(Screen()), pattern_));
+    ASSERT_EQ(ed.HistoryEntries.Top(), 1);
+    EXPECT_TRUE(plat::SamePixels(ed.HistoryEntries.Current().Crop(Screen()), pattern_));
 
     HWND h = reinterpret_cast<HWND>(ed.hWnd());
     RECT r{};
@@ -125,8 +125,8 @@ TEST_F(EditorWin, OpeningAgainStartsAFreshSnipAndLeaksNothing) {
     aaa& ed = plat::Forms<aaa>();
     EXPECT_EQ(ed.ModeTag, "draw");
     EXPECT_EQ(ed.CloseGuard, 0);
-    EXPECT_EQ(ed.HistoryEntries.size(), 1u);
-    EXPECT_EQ(ed.HistoryPosition, 1);
+    EXPECT_EQ(ed.HistoryEntries.Top(), 1);
+    EXPECT_EQ(ed.HistoryEntries.Position(), 1);
 }
 
 }  // namespace

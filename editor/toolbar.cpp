@@ -1,0 +1,176 @@
+// The toolbar beside the selection: its buttons and hover squares, the
+// commands, the history steps and the style bar's place and toggle.
+#include <string>
+
+#include "editor/snip_editor.h"
+#include "editor/toolbar_icons.h"
+#include "editor/toolbar_layout.h"
+#include "platform/forms.h"
+#include "platform/system.h"
+#include "shell/frm_main.h"
+
+namespace editor {
+
+namespace {
+constexpr plat::Color kHoverBorder = plat::Rgb(36, 143, 251);
+constexpr plat::Color kSeparatorColor = plat::Rgb(128, 128, 255);
+constexpr float kSeparatorTop = 4, kSeparatorBottom = 22;
+
+float Px(int twips) { return static_cast<float>(twips) / plat::kTwipsPerPixel; }
+float ScreenHeightF() { return static_cast<float>(plat::ScreenHeightTwips()) / plat::kTwipsPerPixel; }
+}  // namespace
+
+void SnipEditor::BuildToolbar() {
+    for (const ToolbarButton& b : kToolbarLayout) {
+        const float left = Px(b.leftTwips);
+        plat::Shape& square = Shape3[b.index];
+        square.SetBorder(kHoverBorder, 1);
+        square.SetFill(kToolbarHoverFill, plat::FillStyle::Solid);
+        const float inset = (kHoverSquareSize - kToolbarButtonSize) / 2;
+        square.Move(left - inset, kToolbarButtonTop - inset, kHoverSquareSize, kHoverSquareSize);
+        square.SetVisible(false);
+
+        plat::Image& button = Image2[b.index];
+        button.SetPicture(ToolbarIcon(b.index));
+        button.Move(left, kToolbarButtonTop);
+        button.SetToolTipText(b.name);
+        const int i = b.index;
+        button.Click = [this, i] { Image2_Click(i); };
+        button.MouseMove = [this, i](const plat::MouseArgs&) { Image2_MouseMove(i); };
+    }
+    plat::Line* separators[] = {&Line1, &Line2};
+    for (int k = 0; k < 2; ++k) {
+        const float x = Px(kSeparatorTwips[k]);
+        separators[k]->BorderColor = kSeparatorColor;
+        separators[k]->SetEnds(x, kSeparatorTop, x, kSeparatorBottom);
+    }
+}
+
+void SnipEditor::Image2_MouseMove(int index) {
+    if (Shape3[index].Visible()) return;
+    HideHoverSquares();
+    Shape3[index].SetVisible(true);
+    // The icon is drawn on the square's colour while the square shows.
+    Image2[index].SetPicture(ToolbarIcon(index, kToolbarHoverFill));
+    plat::SetMousePointer(plat::MousePointer::Arrow);
+}
+
+void SnipEditor::HideHoverSquares() {
+    for (int i = 0; i < kToolbarButtons; ++i) {
+        if (!Shape3[i].Visible()) continue;
+        Shape3[i].SetVisible(false);
+        Image2[i].SetPicture(ToolbarIcon(i));
+    }
+}
+
+void SnipEditor::Picture1_MouseMove(const plat::MouseArgs& /*a*/) {
+    HideHoverSquares();
+    plat::SetMousePointer(plat::MousePointer::Arrow);
+}
+
+void SnipEditor::Image2_Click(int index) {
+    if (copying_) return;
+    lblInfo.SetVisible(false);
+    LblPos.SetVisible(false);
+    switch (index) {
+        case kSaveToClipboard:
+            CopySelectionAndClose();
+            HideLogoLibrary();
+            break;
+        case kSave: SaveAndClose(); break;
+        case kExitSnip:
+            HideLogoLibrary();
+            Unload();
+            break;
+        case kAddArrow:
+        case kAddText:
+        case kAddEllipse:
+        case kAddRectangle: ChooseTool(index); break;
+        case kAddFrame: AddFrame(); break;
+        case kRevert: RevertStep(); break;
+        case kRedo: RedoStep(); break;
+        default: break;
+    }
+    LastToolbarButton = index;
+}
+
+void SnipEditor::SaveAndClose() {
+    const bool barShown = Picture2.Visible();
+    if (!GrabSelection()) return;
+    Picture1.SetVisible(true);
+    if (barShown) Picture2.SetVisible(true);
+    Shape1.SetVisible(true);
+    CutdSave();
+    // Closed whether the user saved or cancelled; the dialog may have let the
+    // system close the editor already.
+    if (Loaded()) Unload();
+}
+
+void SnipEditor::ChooseTool(int index) {
+    Picture3.SetVisible(false);
+    if (index == kAddText) {
+        PresetSizes({L"5", L"8", L"10", L"11", L"12", L"13"}, L"8");
+    } else {
+        PresetSizes({L"1", L"2", L"3", L"4", L"5", L"6"}, L"3");
+        if (auto w = WholeSizeOf(Text1.Text(), kDrawWidthMin, kDrawWidthMax)) DrawWidth = *w;
+    }
+    PlaceStyleBar();
+    ToggleStyleBar(index);
+    ToolActive = true;
+    CurrentTool = ToolbarButtonName(index);
+}
+
+void SnipEditor::AddFrame() {
+    // The logo library reads it to know which editor a chosen logo goes to.
+    if (frmMain* main = plat::LoadedForm<frmMain>()) main->qqq.SetText(std::to_wstring(traits_.frameNumber));
+    Picture3.SetVisible(true);
+    PlaceStyleBar();
+    ToggleStyleBar(kAddFrame);
+}
+
+void SnipEditor::PlaceStyleBar() {
+    Picture2.SetLeft(Picture1.Left());
+    Picture2.SetTop(StyleBarTop(Picture1.Top(), Picture1.Height(), Picture2.Height(), ScreenHeightF()));
+    // The frames panel covers the pickers; their native boxes would show through it.
+    PicFont.SetVisible(!Picture3.Visible());
+    PicColor.SetLeft(Px(1180));
+    Picture2.SetWidth(Px(3620));
+    Shape4.Move(0, 0, Picture2.Width(), Picture2.Height());
+}
+
+void SnipEditor::ToggleStyleBar(int index) {
+    Picture2.SetVisible(StyleBarShownAfterPress(Picture2.Visible(), index, LastToolbarButton));
+}
+
+// ---- history ----
+
+void SnipEditor::PushHistory() { HistoryEntries.Push(BackgroundPicture()); }
+
+void SnipEditor::ShowPicture(plat::Picture p) {
+    // The surface shows it and the next shapes are drawn on it.
+    SetPersistentImage(p);
+    Bake();
+}
+
+void SnipEditor::RevertStep() {
+    if (auto previous = HistoryEntries.Revert()) {
+        ShowPicture(std::move(*previous));
+        return;
+    }
+    // Before the first entry: back to no selection, the picture as it is.
+    ModeTag = "draw";
+    Shape1.SetVisible(false);
+    Picture1.SetVisible(false);
+    Picture2.SetVisible(false);
+    LblPos.SetVisible(false);
+    lblInfo.SetVisible(false);
+    Shape1.Move(Shape1.Left(), Shape1.Top(), 0, 0);
+    Image1.ForEach([](plat::Image& h) { h.SetVisible(false); });
+    ToolActive = false;
+}
+
+void SnipEditor::RedoStep() {
+    if (auto next = HistoryEntries.Redo()) ShowPicture(std::move(*next));
+}
+
+}  // namespace editor

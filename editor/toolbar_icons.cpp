@@ -1,0 +1,336 @@
+#include "editor/toolbar_icons.h"
+
+#include <array>
+
+namespace editor {
+namespace {
+
+using plat::Color;
+using plat::Rgb;
+
+constexpr Color kInk = Rgb(40, 60, 90);
+constexpr Color kAccent = Rgb(0, 122, 236);
+constexpr Color kWhite = Rgb(255, 255, 255);
+
+// a + (b - a) * percent / 100, channel by channel.
+constexpr Color Mix(Color a, Color b, int percent) {
+    auto ch = [&](int ca, int cb) { return ca + (cb - ca) * percent / 100; };
+    return Rgb(ch(plat::RedOf(a), plat::RedOf(b)), ch(plat::GreenOf(a), plat::GreenOf(b)),
+               ch(plat::BlueOf(a), plat::BlueOf(b)));
+}
+
+// One pixel map row per string. The soft tones of an edge are mixed with the
+// background the icon is drawn on; the marks on white paper keep their colour.
+//   .  background          #  ink        =  ink 65 %      :  ink 35 %
+//   +  accent              *  accent 65 % -  accent 35 %
+//   w  white               g  grey line on white          o  pale accent on white
+using IconMap = std::array<const char*, kToolbarIconSize>;
+
+constexpr bool IsMapChar(char c) {
+    for (char k : {'.', '#', '=', ':', '+', '*', '-', 'w', 'g', 'o'})
+        if (c == k) return true;
+    return false;
+}
+
+Color MapColor(char c, Color background) {
+    switch (c) {
+        case '#': return kInk;
+        case '=': return Mix(background, kInk, 65);
+        case ':': return Mix(background, kInk, 35);
+        case '+': return kAccent;
+        case '*': return Mix(background, kAccent, 65);
+        case '-': return Mix(background, kAccent, 35);
+        case 'w': return kWhite;
+        case 'g': return Mix(kWhite, kInk, 45);
+        case 'o': return Mix(kWhite, kAccent, 30);
+        default: return background;
+    }
+}
+
+// Undo: a left-pointing head on a stroke that turns back underneath.
+// Redo is the same map mirrored.
+constexpr IconMap kUndoMap{
+    "................",
+    "....#...........",
+    "...##...........",
+    "..###...........",
+    ".##########=:...",
+    ".############=..",
+    "..###......:##:.",
+    "...##.......:#=.",
+    "....#........##.",
+    ".............##.",
+    "............:#=.",
+    "...........:##:.",
+    ".....########=..",
+    ".....######=:...",
+    "................",
+    "................",
+};
+
+// A clipboard: the accent clip over a sheet with lines of text.
+constexpr IconMap kClipboardMap{
+    "................",
+    "......++++......",
+    "..=##++++++##=..",
+    "..#ww++++++ww#..",
+    "..#wwwwwwwwww#..",
+    "..#wwggggggww#..",
+    "..#wwwwwwwwww#..",
+    "..#wwwwwwwwww#..",
+    "..#wwggggggww#..",
+    "..#wwwwwwwwww#..",
+    "..#wwwwwwwwww#..",
+    "..#wwggggwwww#..",
+    "..#wwwwwwwwww#..",
+    "..=##########=..",
+    "................",
+    "................",
+};
+
+// A diskette: shutter with its slot at the top, label at the bottom, the
+// upper right corner cut.
+constexpr IconMap kDiskMap{
+    "................",
+    ".*++wwwwwww+-...",
+    ".+++wwww++w++-..",
+    ".+++wwww++w+++-.",
+    ".+++wwww++w++++.",
+    ".+++wwwwwww++++.",
+    ".++++++++++++++.",
+    ".++++++++++++++.",
+    ".++++++++++++++.",
+    ".++wwwwwwwwww++.",
+    ".++wwwwwwwwww++.",
+    ".++wwggggggww++.",
+    ".++wwwwwwwwww++.",
+    ".++wwwwwwwwww++.",
+    ".*++++++++++++*.",
+    "................",
+};
+
+constexpr IconMap kCloseMap{
+    "................",
+    "................",
+    "...=........=...",
+    "..=##......##=..",
+    "...###....###...",
+    "....###..###....",
+    ".....######.....",
+    "......####......",
+    "......####......",
+    ".....######.....",
+    "....###..###....",
+    "...###....###...",
+    "..=##......##=..",
+    "...=........=...",
+    "................",
+    "................",
+};
+
+constexpr IconMap kArrowMap{
+    "................",
+    ".......*+++++++.",
+    "........*++++++.",
+    ".........*+++++.",
+    "..........+++++.",
+    ".........++++++.",
+    "........+++.*++.",
+    ".......+++...*+.",
+    "......+++.....*.",
+    ".....+++........",
+    "....+++.........",
+    "...+++..........",
+    "..+++...........",
+    ".+++............",
+    ".++.............",
+    "................",
+};
+
+constexpr IconMap kTextMap{
+    "................",
+    "................",
+    "..++++++++++++..",
+    "..++++++++++++..",
+    "..++...++...++..",
+    "..++...++...++..",
+    ".......++.......",
+    ".......++.......",
+    ".......++.......",
+    ".......++.......",
+    ".......++.......",
+    ".......++.......",
+    ".......++.......",
+    ".....++++++.....",
+    ".....++++++.....",
+    "................",
+};
+
+constexpr IconMap kEllipseMap{
+    "................",
+    "................",
+    "................",
+    "....-*++++*-....",
+    "...*++++++++*...",
+    "..+++-....-+++..",
+    ".*+*........*+*.",
+    ".++..........++.",
+    ".++..........++.",
+    ".*+*........*+*.",
+    "..+++-....-+++..",
+    "...*++++++++*...",
+    "....-*++++*-....",
+    "................",
+    "................",
+    "................",
+};
+
+constexpr IconMap kRectangleMap{
+    "................",
+    "................",
+    "................",
+    ".++++++++++++++.",
+    ".++++++++++++++.",
+    ".++..........++.",
+    ".++..........++.",
+    ".++..........++.",
+    ".++..........++.",
+    ".++..........++.",
+    ".++..........++.",
+    ".++++++++++++++.",
+    ".++++++++++++++.",
+    "................",
+    "................",
+    "................",
+};
+
+// A framed picture: sun and hills on white.
+constexpr IconMap kFrameMap{
+    "................",
+    "................",
+    ".##############.",
+    ".#wwwwwwwwwwww#.",
+    ".#wwwwwwwo++ow#.",
+    ".#wwwwwww++++w#.",
+    ".#wwwwwwwo++ow#.",
+    ".#wwwo+owwwwww#.",
+    ".#wwo+++owwwww#.",
+    ".#wo+++++wo+ow#.",
+    ".#o++++++++++o#.",
+    ".#++++++++++++#.",
+    ".#++++++++++++#.",
+    ".##############.",
+    "................",
+    "................",
+};
+
+struct IconEntry {
+    const IconMap* map;
+    bool mirrored;
+};
+
+// By toolbar index.
+constexpr std::array<IconEntry, kToolbarIconCount> kIcons{{
+    {&kUndoMap, false},        // 0 "Revert"
+    {&kClipboardMap, false},   // 1 "Save to clipboard"
+    {&kDiskMap, false},        // 2 "Save"
+    {&kCloseMap, false},       // 3 "Exit snip"
+    {&kArrowMap, false},       // 4 "Add the arrow"
+    {&kTextMap, false},        // 5 "Add text"
+    {&kEllipseMap, false},     // 6 "Add an ellipse"
+    {&kRectangleMap, false},   // 7 "Add a rectangle"
+    {&kUndoMap, true},         // 8 "Redo"
+    {&kFrameMap, false},       // 9 "Add Frame"
+}};
+
+constexpr bool MapsWellFormed() {
+    for (const IconEntry& entry : kIcons) {
+        for (const char* row : *entry.map) {
+            int n = 0;
+            for (; row[n] != '\0'; ++n)
+                if (!IsMapChar(row[n])) return false;
+            if (n != kToolbarIconSize) return false;
+        }
+    }
+    return true;
+}
+static_assert(MapsWellFormed(), "every icon row is 16 known map characters");
+
+void Put(plat::Picture& p, int x, int y, Color c) { p.MutableRow(y)[x] = plat::PixelFromColor(c); }
+
+void Fill(plat::Picture& p, const plat::Rect& r, Color c) {
+    const plat::Rect in = r.Intersect({0, 0, p.Width(), p.Height()});
+    for (int y = in.top; y < in.bottom; ++y)
+        for (int x = in.left; x < in.right; ++x) Put(p, x, y, c);
+}
+
+struct SizeButtonStyle {
+    Color fill, border, mark;
+    int markDrop;  // the pressed triangle sinks a pixel
+};
+// By look: normal, hover, pressed.
+constexpr std::array<SizeButtonStyle, 3> kSizeButtonStyles{{
+    {kWhite, Rgb(150, 170, 196), kInk, 0},
+    {Rgb(229, 243, 255), Rgb(36, 143, 251), kAccent, 0},
+    {Rgb(204, 228, 252), Rgb(0, 102, 204), Rgb(0, 90, 180), 1},
+}};
+
+}  // namespace
+
+plat::Picture ToolbarIcon(int index, Color background) {
+    if (index < 0 || index >= kToolbarIconCount) return {};
+    const IconEntry& entry = kIcons[static_cast<size_t>(index)];
+    plat::Picture p = plat::Picture::Create(kToolbarIconSize, kToolbarIconSize, background);
+    for (int y = 0; y < kToolbarIconSize; ++y) {
+        const char* row = (*entry.map)[static_cast<size_t>(y)];
+        for (int x = 0; x < kToolbarIconSize; ++x) {
+            const char c = row[entry.mirrored ? kToolbarIconSize - 1 - x : x];
+            if (c != '.') Put(p, x, y, MapColor(c, background));
+        }
+    }
+    return p;
+}
+
+plat::Picture SizeIcon() {
+    plat::Picture p = plat::Picture::Create(kSizeIconSize, kSizeIconSize, kToolbarBackground);
+    const Color soft = Mix(kToolbarBackground, kInk, 55);
+    int top = 4;
+    for (int thickness : {1, 2, 4}) {
+        const plat::Rect line{4, top, 16, top + thickness};
+        Fill(p, line, kInk);
+        if (thickness >= 3) {  // the thick line gets rounded ends
+            for (int x : {line.left, line.right - 1})
+                for (int y : {line.top, line.bottom - 1}) Put(p, x, y, soft);
+        }
+        top += thickness + 3;
+    }
+    return p;
+}
+
+plat::Picture SizeButtonLook(int look) {
+    if (look < 0 || look >= static_cast<int>(kSizeButtonStyles.size())) return {};
+    const SizeButtonStyle& s = kSizeButtonStyles[static_cast<size_t>(look)];
+    constexpr int w = kSizeButtonWidth, h = kSizeButtonHeight;
+    plat::Picture p = plat::Picture::Create(w, h, kToolbarBackground);
+    Fill(p, {1, 1, w - 1, h - 1}, s.fill);
+    Fill(p, {1, 0, w - 1, 1}, s.border);
+    Fill(p, {1, h - 1, w - 1, h}, s.border);
+    Fill(p, {0, 1, 1, h - 1}, s.border);
+    Fill(p, {w - 1, 1, w, h - 1}, s.border);
+    // Rounded corners: half-tone outside, a touch of the border inside.
+    for (int x : {0, w - 1})
+        for (int y : {0, h - 1}) Put(p, x, y, Mix(kToolbarBackground, s.border, 50));
+    for (int x : {1, w - 2})
+        for (int y : {1, h - 2}) Put(p, x, y, Mix(s.fill, s.border, 35));
+    // The drop-down triangle, 7 pixels wide and 4 high, pointing down.
+    const int top = 9 + s.markDrop;
+    for (int row = 0; row < 4; ++row) Fill(p, {38 + row, top + row, 45 - row, top + row + 1}, s.mark);
+    return p;
+}
+
+plat::Color SizeButtonFill(int look) {
+    if (look < 0 || look >= static_cast<int>(kSizeButtonStyles.size())) return kWhite;
+    return kSizeButtonStyles[static_cast<size_t>(look)].fill;
+}
+
+}  // namespace editor

@@ -1,0 +1,41 @@
+#pragma once
+// The editor's small pictures: the ten toolbar button icons, the size
+// picker's icon and the three looks of its drop-down button. They are drawn
+// by the program from pixel maps and whole-pixel rectangles, so they need no
+// resource files, stay sharp and come out the same on every backend. The
+// editor draws 1:1 with screen pixels at any scale, so these sizes are what
+// shows at 150 % as well.
+#include "platform/picture.h"
+
+namespace editor {
+
+constexpr int kToolbarIconSize = 16;
+constexpr int kToolbarIconCount = 10;
+// The toolbar strip's colour, and the hover square's fill behind a button.
+constexpr plat::Color kToolbarBackground = plat::Rgb(222, 238, 255);
+constexpr plat::Color kToolbarHoverFill = plat::Rgb(148, 217, 255);
+
+// The icon of toolbar button `index` (0 "Revert" ... 9 "Add Frame"),
+// 16 x 16, drawn on `background` wherever the icon leaves the strip showing
+// (the toolbar has no transparency: an icon over the hover square is drawn
+// on kToolbarHoverFill). Empty for an index outside 0 to 9.
+plat::Picture ToolbarIcon(int index, plat::Color background = kToolbarBackground);
+
+// The size picker's icon: three lines of growing thickness, 20 x 20.
+constexpr int kSizeIconSize = 20;
+plat::Picture SizeIcon();
+
+// The looks of the size picker's button, 50 x 22: a box with a drop-down
+// triangle at its right. The size box lies over kSizeTextArea, which every
+// look leaves one plain colour.
+enum SizeButtonLookIndex : int { kSizeButtonNormal = 0, kSizeButtonHover = 1, kSizeButtonPressed = 2 };
+constexpr int kSizeButtonWidth = 50;
+constexpr int kSizeButtonHeight = 22;
+constexpr plat::Rect kSizeTextArea{4, 4, 4 + 23, 4 + 13};
+// Empty for a look outside 0 to 2.
+plat::Picture SizeButtonLook(int look);
+// The colour of kSizeTextArea in that look, for the size box's own
+// background to match it (white for a look outside 0 to 2).
+plat::Color SizeButtonFill(int look);
+
+}  // namespace editor
