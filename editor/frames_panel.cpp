@@ -128,6 +128,17 @@ void HideLogoLibrary() {
     if (sss* library = plat::LoadedForm<sss>()) library->Hide();
 }
 
+LibraryOutOfTheGrab::LibraryOutOfTheGrab() {
+    sss* library = plat::LoadedForm<sss>();
+    shown_ = library && library->Visible();
+    if (shown_) library->Hide();
+}
+
+LibraryOutOfTheGrab::~LibraryOutOfTheGrab() {
+    // Looked up again: the grab lets events run, which may have unloaded it.
+    if (sss* library = plat::LoadedForm<sss>(); library && shown_) library->ShowNoActivate();
+}
+
 namespace {
 template <class Editor>
 void AddTo(const std::wstring& path) {

@@ -59,6 +59,19 @@ private:
 // Hides the logo library window if it is loaded.
 void HideLogoLibrary();
 
+// The logo library floats over the editor, often over the selection: a grab
+// must not take it. Hidden while this lives, shown again after if it was.
+class LibraryOutOfTheGrab {
+public:
+    LibraryOutOfTheGrab();
+    ~LibraryOutOfTheGrab();
+    LibraryOutOfTheGrab(const LibraryOutOfTheGrab&) = delete;
+    LibraryOutOfTheGrab& operator=(const LibraryOutOfTheGrab&) = delete;
+
+private:
+    bool shown_ = false;
+};
+
 // "Select it" of the logo library: the editor numbered `number` ("1" aaa,
 // "2" jie, "3" bing, "4" jie3), created hidden when it is not open, gets a
 // picture frame with `path`. Any other number does nothing.

@@ -136,6 +136,7 @@ void SnipEditor::Form_KeyPress(int charCode) {
 }
 
 bool SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+    const LibraryOutOfTheGrab library;
     Shape1.SetVisible(false);
     LblPos.SetVisible(false);
     lblInfo.SetVisible(false);
