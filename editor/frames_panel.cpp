@@ -23,10 +23,14 @@ const FrameButton kFrameButtonTable[kFrameButtons] = {
 namespace {
 float Px(int twips) { return static_cast<float>(twips) / plat::kTwipsPerPixel; }
 
-// A button shows its own picture file, small; a missing file shows a blank
-// button rather than nothing to click.
-plat::Picture ButtonPicture(const FrameButton& b) {
+// A sticker's button shows its own picture file, small (a missing file, a
+// blank button rather than nothing to click); a frame's, a drawing of it.
+plat::Picture ButtonPicture(int index) {
+    const FrameButton& b = kFrameButtonTable[index];
     const int s = b.size / plat::kTwipsPerPixel;
+    // The table lists 3.PNG, 5.PNG, 1.PNG, 2.PNG first.
+    static constexpr int kFrameArt[] = {2, 3, 0, 1};
+    if (index < 4) return logo::FrameButtonPicture(kFrameArt[index], s);
     plat::DrawnPictureFile f = plat::DrawPictureFile(plat::ExeDir() + b.file, s, s);
     if (!f.drawn.Empty()) return f.drawn;
     plat::Picture blank = plat::Picture::Create(s, s, plat::Rgb(255, 255, 255));
@@ -63,7 +67,7 @@ FramesPanel::FramesPanel(SnipEditor& editor, plat::PictureBox& panel)
       editor_(editor) {
     for (int i = 0; i < kFrameButtons; ++i) {
         const FrameButton& b = kFrameButtonTable[i];
-        Buttons[i].SetPicture(ButtonPicture(b));
+        Buttons[i].SetPicture(ButtonPicture(i));
         Buttons[i].Move(Px(b.left), Px(b.top));
     }
     Buttons.SetWiring([this](plat::Image& e, int i) {

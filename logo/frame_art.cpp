@@ -154,6 +154,48 @@ void Card(plat::Canvas& c, const plat::Rect& r) {
 }
 }  // namespace
 
+plat::Picture FrameButtonPicture(int frame, int s) {
+    plat::Picture p = plat::Picture::Create(s, s, kWhite);
+    plat::Canvas& c = p.Draw();
+    const plat::Rect box{1, 3, s - 1, s - 3};
+    switch (frame) {
+        case 0:  // a rounded blue border
+            c.FrameRect(box, plat::Rgb(0, 122, 236), 2);
+            for (const plat::Point q : {plat::Point{box.left, box.top}, {box.right - 1, box.top},
+                                        {box.left, box.bottom - 1}, {box.right - 1, box.bottom - 1}})
+                c.FillRect({q.x, q.y, q.x + 1, q.y + 1}, kWhite);
+            break;
+        case 1:  // a red dashed border
+            for (int x = box.left; x < box.right; x += 4) {
+                c.FillRect({x, box.top, std::min(x + 2, box.right), box.top + 2}, plat::Rgb(220, 40, 40));
+                c.FillRect({x, box.bottom - 2, std::min(x + 2, box.right), box.bottom}, plat::Rgb(220, 40, 40));
+            }
+            for (int y = box.top; y < box.bottom; y += 4) {
+                c.FillRect({box.left, y, box.left + 2, std::min(y + 2, box.bottom)}, plat::Rgb(220, 40, 40));
+                c.FillRect({box.right - 2, y, box.right, std::min(y + 2, box.bottom)}, plat::Rgb(220, 40, 40));
+            }
+            break;
+        case 2: {  // navy corner marks
+            const plat::Color navy = plat::Rgb(20, 50, 110);
+            const int arm = s / 3;
+            c.FillRect({box.left, box.top, box.left + arm, box.top + 2}, navy);
+            c.FillRect({box.left, box.top, box.left + 2, box.top + arm}, navy);
+            c.FillRect({box.right - arm, box.top, box.right, box.top + 2}, navy);
+            c.FillRect({box.right - 2, box.top, box.right, box.top + arm}, navy);
+            c.FillRect({box.left, box.bottom - 2, box.left + arm, box.bottom}, navy);
+            c.FillRect({box.left, box.bottom - arm, box.left + 2, box.bottom}, navy);
+            c.FillRect({box.right - arm, box.bottom - 2, box.right, box.bottom}, navy);
+            c.FillRect({box.right - 2, box.bottom - arm, box.right, box.bottom}, navy);
+            break;
+        }
+        default:  // gold outside, navy inside
+            c.FrameRect(box, plat::Rgb(245, 185, 20), 2);
+            c.FrameRect({box.left + 3, box.top + 3, box.right - 3, box.bottom - 3}, plat::Rgb(20, 50, 110), 1);
+            break;
+    }
+    return p;
+}
+
 plat::Picture LibraryIconPicture(int w, int h) {
     plat::Picture p = plat::Picture::Create(w, h, kWhite);
     plat::Canvas& c = p.Draw();

@@ -1,5 +1,7 @@
 // frmMain: the logo choice ("Edit Logo") and its preview, the logo library's
 // start-up, and the links to the vendor's pages.
+#include <algorithm>
+
 #include "logo/sss.h"
 #include "platform/dialogs.h"
 #include "platform/forms.h"
@@ -28,6 +30,16 @@ void frmMain::DrawLogoPreview() {
     preview.SetBorderStyle(0);
     preview.SetBackStyle(0);
     preview.SetPicPath(Text1.Text());
+    // A logo larger than the preview's area shows shrunk to fit, its shape
+    // kept, rather than cut off at the window's edge.
+    const float m = logo::kMarginPx;
+    const float roomW = shpLogoArea.Width() - 2 - m, roomH = shpLogoArea.Height() - 2 - m;
+    const float picW = preview.Width() - m, picH = preview.Height() - m;
+    if (preview.Drawn().Empty() || (picW <= roomW && picH <= roomH)) return;
+    const float k = std::min(roomW / picW, roomH / picH);
+    preview.SetWidth(picW * k + m);
+    preview.SetHeight(picH * k + m);
+    preview.DrawPicture(preview.PicPath(), false);
 }
 
 void frmMain::FillLogoLibraryPaths() {

@@ -170,3 +170,21 @@ TEST_F(FramesPanelTest, TheLogoRidesAtTheChosenCornerOfTheSelection) {
 }
 
 }  // namespace
+
+namespace {
+
+// The preview shows a logo 1:1, or shrunk to its area, its shape kept, when larger.
+TEST_F(FramesPanelTest, ThePreviewShowsTheLogoWhole) {
+    fake_profile::SetValue(rwini::IniPath(), L"logo", L"logo", WritePicture(L"wide.png", plat::Picture::Create(600, 100, 0)));
+    frmMain& main = plat::Forms<frmMain>();
+    const logo::PicFrame& preview = main.PicFrame2[0];
+    EXPECT_LE(preview.Width(), main.shpLogoArea.Width());
+    EXPECT_NEAR((preview.Width() - 10) / (preview.Height() - 10), 6.0, 0.05);
+    EXPECT_EQ(preview.Drawn().Width(), plat::RoundHalfEven(preview.Width() - 10));
+
+    plat::fake::QueueOpenAnswer(WritePicture(L"small.png", sticker_));
+    main.Command3.PerformClick();
+    EXPECT_TRUE(plat::SamePixels(preview.Drawn(), sticker_));
+}
+
+}  // namespace
