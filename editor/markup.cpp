@@ -35,6 +35,8 @@ void StrokeArrow(plat::Canvas& c, PointF tail, PointF tip, float size, plat::Col
 
 void SnipEditor::BuildTextBox() {
     TextEdit.SetColors(kTextBoxColor, plat::Rgb(0, 0, 0));
+    // The typed text shows as it will be drawn: in the surface's typeface.
+    TextEdit.SetFont(SurfaceFont);
     TextEdit.Move(0, 0, kTextBoxStartWidth, kTextBoxHeight);
     TextEdit.SetVisible(false);
     TextEdit.Change = [this] { TextEdit_Change(); };
@@ -150,9 +152,11 @@ void SnipEditor::TextEdit_Change() {
     TextEdit.SetFont(f);
     plat::Font measured = SurfaceFont;
     measured.points = f.points;
-    // Room for the box's own border and margins too, so the typed text stays in view.
+    // Room for the box's own border and margins and for the next character
+    // too, so the typed text never scrolls out of view.
     const std::wstring text = TextEdit.Text();
-    const float width = static_cast<float>(TextExtent(text, measured).x) + kTextBoxMargins;
+    const plat::Point extent = TextExtent(text.empty() ? L" " : text, measured);
+    const float width = static_cast<float>(extent.x) + kTextBoxMargins + static_cast<float>(extent.y);
     if (GrownTextBoxWidth(TextEdit.Width(), width) == TextEdit.Width()) return;
     TextEdit.SetWidth(width);
     // The box scrolled to the caret before it grew: back to its start, then

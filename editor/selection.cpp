@@ -4,7 +4,9 @@
 
 #include "editor/selection_geometry.h"
 #include "editor/snip_editor.h"
+#include "platform/forms.h"
 #include "platform/system.h"
+#include "shell/frm_main.h"
 
 namespace editor {
 
@@ -78,6 +80,11 @@ void SnipEditor::DiscardSelection(float x, float y) {
     CloseGuard = 1;
 }
 
+void SnipEditor::ShowMagnifier(float x, float y) {
+    if (!magnifierOn_) return;
+    Zoom.Follow(plat::RoundHalfEven(x), plat::RoundHalfEven(y), ScreenWidthF(), ScreenHeightF());
+}
+
 void SnipEditor::ShowColorUnder(float x, float y) {
     int r = 0, g = 0, b = 0;
     // The surface's picture, not the controls floating above it.
@@ -91,6 +98,12 @@ void SnipEditor::Form_MouseMove(const plat::MouseArgs& a) {
     if (ToolActive) {
         ShapeMove(a);
         return;
+    }
+    // Placing a selection: before the first press and while dragging one out.
+    if (ModeTag == "draw") {
+        ShowMagnifier(a.x, a.y);
+    } else {
+        Zoom.SetVisible(false);
     }
 
     const Selection sel = CurrentSelection();
@@ -123,6 +136,7 @@ void SnipEditor::Form_MouseMove(const plat::MouseArgs& a) {
 
 void SnipEditor::Form_MouseUp(const plat::MouseArgs& a) {
     if (copying_) return;
+    Zoom.SetVisible(false);
     if (ToolActive) ShapeRelease(a);
     if (a.button == plat::kLeftButton) {
         if (ModeTag == "draw") ModeTag = "move";
@@ -143,7 +157,10 @@ void SnipEditor::Form_DblClick() {
 }
 
 void SnipEditor::CopySelectionAndClose() {
-    if (GrabSelection()) Unload();
+    if (!GrabSelection()) return;
+    const plat::Rect r = SelectionRectOf(CurrentSelection());
+    Unload();
+    if (frmMain* main = plat::LoadedForm<frmMain>()) main->NotifySnipCopied(r.Width(), r.Height());
 }
 
 bool SnipEditor::GrabSelection() {
@@ -207,6 +224,7 @@ void SnipEditor::Image1_MouseMove(int index, const plat::MouseArgs& /*a*/) {
 
     const plat::Point p = plat::CursorPos();
     HandlePointer = p;
+    ShowMagnifier(static_cast<float>(p.x), static_cast<float>(p.y));
     const auto px = static_cast<float>(p.x), py = static_cast<float>(p.y);
     Image1[index].Move(px, py);
     if (auto resized = ResizedByHandle(index, px, py, GrabEdges{GrabLeft, GrabTop, GrabRight, GrabBottom}))
@@ -221,6 +239,7 @@ void SnipEditor::Image1_MouseMove(int index, const plat::MouseArgs& /*a*/) {
 
 void SnipEditor::Image1_MouseUp(int /*index*/, const plat::MouseArgs& /*a*/) {
     HandleDrag = "Stop";
+    Zoom.SetVisible(false);
     PlaceAndShowToolbar();
 }
 

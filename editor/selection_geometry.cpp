@@ -114,4 +114,18 @@ std::wstring ColorReadoutText(int red, int green, int blue) {
     return L"RGB(" + std::to_wstring(red) + L"," + std::to_wstring(green) + L"," + std::to_wstring(blue) + L")";
 }
 
+Selection NudgedSelection(const Selection& s, float dx, float dy, bool resize, float screenWidth,
+                          float screenHeight) {
+    auto held = [](float v, float lo, float hi) { return v < lo ? lo : (v > hi ? hi : v); };
+    Selection n = s;
+    if (resize) {
+        n.width = held(s.width + dx, 0, screenWidth - s.left);
+        n.height = held(s.height + dy, 0, screenHeight - s.top);
+    } else {
+        n.left = held(s.left + dx, 0, screenWidth - s.width);
+        n.top = held(s.top + dy, 0, screenHeight - s.height);
+    }
+    return n;
+}
+
 }  // namespace editor

@@ -31,6 +31,12 @@ std::optional<Selection> DraggedSelection(float anchorX, float anchorY, float x,
 PointF MovedSelectionOrigin(float anchorX, float anchorY, float pressX, float pressY, float x, float y,
                             float width, float height, float screenWidth, float screenHeight);
 
+// The selection after an arrow key: moved by (dx, dy) and held inside the
+// screen, or with `resize` its right and bottom edges moved instead, its size
+// kept between 0 and what the screen leaves.
+Selection NudgedSelection(const Selection& s, float dx, float dy, bool resize, float screenWidth,
+                          float screenHeight);
+
 // Whole-pixel rectangle of the selection (right = left + width, each rounded).
 plat::Rect SelectionRectOf(const Selection& s);
 

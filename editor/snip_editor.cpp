@@ -50,6 +50,7 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
       Shape4(Picture2),
       Frames(*this, Picture3),
       Logo(*this, traits),
+      Zoom(*this, PersistentImage()),
       traits_(traits) {
     Shape1.SetBorder(kSelectionBlue, traits.frameWidth);
     Shape1.SetVisible(false);
@@ -99,6 +100,7 @@ void SnipEditor::ResetState() {
     LastToolbarButton = 0;
     pressCanCopy_ = false;
     rubberBand_.reset();
+    magnifierOn_ = MagnifierWanted();
 }
 
 // Runs before the window is first shown, so the capture holds the screen as
@@ -141,6 +143,7 @@ bool SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right
     LblPos.SetVisible(false);
     lblInfo.SetVisible(false);
     Logo.ShowForGrab();
+    Zoom.SetVisible(false);
     Image1.ForEach([](plat::Image& h) { h.SetVisible(false); });
     // The screen must show the editor without them before it is read.
     plat::DoEvents();

@@ -8,6 +8,7 @@
 #include "editor/frames_panel.h"
 #include "editor/logo_stamp.h"
 #include "editor/history.h"
+#include "editor/magnifier.h"
 #include "editor/selection_geometry.h"
 #include "platform/form.h"
 #include "platform/native_controls.h"
@@ -100,9 +101,11 @@ public:
     plat::Shape Shape4;                       // style bar outline
     FramesPanel Frames;                       // frames panel contents and picture frames
     LogoOverlay Logo;                         // PicFrame1(0) of the logo variants
+    Magnifier Zoom;                           // beside the pointer while a selection is placed
 
 protected:
     void Form_Load() override;
+    void Form_KeyDown(int keyCode, int shift) override;
     void Form_KeyPress(int charCode) override;
     void Form_MouseDown(const plat::MouseArgs& a) override;
     void Form_MouseMove(const plat::MouseArgs& a) override;
@@ -155,6 +158,11 @@ private:
     void Combo1_Click();
     plat::Color CurrentColor() const;
 
+    // The magnifier: kept on or off in the settings file.
+    static bool MagnifierWanted();
+    void ToggleMagnifier();
+    void ShowMagnifier(float x, float y);
+
     // Markup.
     void BuildTextBox();
     void ShapePress(const plat::MouseArgs& a);
@@ -176,6 +184,8 @@ private:
     // The press that may begin a double click landed inside the selection in
     // "move" mode with no tool: only then does a double click copy.
     bool pressCanCopy_ = false;
+
+    bool magnifierOn_ = true;
 
     // The rubber band on the screen now: the shape being dragged.
     std::optional<RubberBand> rubberBand_;

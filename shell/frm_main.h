@@ -41,6 +41,8 @@ public:
     void ApplyHotKeys();
     // Tells the user which hotkeys the last apply could not register.
     void ReportRefusedHotKeys();
+    // A short notice from the tray icon after a snip went to the clipboard.
+    void NotifySnipCopied(int width, int height);
 
     // The hotkey service's number for each box's hotkey, -1 when none.
     std::vector<std::int32_t> HotKeyIds;

@@ -1,6 +1,9 @@
 // The selection's arithmetic, with no window.
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "editor/magnifier.h"
 #include "editor/selection_geometry.h"
 
 namespace editor {
@@ -87,6 +90,37 @@ TEST(SelectionGeometry, LabelTexts) {
     EXPECT_EQ(SizeLabelText(12.5f, 1920), L"12.5x1920");
     EXPECT_EQ(ColorReadoutText(255, 0, 0), L"RGB(255,0,0)");
     EXPECT_EQ(ColorReadoutText(0, 122, 236), L"RGB(0,122,236)");
+}
+
+}  // namespace
+}  // namespace editor
+
+namespace editor {
+namespace {
+
+TEST(SelectionGeometry, ArrowKeysMoveWithinTheScreenAndSizeNeverBelowZeroOrPastIt) {
+    const Selection s{10, 20, 300, 200};
+    EXPECT_EQ(NudgedSelection(s, -10, 0, false, 1920, 1080), (Selection{0, 20, 300, 200}));
+    EXPECT_EQ(NudgedSelection(s, -11, -25, false, 1920, 1080), (Selection{0, 0, 300, 200}));
+    EXPECT_EQ(NudgedSelection({1615, 20, 300, 200}, 10, 0, false, 1920, 1080), (Selection{1620, 20, 300, 200}));
+    EXPECT_EQ(NudgedSelection(s, 1, -1, true, 1920, 1080), (Selection{10, 20, 301, 199}));
+    EXPECT_EQ(NudgedSelection({10, 20, 0, 5}, -1, -10, true, 1920, 1080), (Selection{10, 20, 0, 0}));
+    EXPECT_EQ(NudgedSelection({1900, 1070, 15, 10}, 10, 10, true, 1920, 1080), (Selection{1900, 1070, 20, 10}));
+}
+
+TEST(SelectionGeometry, TheMagnifierFlipsAtTheScreensEdgesAndNeverCoversThePointer) {
+    const float w = 1920, h = 1080;
+    for (const auto& [x, y] : {std::pair{0, 0}, {1919, 0}, {0, 1079}, {1919, 1079}, {960, 540}}) {
+        const PointF o = MagnifierOrigin(x, y, w, h);
+        EXPECT_GE(o.x, 0);
+        EXPECT_GE(o.y, 0);
+        EXPECT_LE(o.x + kMagnifierWidth, w);
+        EXPECT_LE(o.y + kMagnifierHeight, h);
+        const bool covers = x >= o.x && x < o.x + kMagnifierWidth && y >= o.y && y < o.y + kMagnifierHeight;
+        EXPECT_FALSE(covers) << x << "," << y;
+    }
+    EXPECT_EQ(MagnifierOrigin(1919, 1079, w, h), (PointF{1919.0f - kMagnifierGap - kMagnifierWidth,
+                                                          1079.0f - kMagnifierGap - kMagnifierHeight}));
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The toolbar's commands, the style bar and the history in a real editor
 // form on the headless backend, driven by mouse input.
 #include "editor/toolbar_layout.h"
+#include "logo/sss.h"
+#include "platform/headless/fake_shell.h"
 #include "platform/headless/headless.h"
+#include "shell/frm_main.h"
 #include "tests/unit/editor_test_support.h"
 
 namespace {
@@ -160,6 +163,22 @@ TEST_F(EditorTest, AWindowEditorsFirstClickShowsTheToolbarBesideItsSelection) {
     EXPECT_EQ(ed.ModeTag, "draw");
     Drag(H(ed), 50, 50, 150, 120);  // now a new selection can be dragged out
     EXPECT_EQ(ed.CurrentSelection(), (editor::Selection{50, 50, 100, 70}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ToolbarTest, ACopyIsAnnouncedByTheTrayIconAndExitIsNot) {
+    plat::Forms<frmMain>().Show();
+    const std::size_t before = plat::fake::Balloons().size();
+    Press(OpenWithSelection(), editor::kSaveToClipboard);
+    ASSERT_EQ(plat::fake::Balloons().size(), before + 1);
+    EXPECT_EQ(plat::fake::Balloons().back().text, L"Snip copied: 400 x 300");
+    Press(OpenWithSelection(), editor::kExitSnip);
+    EXPECT_EQ(plat::fake::Balloons().size(), before + 1);
+    plat::UnloadForm<frmMain>();
+    plat::UnloadForm<sss>();  // loaded by the main window's start-up
 }
 
 }  // namespace

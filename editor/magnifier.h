@@ -1,0 +1,39 @@
+#pragma once
+// The magnifier beside the pointer while a selection is placed: the screen
+// pixels around the pointer enlarged, the centre pixel outlined, and the
+// pointer's coordinates and colour under them. It is drawn from the frozen
+// picture, so it shows what a copy would hold, and it is never in a copy.
+#include "editor/selection_geometry.h"
+#include "platform/controls.h"
+#include "platform/picture.h"
+
+namespace editor {
+
+constexpr int kMagnifiedPixels = 15;  // an odd count: one pixel in the middle
+constexpr int kMagnification = 8;
+constexpr int kMagnifierZoomSize = kMagnifiedPixels * kMagnification;
+constexpr int kMagnifierTextHeight = 34;
+constexpr int kMagnifierWidth = kMagnifierZoomSize + 2;
+constexpr int kMagnifierHeight = kMagnifierZoomSize + 2 + kMagnifierTextHeight;
+// How far from the pointer the magnifier sits, so the pixel under the
+// pointer always stays in view.
+constexpr int kMagnifierGap = 24;
+
+// Top-left of the magnifier: below and right of the pointer, flipped to the
+// other side of it where the screen ends.
+PointF MagnifierOrigin(int pointerX, int pointerY, float screenWidth, float screenHeight);
+
+class Magnifier : public plat::Control {
+public:
+    Magnifier(plat::Container& parent, const plat::Picture& source);
+    // Shows the pixels around (x, y) of the source picture, beside (x, y).
+    void Follow(int x, int y, float screenWidth, float screenHeight);
+    bool ReceivesMouse() const override { return false; }
+    void Paint(plat::Canvas& c, int ox, int oy) const override;
+
+private:
+    const plat::Picture& source_;
+    int x_ = 0, y_ = 0;
+};
+
+}  // namespace editor
