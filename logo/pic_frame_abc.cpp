@@ -1,6 +1,7 @@
 #include "logo/pic_frame_abc.h"
 
-#include <algorithm>
+#include <initializer_list>
+#include <vector>
 
 #include "logo/frame_art.h"
 #include "platform/dialogs.h"
