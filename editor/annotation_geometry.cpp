@@ -66,13 +66,6 @@ plat::Rect ShapeExtent(const RubberBand& shape) {
     return Grown(PixelSpan(PixelOf(shape.start), PixelOf(shape.end)), m);
 }
 
-plat::Rect RubberBandRepaint(const std::optional<RubberBand>& removed, const std::optional<RubberBand>& drawn) {
-    plat::Rect r;
-    if (removed) r = ShapeExtent(*removed);
-    if (drawn) r = r.Union(ShapeExtent(*drawn));
-    return r;
-}
-
 float GrownTextBoxWidth(float boxWidth, float textWidth) { return textWidth > boxWidth ? textWidth : boxWidth; }
 
 plat::Point TextOrigin(float boxLeft, float boxTop) { return PixelOf({boxLeft, boxTop}); }

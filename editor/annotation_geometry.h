@@ -57,11 +57,6 @@ struct RubberBand {
 // arrow that draws nothing.
 plat::Rect ShapeExtent(const RubberBand& shape);
 
-// What one pointer move repaints: the area of the shape it removes and of the
-// one it draws. nullopt stands for no shape (before the first move, after the
-// release).
-plat::Rect RubberBandRepaint(const std::optional<RubberBand>& removed, const std::optional<RubberBand>& drawn);
-
 // The text box: placed with its top-left corner at the first click, never
 // held to the selection.
 constexpr float kTextBoxStartWidth = 25;

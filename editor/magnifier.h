@@ -32,8 +32,13 @@ public:
     void Paint(plat::Canvas& c, int ox, int oy) const override;
 
 private:
+    // Draws the whole magnifier into view_: the enlarged pixels by direct
+    // writes, so a drag step costs one picture copy on the screen.
+    void Render() const;
     const plat::Picture& source_;
     int x_ = 0, y_ = 0;
+    mutable plat::Picture view_;
+    mutable bool stale_ = true;
 };
 
 }  // namespace editor

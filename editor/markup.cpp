@@ -85,18 +85,16 @@ void SnipEditor::ShapePress(const plat::MouseArgs& a) {
 // it; only the old and the new shape's area is painted again.
 void SnipEditor::ShapeMove(const plat::MouseArgs& a) {
     if (!ShapeDragging) return;
-    rubberBand_ = ShapeTo(a.x, a.y);
-    if (!rubberBand_) {
+    const std::optional<RubberBand> shape = ShapeTo(a.x, a.y);
+    if (!shape) {
         SetSurfaceOverlay(nullptr, {});
         return;
     }
-    const RubberBand shape = *rubberBand_;
-    SetSurfaceOverlay([this, shape](plat::Canvas& c) { DrawShape(c, shape); }, ShapeExtent(shape));
+    SetSurfaceOverlay([this, s = *shape](plat::Canvas& c) { DrawShape(c, s); }, ShapeExtent(*shape));
 }
 
 void SnipEditor::ShapeRelease(const plat::MouseArgs& a) {
     if (!ShapeDragging) return;
-    rubberBand_.reset();
     SetSurfaceOverlay(nullptr, {});
     if (CurrentTool == L"Add text") {
         const auto size = SizeValueOf(Text1.Text());

@@ -99,7 +99,6 @@ void SnipEditor::ResetState() {
     ShapeStartX = ShapeStartY = 0;
     LastToolbarButton = 0;
     pressCanCopy_ = false;
-    rubberBand_.reset();
     magnifierOn_ = MagnifierWanted();
 }
 

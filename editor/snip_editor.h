@@ -187,8 +187,6 @@ private:
 
     bool magnifierOn_ = true;
 
-    // The rubber band on the screen now: the shape being dragged.
-    std::optional<RubberBand> rubberBand_;
 
     const VariantTraits& traits_;
 };

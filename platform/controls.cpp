@@ -5,6 +5,7 @@
 #include "platform/form.h"
 #include "platform/message_pump.h"
 #include "platform/system.h"
+#include "platform/text_wrap.h"
 #include "platform/tooltip.h"
 
 namespace plat {
@@ -108,7 +109,18 @@ bool Control::ShownOnForm() const {
 void Control::Invalidate() const {
     const Rect r = BoundsInHost();
     const int o = Overhang() + 2;
-    parent_.InvalidateHost(Rect{r.left - o, r.top - o, r.right + o, r.bottom + o});
+    const Rect outer{r.left - o, r.top - o, r.right + o, r.bottom + o};
+    const Rect inner{r.left + o, r.top + o, r.right - o, r.bottom - o};
+    if (!OutlineOnly() || inner.Empty()) {
+        parent_.InvalidateHost(outer);
+        return;
+    }
+    // An outline changes its four edges only: a big selection frame moving
+    // must not repaint all it encloses.
+    parent_.InvalidateHost({outer.left, outer.top, outer.right, inner.top});
+    parent_.InvalidateHost({outer.left, inner.bottom, outer.right, outer.bottom});
+    parent_.InvalidateHost({outer.left, inner.top, inner.left, inner.bottom});
+    parent_.InvalidateHost({inner.right, inner.top, outer.right, inner.bottom});
 }
 
 // ---- tooltip and copies ----
@@ -175,6 +187,7 @@ void Label::AssignFrom(const Control& src) {
         AutoSize = s->AutoSize;
         ClickThrough = s->ClickThrough;
         TextFont = s->TextFont;
+        WordWrap = s->WordWrap;
         SetCaption(s->caption_);
         Invalidate();
     }
@@ -312,7 +325,18 @@ void Label::Paint(Canvas& c, int ox, int oy) const {
     Rect b = Bounds().Offset(ox, oy);
     ClipScope clip(c, b);
     if (!Transparent) c.FillRect(b, BackColor);
-    c.Text(b.left, b.top, caption_, TextFont, ForeColor);
+    if (!WordWrap) {
+        c.Text(b.left, b.top, caption_, TextFont, ForeColor);
+        return;
+    }
+    const int lineHeight = c.TextSize(L"Ag", TextFont).y;
+    int y = b.top;
+    for (const std::wstring& line :
+         WrapText(caption_, b.Width(), [&](std::wstring_view s) { return c.TextSize(s, TextFont).x; })) {
+        if (y >= b.bottom) break;
+        c.Text(b.left, y, line, TextFont, ForeColor);
+        y += lineHeight;
+    }
 }
 
 // ---- MouseRouter ----

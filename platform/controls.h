@@ -122,6 +122,8 @@ public:
 
     // How far beyond its box the control may paint (wide pens).
     virtual int Overhang() const { return 0; }
+    // Paints only an outline along its edges: what lies inside shows through.
+    virtual bool OutlineOnly() const { return false; }
 
 protected:
     void Invalidate() const;
@@ -157,6 +159,7 @@ public:
     bool ReceivesMouse() const override { return false; }
     void Paint(Canvas& c, int ox, int oy) const override;
     int Overhang() const override { return BorderWidth; }
+    bool OutlineOnly() const override { return Fill == FillStyle::Transparent; }
 };
 
 // Straight line from (X1, Y1) to (X2, Y2) in parent pixels.
@@ -201,6 +204,8 @@ public:
     // Lets the mouse through to what lies below, as a readout over a picture should.
     bool ClickThrough = false;
     Font TextFont;
+    // Breaks the caption into lines at spaces to fit the label's width.
+    bool WordWrap = false;
     void SetFont(const Font& f);
     bool ReceivesMouse() const override { return !ClickThrough; }
     void Paint(Canvas& c, int ox, int oy) const override;

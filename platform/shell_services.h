@@ -3,6 +3,7 @@
 // icon, opening a web page, and the layered always-on-top style.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -24,6 +25,12 @@ public:
 
 // Mouse message numbers the tray reports.
 constexpr int kTrayLeftButtonUp = 514;
+constexpr int kTrayRightButtonUp = 517;
+
+// A menu of `items` at the pointer, as a tray icon's right button opens it
+// ("" is a separator line). The index of the item chosen, or -1 when the
+// user closed it without a choice.
+int ShowTrayMenu(Handle window, const std::vector<std::wstring>& items);
 
 // Opens a web address with the shell's "open" verb (the user's browser).
 void OpenUrl(const std::wstring& url);

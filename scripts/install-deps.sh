@@ -20,6 +20,7 @@ PACKAGES=(
   libx11-dev libxtst-dev                  # the benchmark's key-to-window timer (XTest)
   imagemagick                             # icons, screenshots, picture checks
   fonts-wqy-microhei                      # the program's Chinese captions under Wine
+  python3 openssl ca-certificates         # the news test's local HTTPS server and its test CA
 )
 
 installed() {

@@ -58,6 +58,14 @@ frmMain::frmMain()
       Image7(Picture1),
       Label9(Picture1),
       Label8(Picture1),
+      Label7(Picture1),
+      Label10(Picture1),
+      Label11(Picture1),
+      Label12(Picture1),
+      Label13(Picture1),
+      Label14(Picture1),
+      Label15(Picture1),
+      Label16(Picture1),
       lblLogoPreview(*this),
       shpLogoArea(*this),
       Command3(*this),
@@ -70,6 +78,8 @@ frmMain::frmMain()
       PicFrame2(*this, 1),
       Text1(*this),
       qqq(*this),
+      ad(*this),
+      Timer3(*this),
       dpi_(plat::SystemDpi()) {
     LayOut();
     // Design-time values: set before the handlers exist, so no handler runs.
@@ -77,6 +87,11 @@ frmMain::frmMain()
     static const wchar_t* const kInitial[] = {L"Alt + Q", L"Alt + A", L"Alt + Z", L"Alt + X", L"", L""};
     for (int i = 0; i < txtHotKey.Count(); ++i) txtHotKey[i].SetText(kInitial[i]);
     Text1.SetText(L"logo");
+    Label13.SetCaption(L"Label13");
+    Label14.SetCaption(L"Label14");
+    Label15.SetCaption(L"Label15");
+    Label16.SetCaption(L"Label16");
+    ad.SetMultiLine(true);
     WireEvents();
 }
 
@@ -119,6 +134,7 @@ void frmMain::LayOut() {
     LayOutTitle();
     LayOutPanel();
     LayOutRightColumn();
+    LayOutNews();
 }
 
 void frmMain::LayOutTitle() {
@@ -252,6 +268,11 @@ void frmMain::WireEvents() {
     Image7.Click = [this] { OpenHelpPage(4); };
     Label8.Click = [this] { Label8_Click(); };
     Label9.Click = [this] { Label9_Click(); };
+    Label7.Click = [this] { OpenNewsAddress(Label13); };
+    Label10.Click = [this] { OpenNewsAddress(Label14); };
+    Label11.Click = [this] { OpenNewsAddress(Label15); };
+    Label12.Click = [this] { OpenNewsAddress(Label16); };
+    Timer3.Tick = [this] { Timer3_Timer(); };
     Command3.Click = [this] { Command3_Click(); };
 
     for (int i = 0; i < txtHotKey.Count(); ++i)

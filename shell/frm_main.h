@@ -4,10 +4,12 @@
 // logo path and logo position the editors read, and offers the exit.
 // Split by concern: frm_main.cpp (window and layout), frm_main_lifecycle.cpp
 // (start-up, tray, hide, exit, close, hotkey dispatch), frm_main_hotkeys.cpp
-// (hotkey configuration), frm_main_logo.cpp (logo choice and web links).
+// (hotkey configuration), frm_main_logo.cpp (logo choice and web links),
+// frm_main_news.cpp (the news lines and their links).
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "hotkeys/chotkey.h"
@@ -15,6 +17,7 @@
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/native_controls.h"
+#include "platform/network.h"
 #include "platform/shell_services.h"
 
 class frmMain : public plat::Form {
@@ -43,6 +46,14 @@ public:
     void ReportRefusedHotKeys();
     // A short notice from the tray icon after a snip went to the clipboard.
     void NotifySnipCopied(int width, int height);
+    // Starts the snip mode of hotkey row 1..4, as its hotkey does.
+    void StartSnipMode(int row);
+
+    // One line of a multi-line text box as the system wrapped it; "" past the last.
+    std::wstring GetLineText(const plat::TextBox& box, int line) const;
+    // A fetched news file: its lines through `ad` into the captions and their
+    // addresses (what the fetch does with a body that arrived).
+    void ShowNews(std::string_view body);
 
     // The hotkey service's number for each box's hotkey, -1 when none.
     std::vector<std::int32_t> HotKeyIds;
@@ -68,6 +79,10 @@ public:
     plat::Image Image4, Image5, Image6, Image7;   // the rows' help pages
     plat::Label Label9;  // "Home"
     plat::Label Label8;  // "FAQ"
+    // The news: four captions, each opening the address of a hidden label.
+    plat::Label Label7, Label10, Label11;  // blue, open Label13, Label14, Label15
+    plat::Label Label12;                   // red, opens Label16
+    plat::Label Label13, Label14, Label15, Label16;  // hidden: the addresses
 
     // Right column. The logo preview frame takes the marked area once it exists.
     plat::Label lblLogoPreview;  // "Logo Preview"
@@ -85,6 +100,12 @@ public:
     // Hidden state other windows read and write.
     plat::TextBox Text1;  // path of the logo picture, "logo" when none was chosen
     plat::TextBox qqq;    // the editor that last opened its logo panel ("1".."4")
+    plat::TextBox ad;     // the fetched news, wrapped at its width into the lines read out
+
+    // The news fetch: armed at load, fires once.
+    plat::Timer Timer3;
+    // The news transfer while it runs; freed, it is abandoned.
+    std::unique_ptr<plat::Fetch> Inet1;
 
     // The notification-area icon while there is one (its adding may fail:
     // there may be no notification area at all).
@@ -95,6 +116,7 @@ protected:
     bool Form_QueryUnload() override;
     void Form_Unload() override;
     void Form_TrayNotify(int mouseMessage) override;
+    void ShowTrayMenu();
     void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
 
 private:
@@ -109,6 +131,7 @@ private:
     void LayOutTitle();
     void LayOutPanel();
     void LayOutRightColumn();
+    void LayOutNews();
     void WireEvents();
     void DeleteTrayIcon();
     void ShowEditorInstead();
@@ -126,6 +149,9 @@ private:
     void OpenHelpPage(int row);
     void Label8_Click();
     void Label9_Click();
+    void Timer3_Timer();
+    void Inet1_Done(const plat::FetchResult& answer);
+    void OpenNewsAddress(const plat::Label& address);
 
     void txtHotKey_KeyDown(int index, int keyCode, int shift);
     void optSetHotKey_Click();

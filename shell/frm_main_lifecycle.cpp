@@ -11,12 +11,14 @@ namespace {
 constexpr wchar_t kTrayTip[] = L"Left-click to display the window";
 }  // namespace
 
-// The news timer joins this sequence with the controls it needs.
 void frmMain::Form_Load() {
     // The window may open on a monitor whose scale is not the system's.
     FollowDpi(plat::WindowDpi(hWnd()));
     Text1.SetText(rwini::ReadPathSetting(L"logo"));
     FillLogoLibraryPaths();
+    // The news is fetched once, shortly after start-up (frm_main_news.cpp).
+    Timer3.SetInterval(800);
+    Timer3.SetEnabled(true);
 
     cHK = std::make_unique<cHotKey>();
     cHK->SetfrmHwnd(hWnd());
@@ -58,6 +60,9 @@ bool frmMain::Form_QueryUnload() {
 void frmMain::Form_Unload() {
     // An unload by code skips the query step: the icon must not outlive the window.
     DeleteTrayIcon();
+    // A news transfer still running is abandoned: its answer has nowhere to go.
+    Inet1.reset();
+    Timer3.SetEnabled(false);
     if (!cHK) return;
     cHK->HotKeyPress = nullptr;
     cHK->ClsAllHotKey();
@@ -69,6 +74,7 @@ void frmMain::Form_TrayNotify(int mouseMessage) {
     if (mouseMessage == plat::kTrayLeftButtonUp) plat::RestoreWindow(hWnd());
     int alpha = 255;
     plat::SetTopLayered(hWnd(), true, alpha, false);
+    if (mouseMessage == plat::kTrayRightButtonUp) ShowTrayMenu();
 }
 
 // The editor's frozen picture must not show this window, and the editor must
@@ -104,7 +110,11 @@ void frmMain::Image3_Click() {
 void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, bool) {
     int row = 0;
     while (row < static_cast<int>(HotKeyIds.size()) && HotKeyIds[static_cast<size_t>(row)] != number) ++row;
-    switch (row + 1) {
+    StartSnipMode(row + 1);
+}
+
+void frmMain::StartSnipMode(int row) {
+    switch (row) {
         case 1:
             ShowEditorInstead();
             break;

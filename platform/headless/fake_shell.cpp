@@ -15,6 +15,8 @@ struct ShellState {
     std::vector<BalloonRecord> balloons;
     std::vector<std::wstring> urls;
     std::map<Handle, LayeredStyle> layered;
+    int menuAnswer = -1;
+    std::vector<std::wstring> lastMenu;
 };
 ShellState& S() {
     static ShellState s;
@@ -67,6 +69,9 @@ std::optional<LayeredStyle> LayeredStyleOf(Handle window) {
     return it->second;
 }
 
+void SetTrayMenuAnswer(int index) { S().menuAnswer = index; }
+const std::vector<std::wstring>& LastTrayMenu() { return S().lastMenu; }
+
 void ResetShell() { S() = ShellState{}; }
 
 }  // namespace plat::fake
@@ -78,6 +83,11 @@ std::unique_ptr<TrayIcon> TrayIcon::Add(Handle window, const std::wstring& tip) 
 }
 
 void OpenUrl(const std::wstring& url) { fake::S().urls.push_back(url); }
+
+int ShowTrayMenu(Handle, const std::vector<std::wstring>& items) {
+    fake::S().lastMenu = items;
+    return fake::S().menuAnswer;
+}
 
 void SetTopLayered(Handle window, bool onTop, int& alpha, bool clickThrough) {
     alpha = alpha < 0 ? 0 : (alpha > 255 ? 255 : alpha);

@@ -27,6 +27,11 @@ const std::vector<BalloonRecord>& Balloons();
 
 const std::vector<std::wstring>& OpenedUrls();
 
+// The answer of the next tray menus (an item index, -1 for none) and the
+// items of the last one shown.
+void SetTrayMenuAnswer(int index);
+const std::vector<std::wstring>& LastTrayMenu();
+
 struct LayeredStyle {
     bool onTop = false;
     int alpha = 255;

@@ -5,6 +5,7 @@
 #include "platform/headless/fake_dialogs.h"
 #include "platform/headless/fake_hotkeys.h"
 #include "platform/headless/fake_imaging.h"
+#include "platform/headless/fake_network.h"
 #include "platform/headless/fake_profile.h"
 #include "platform/headless/fake_shell.h"
 #include "platform/headless/fake_window_queries.h"
@@ -28,6 +29,7 @@ void Reset() {
     fake_hotkeys::Reset();
     fake_profile::Reset();
     fake_windows::Reset();
+    plat::fake::ResetNetwork();
 }
 
 void SetScreen(plat::Picture p) {

@@ -72,6 +72,24 @@ void SetTopLayered(Handle window, bool onTop, int& alpha, bool clickThrough) {
     SetWindowPos(h, onTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+int ShowTrayMenu(Handle window, const std::vector<std::wstring>& items) {
+    HWND owner = reinterpret_cast<HWND>(window);
+    HMENU menu = CreatePopupMenu();
+    if (!menu) return -1;
+    for (size_t i = 0; i < items.size(); ++i)
+        AppendMenuW(menu, items[i].empty() ? MF_SEPARATOR : MF_STRING, i + 1, items[i].c_str());
+    POINT at{};
+    GetCursorPos(&at);
+    // The menu closes when the user clicks elsewhere only if its owner is in
+    // front; the message after it lets the menu end cleanly.
+    SetForegroundWindow(owner);
+    const int chosen = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
+    PostMessageW(owner, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return chosen - 1;
+}
+
 void RestoreWindow(Handle window) { ShowWindow(reinterpret_cast<HWND>(window), SW_RESTORE); }
 
 void EndProgramNow(int code) { ExitProcess(static_cast<UINT>(code)); }

@@ -270,16 +270,38 @@ private:
         return DefWindowProcW(hwnd_, msg, wp, lp);
     }
 
+    // The update region is painted rectangle by rectangle: a moving outline
+    // and a small box far from it repaint their own areas, not the box
+    // around both.
+    void Paint() {
+        constexpr DWORD kMostRects = 128;
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        const bool haveRegion = update && GetUpdateRgn(hwnd_, update, FALSE) > NULLREGION;
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        const Rect client = ClientRect();
+        std::vector<Rect> parts;
+        if (haveRegion) {
+            const DWORD bytes = GetRegionData(update, 0, nullptr);
+            std::vector<char> data(bytes);
+            auto* rd = reinterpret_cast<RGNDATA*>(data.data());
+            if (bytes && GetRegionData(update, bytes, rd) && rd->rdh.nCount <= kMostRects) {
+                const RECT* r = reinterpret_cast<const RECT*>(rd->Buffer);
+                for (DWORD i = 0; i < rd->rdh.nCount; ++i) parts.push_back({r[i].left, r[i].top, r[i].right, r[i].bottom});
+            }
+        }
+        if (update) DeleteObject(update);
+        if (parts.empty()) parts.push_back({ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
+        for (const Rect& part : parts) PaintArea(dc, client, part.Intersect(client));
+        EndPaint(hwnd_, &ps);
+    }
+
     // Paints into a back buffer and copies the dirty part, so nothing flickers.
     // The buffer holds a band of rows, not the whole window: a full-screen
     // repaint goes band by band, and a screen-sized buffer is not kept for it.
     // Where the owner shows one picture alone (a frozen screen), that picture
     // is the buffer.
-    void Paint() {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
-        const Rect client = ClientRect();
-        const Rect dirty = Rect{ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom}.Intersect(client);
+    void PaintArea(HDC dc, const Rect& client, const Rect& dirty) {
         const int rows = std::min(client.Height(), BandRows(client.Width()));
         if (const Picture* plain = dirty.Empty() ? nullptr : events_.PlainPicture(dirty)) {
             BitBlt(dc, dirty.left, dirty.top, dirty.Width(), dirty.Height(), PictureDc(*plain), dirty.left, dirty.top,
@@ -292,8 +314,11 @@ private:
                            band.top, SRCCOPY);
                     continue;
                 }
-                if (back_.Width() != client.Width() || back_.Height() != rows)
-                    back_ = Picture::Create(client.Width(), rows, 0);
+                // Grown to the largest band painted yet, not made screen-wide:
+                // small repaints (a magnifier, a moving frame) keep it small.
+                if (back_.Width() < band.Width() || back_.Height() < band.Height())
+                    back_ = Picture::Create(std::max(back_.Width(), band.Width()),
+                                            std::max(back_.Height(), band.Height()), 0);
                 if (back_.Empty()) break;
                 auto& canvas = static_cast<GdiCanvas&>(back_.Draw());
                 canvas.SetOrigin(band.left, band.top);
@@ -305,7 +330,6 @@ private:
                 BitBlt(dc, band.left, band.top, band.Width(), band.Height(), PictureDc(back_), 0, 0, SRCCOPY);
             }
         }
-        EndPaint(hwnd_, &ps);
     }
 
     // Rows of a band `width` pixels wide: about 4 MB, at least 64 rows.

@@ -63,14 +63,10 @@ TEST(AnnotationGeometry, ExtentCoversTheShapeAndItsPenOverhang) {
     }
 }
 
-TEST(AnnotationGeometry, RubberBandRepaintsTheRemovedShapeAndTheDrawnOne) {
-    const RubberBand big{ShapeKind::Rectangle, {10, 10}, {200, 200}, 1};
-    const RubberBand small{ShapeKind::Rectangle, {10, 10}, {20, 20}, 1};
-    EXPECT_EQ(RubberBandRepaint(big, small), (plat::Rect{9, 9, 202, 202}));
-    EXPECT_EQ(RubberBandRepaint(std::nullopt, small), (plat::Rect{9, 9, 22, 22}));
-    EXPECT_TRUE(RubberBandRepaint(std::nullopt, std::nullopt).Empty());
-    const RubberBand dot{ShapeKind::Arrow, {10, 10}, {10, 10}, 1};
-    EXPECT_EQ(RubberBandRepaint(dot, small), (plat::Rect{9, 9, 22, 22}));
+TEST(AnnotationGeometry, AShapesExtentHoldsItsPenAndAnArrowWithNoLengthHasNone) {
+    EXPECT_EQ(ShapeExtent({ShapeKind::Rectangle, {10, 10}, {200, 200}, 1}), (plat::Rect{9, 9, 202, 202}));
+    EXPECT_EQ(ShapeExtent({ShapeKind::Rectangle, {10, 10}, {20, 20}, 1}), (plat::Rect{9, 9, 22, 22}));
+    EXPECT_TRUE(ShapeExtent({ShapeKind::Arrow, {10, 10}, {10, 10}, 1}).Empty());
 }
 
 TEST(AnnotationGeometry, SizeTextBecomesANumberOrNothing) {

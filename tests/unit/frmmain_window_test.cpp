@@ -370,3 +370,33 @@ TEST_F(MainWindow, APressOnTheBackgroundDragsTheWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// The tray icon's right button: a menu whose snip entries do what their
+// hotkey rows do, and whose "Settings" shows the window again.
+TEST_F(MainWindow, TheTrayMenuStartsASnipModeOrShowsTheSettings) {
+    frmMain& f = Start({});
+    f.Hide();
+    plat::fake::SetTrayMenuAnswer(-1);
+    ASSERT_TRUE(plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp));
+    EXPECT_EQ(plat::fake::LastTrayMenu(),
+              (std::vector<std::wstring>{L"Region snip", L"Region snip with logo", L"Window snip",
+                                         L"Window snip with logo", L"", L"Settings", L"Exit"}));
+    EXPECT_FALSE(plat::LoadedForm<aaa>());
+    EXPECT_FALSE(f.Visible());
+
+    plat::fake::SetTrayMenuAnswer(0);
+    plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
+    ASSERT_TRUE(plat::LoadedForm<aaa>());
+    plat::UnloadForm<aaa>();
+    plat::fake::SetTrayMenuAnswer(1);
+    plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
+    EXPECT_TRUE(plat::LoadedForm<jie>());
+
+    plat::fake::SetTrayMenuAnswer(5);
+    plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
+    EXPECT_TRUE(f.Visible());
+}
+
+}  // namespace
