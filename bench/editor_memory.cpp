@@ -1,7 +1,8 @@
 // The region editor's memory: private bytes idle, with the editor open, and
 // after 10 and 1000 snips (open, select, copy, close), in screen-sized
-// pictures; and whether the GDI and USER handle counts are back at their
-// start after every snip. Prints figures; never fails for them.
+// pictures; whether the GDI and USER handle counts are back at their start
+// after every snip; and what an editor with twenty picture frames leaves
+// behind once closed. Prints figures; never fails for them.
 #include <windows.h>
 #include <psapi.h>
 #include <winternl.h>
@@ -13,6 +14,7 @@
 
 #include "editor/variants.h"
 #include "platform/forms.h"
+#include "platform/imaging.h"
 #include "platform/system.h"
 
 namespace {
@@ -160,6 +162,41 @@ void Snip(int i) {
     CloseEditor();
 }
 
+// Rounds of an editor opened with twenty sticker frames and closed; the
+// private bytes' growth over the rounds after the first, and whether a
+// handle count differed after any of them.
+struct FramesResult {
+    double growth = 0;
+    int changed = 0;
+};
+FramesResult TwentyFrames(int rounds) {
+    wchar_t tmp[MAX_PATH];
+    GetTempPathW(MAX_PATH, tmp);
+    const std::wstring sticker = std::wstring(tmp) + L"ms_bench_sticker.bmp";
+    plat::Picture p = plat::Picture::Create(96, 96, plat::Rgb(255, 255, 255));
+    p.Draw().FillRect({8, 30, 88, 66}, plat::Rgb(220, 40, 40));
+    plat::SavePictureAsBmp(p, sticker);
+    auto round = [&] {
+        aaa& ed = OpenEditor();
+        ed.Shape1.Move(100, 100, 400, 300);
+        for (int i = 0; i < 20; ++i) ed.Frames.CreatePictureFrame(sticker);
+        Settle();
+        CloseEditor();
+        Settle();
+    };
+    round();
+    FramesResult r;
+    const double before = PrivateBytes();
+    const Handles start = GuiHandles();
+    for (int i = 0; i < rounds; ++i) {
+        round();
+        if (!(GuiHandles() == start)) ++r.changed;
+    }
+    r.growth = PrivateBytes() - before;
+    DeleteFileW(sticker.c_str());
+    return r;
+}
+
 // One editor kept open while `shapes` rectangles are drawn in it with the
 // mouse, each one a history step: the memory it then holds over an empty
 // editor, and whether any handle count moved.
@@ -234,6 +271,7 @@ int main() {
     Settle();
     const double after1000 = PrivateBytes();
     const double msPerSnip = static_cast<double>(GetTickCount64() - t0) / (done + 1);
+    const FramesResult frames = TwentyFrames(10);
 
     std::printf("editor memory at %dx%d (one screen-sized picture: %.1f MB)\n", w, h, picture / mb);
     std::printf("  private bytes: %s\n", g_systemReportsPrivate ? "as the system reports them"
@@ -263,6 +301,9 @@ int main() {
     std::printf("@ snips 10 to %d: private bytes growth (MB)|%.2f|1.0|%.2f|<= 1.0\n", snips, (after1000 - after10) / mb,
                 (after1000 - after10) / mb);
     std::printf("@ snips leaving a handle count changed|%d|0|-|0\n", changed);
+    std::printf("@ 10 editors with 20 picture frames, closed: private bytes growth (MB)|%.2f|1.0|%.2f|<= 1.0\n",
+                frames.growth / mb, frames.growth / mb);
+    std::printf("@ editors with 20 picture frames leaving a handle count changed|%d|0|-|0\n", frames.changed);
     std::printf("@ 1000 shapes in one editor: memory held (MB)|%.1f|%.1f|%.3f|fits a 32-bit process\n",
                 shapes.bytesOver / mb, 1000 * picture / mb, shapes.bytesOver / (1000 * picture));
     std::printf("@ 1000 shapes in one editor: steps changing a handle count|%d|0|-|0\n", shapes.changed);

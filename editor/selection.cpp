@@ -36,6 +36,7 @@ void SnipEditor::SetSelection(const Selection& s) { Shape1.Move(s.left, s.top, s
 
 void SnipEditor::Form_MouseDown(const plat::MouseArgs& a) {
     if (copying_) return;
+    Logo.PlaceAtPress();
     pressCanCopy_ = false;
     if (ToolActive) {  // presses draw shapes while a tool is chosen
         ShapePress(a);
@@ -127,6 +128,7 @@ void SnipEditor::Form_MouseMove(const plat::MouseArgs& a) {
     }
 
     ImageMove();
+    Logo.Place();
     Shape1.SetVisible(true);
     LblPos.SetVisible(true);
     lblInfo.SetVisible(true);
@@ -228,6 +230,7 @@ void SnipEditor::Image1_MouseMove(int index, const plat::MouseArgs& /*a*/) {
     if (auto resized = ResizedByHandle(index, px, py, GrabEdges{GrabLeft, GrabTop, GrabRight, GrabBottom}))
         SetSelection(*resized);
     ImageMove();  // also snaps the dragged handle back onto its point
+    Logo.Place();
     SetSizeLabel();
     PlaceLabels();
     AnchorX = Shape1.Left();

@@ -48,6 +48,8 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
       Pcolor(PicColor, kSwatches),
       Picture3(static_cast<plat::Container&>(Picture2)),
       Shape4(Picture2),
+      Frames(*this, Picture3),
+      Logo(*this, traits),
       Zoom(*this, PersistentImage()),
       traits_(traits) {
     Shape1.SetBorder(kSelectionBlue, traits.frameWidth);
@@ -103,6 +105,7 @@ void SnipEditor::ResetState() {
 // Runs before the window is first shown, so the capture holds the screen as
 // it was just before the editor appeared.
 void SnipEditor::Form_Load() {
+    Logo.SetUp();
     ResetState();
 
     Picture1.SetTop(-Picture1.Height());
@@ -135,9 +138,11 @@ void SnipEditor::Form_KeyPress(int charCode) {
 }
 
 bool SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+    const LibraryOutOfTheGrab library;
     Shape1.SetVisible(false);
     LblPos.SetVisible(false);
     lblInfo.SetVisible(false);
+    Logo.ShowForGrab();
     Zoom.SetVisible(false);
     Image1.ForEach([](plat::Image& h) { h.SetVisible(false); });
     // The screen must show the editor without them before it is read.

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "editor/annotation_geometry.h"
+#include "editor/frames_panel.h"
+#include "editor/logo_stamp.h"
 #include "editor/history.h"
 #include "editor/magnifier.h"
 #include "editor/selection_geometry.h"
@@ -97,6 +99,8 @@ public:
     plat::ControlArray<plat::PictureBox> Pcolor;  // swatches 0..15, current colour 16
     plat::PictureBox Picture3;                // frames panel, over the pickers
     plat::Shape Shape4;                       // style bar outline
+    FramesPanel Frames;                       // frames panel contents and picture frames
+    LogoOverlay Logo;                         // PicFrame1(0) of the logo variants
     Magnifier Zoom;                           // beside the pointer while a selection is placed
 
 protected:

@@ -73,9 +73,15 @@ void SnipEditor::Image2_Click(int index) {
     lblInfo.SetVisible(false);
     LblPos.SetVisible(false);
     switch (index) {
-        case kSaveToClipboard: CopySelectionAndClose(); break;
+        case kSaveToClipboard:
+            CopySelectionAndClose();
+            HideLogoLibrary();
+            break;
         case kSave: SaveAndClose(); break;
-        case kExitSnip: Unload(); break;
+        case kExitSnip:
+            HideLogoLibrary();
+            Unload();
+            break;
         case kAddArrow:
         case kAddText:
         case kAddEllipse:

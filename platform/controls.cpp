@@ -525,6 +525,7 @@ void PictureBox::InvalidateHost(const Rect& hostRect) {
 void PictureBox::OnFormWindowCreated() {
     if (windowed_ && !host_ && Parent().HostWindow()) {
         host_ = std::make_unique<Host>(*this);
+        if (host_->Window() && !region_.empty()) host_->Window()->SetRegion(region_);
         host_->Place();
     }
     Control::OnFormWindowCreated();
@@ -539,6 +540,11 @@ void PictureBox::ForgetControl(const Control* c) {
 }
 
 void PictureBox::OnFormWindowDestroyed() { host_.reset(); }
+
+void PictureBox::SetWindowRegion(std::vector<Rect> parts) {
+    region_ = std::move(parts);
+    if (host_ && host_->Window()) host_->Window()->SetRegion(region_);
+}
 
 void PictureBox::OnBoundsChanged() {
     if (host_) host_->Place();

@@ -271,6 +271,9 @@ public:
     void OnFormWindowCreated() override;
     void OnFormWindowDestroyed() override;
     void AssignFrom(const Control& src) override;
+    // A windowed box's shape: the union of these rectangles (box pixels);
+    // empty gives back the whole box. Kept when the window is built again.
+    void SetWindowRegion(std::vector<Rect> parts);
 
 protected:
     // Native children are separate windows: they must follow the box.
@@ -283,6 +286,7 @@ private:
     bool border_ = false;
     Picture picture_;
     std::unique_ptr<Host> host_;  // the box's window and its events, while it has one
+    std::vector<Rect> region_;
 };
 
 // Unloaded control array elements whose form still runs a handler: they

@@ -102,6 +102,11 @@ void NativeControl::OnChildFocus(bool got) {
     if (h) h();
 }
 
+void NativeControl::OnChildDblClick() {
+    Form::HandlerScope running(Parent().OwnerForm());
+    if (DblClick) DblClick();
+}
+
 void NativeControl::OnChildEvent(NativeEvent e, int arg) {
     Form::HandlerScope running(Parent().OwnerForm());
     OnNativeEvent(e, arg);

@@ -54,6 +54,8 @@ public:
     virtual void OnChildFocus(bool got) = 0;
     // A notification the parent window passed back to the child.
     virtual void OnChildEvent(NativeEvent e, int arg) = 0;
+    // A double click of the left button on the child.
+    virtual void OnChildDblClick() {}
 
 protected:
     ~NativeChildEvents() = default;
@@ -148,6 +150,7 @@ protected:
     void OnChildMouse(int phase, const MouseArgs& a) override;
     void OnChildFocus(bool got) override;
     void OnChildEvent(NativeEvent e, int arg) override;
+    void OnChildDblClick() override;
     // What the control makes of the user's action; runs inside a handler scope.
     virtual void OnNativeEvent(NativeEvent, int) {}
     // Element 0's values for a control array's new element.

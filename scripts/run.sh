@@ -18,7 +18,7 @@ dir=${MS_RUN_DIR:-$MS_BUILD/run}
 mkdir -p "$dir"
 cp "$MS_EXE" "$dir/MorrowenSnip.exe"
 # Defaults only where the user has none yet: a.ini keeps their settings.
-for f in "$MS_ROOT"/assets/a.ini "$MS_ROOT"/assets/*.{png,PNG,gif,GIF}; do
+for f in "$MS_ROOT"/assets/a.ini "$MS_ROOT"/assets/*.{png,PNG,gif,GIF} "$MS_BUILD"/win64/pictures/*; do
   [ -f "$f" ] && [ ! -e "$dir/$(basename "$f")" ] && cp "$f" "$dir/"
 done
 echo "run: starting $dir/MorrowenSnip.exe on $DISPLAY (Wine prefix $WINEPREFIX)"

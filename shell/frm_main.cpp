@@ -75,6 +75,7 @@ frmMain::frmMain()
       Option3(*this),
       Option4(*this),
       Option5(*this),
+      PicFrame2(*this, 1),
       Text1(*this),
       qqq(*this),
       ad(*this),
@@ -217,6 +218,7 @@ void frmMain::LayOutRightColumn() {
 
     shpLogoArea.Move(left, Px(1140), right - left, Px(1335));
     shpLogoArea.SetBorder(plat::Rgb(208, 220, 236), 1);
+    PicFrame2[0].Move(shpLogoArea.Left() + 1, shpLogoArea.Top() + 1);
 
     Command3.SetCaption(L"Edit Logo");
     Command3.SetFont(Scaled(kControlFont));

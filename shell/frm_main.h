@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "hotkeys/chotkey.h"
+#include "logo/pic_frame.h"
 #include "platform/controls.h"
 #include "platform/form.h"
 #include "platform/native_controls.h"
@@ -94,6 +95,7 @@ public:
     plat::OptionButton Option3;  // "Lower left "
     plat::OptionButton Option4;  // "Upper right"
     plat::OptionButton Option5;  // "Lower right", on at every start
+    plat::ControlArray<logo::PicFrame> PicFrame2;  // the logo preview, element 0
 
     // Hidden state other windows read and write.
     plat::TextBox Text1;  // path of the logo picture, "logo" when none was chosen
@@ -138,6 +140,12 @@ private:
     void Image2_Click();
     void Image3_Click();
     void Command3_Click();
+    // The logo library's paths from the settings file (this loads it, hidden),
+    // and later its slots drawn from them.
+    void FillLogoLibraryPaths();
+    void DrawLogoLibrarySlots();
+    // The preview shows the picture at Text1's path.
+    void DrawLogoPreview();
     void OpenHelpPage(int row);
     void Label8_Click();
     void Label9_Click();

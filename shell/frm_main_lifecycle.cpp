@@ -12,12 +12,11 @@ namespace {
 constexpr wchar_t kTrayTip[] = L"Left-click to display the window";
 }  // namespace
 
-// The logo library window, the news timer and the logo preview join this
-// sequence with the windows and controls they need.
 void frmMain::Form_Load() {
     // The window may open on a monitor whose scale is not the system's.
     FollowDpi(plat::WindowDpi(hWnd()));
     Text1.SetText(rwini::ReadPathSetting(L"logo"));
+    FillLogoLibraryPaths();
     // The news is fetched once, shortly after start-up (frm_main_news.cpp).
     Timer3.SetInterval(800);
     Timer3.SetEnabled(true);
@@ -30,6 +29,7 @@ void frmMain::Form_Load() {
     HotKeyIds.assign(static_cast<size_t>(txtHotKey.Count()), -1);
     LoadHotKeys();
     Option5.SetValue(true);
+    DrawLogoPreview();
     // Unchecked at start: disables the boxes and unregisters everything...
     optSetHotKey_Click();
     // ...then the boxes that hold a hotkey are registered and the loop armed.
@@ -38,6 +38,7 @@ void frmMain::Form_Load() {
     // Without a notification area (no shell running) the icon is simply not
     // there; the program works on from its window and hotkeys.
     NotifyIcon = plat::TrayIcon::Add(hWnd(), kTrayTip);
+    DrawLogoLibrarySlots();
     ReportRefusedHotKeys();
 }
 

@@ -1,5 +1,10 @@
-// frmMain: the logo choice ("Edit Logo") and the links to the vendor's pages.
+// frmMain: the logo choice ("Edit Logo") and its preview, the logo library's
+// start-up, and the links to the vendor's pages.
+#include <algorithm>
+
+#include "logo/sss.h"
 #include "platform/dialogs.h"
+#include "platform/forms.h"
 #include "platform/shell_services.h"
 #include "shell/frm_main.h"
 #include "shell/rwini.h"
@@ -15,7 +20,38 @@ void frmMain::Command3_Click() {
     // The pending events of the modal dialog may have unloaded this window.
     if (!Loaded()) return;
     if (answer.Chosen() && !answer.path.empty()) Text1.SetText(answer.path);
+    DrawLogoPreview();
     rwini::WritePathSetting(L"logo", L"logo", Text1.Text());
+}
+
+void frmMain::DrawLogoPreview() {
+    logo::PicFrame& preview = PicFrame2[0];
+    preview.SetAppearance(0);
+    preview.SetBorderStyle(0);
+    preview.SetBackStyle(0);
+    preview.SetPicPath(Text1.Text());
+    // A logo larger than the preview's area shows shrunk to fit, its shape
+    // kept, rather than cut off at the window's edge.
+    const float m = logo::kMarginPx;
+    const float roomW = shpLogoArea.Width() - 2 - m, roomH = shpLogoArea.Height() - 2 - m;
+    const float picW = preview.Width() - m, picH = preview.Height() - m;
+    if (preview.Drawn().Empty() || (picW <= roomW && picH <= roomH)) return;
+    const float k = std::min(roomW / picW, roomH / picH);
+    preview.SetWidth(picW * k + m);
+    preview.SetHeight(picH * k + m);
+    preview.DrawPicture(preview.PicPath(), false);
+}
+
+void frmMain::FillLogoLibraryPaths() {
+    sss& library = plat::Forms<sss>();
+    for (int k = 0; k < logo::kSlots; ++k) library.baa[k].SetText(rwini::ReadPathSetting(L"b" + std::to_wstring(k)));
+}
+
+void frmMain::DrawLogoLibrarySlots() {
+    sss* library = plat::LoadedForm<sss>();
+    if (!library) return;
+    for (int k = 0; k < logo::kSlots; ++k) library->ShowSlot(k);
+    library->Hide();
 }
 
 // Rows 1..4 ("←snip " .. "←window + snip + Logo") have help pages f1..f4.

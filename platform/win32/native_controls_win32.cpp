@@ -338,6 +338,7 @@ private:
             case WM_LBUTTONUP: e.OnChildMouse(2, Mouse(kLeftButton, lp)); return true;
             case WM_RBUTTONUP: e.OnChildMouse(2, Mouse(kRightButton, lp)); return true;
             case WM_MBUTTONUP: e.OnChildMouse(2, Mouse(kMiddleButton, lp)); return true;
+            case WM_LBUTTONDBLCLK: e.OnChildDblClick(); return true;
             case WM_SETFOCUS: e.OnChildFocus(true); return true;
             case WM_KILLFOCUS: e.OnChildFocus(false); return true;
             default: return false;

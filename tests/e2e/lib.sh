@@ -194,8 +194,8 @@ trap 'exit 143' TERM INT
 
 # ---------------------------------------------------------------- the program
 
-# start_program [FILE...] [-- ARG...]: copies the exe and FILEs (a.ini,
-# pictures) into a fresh folder, since the program keeps a.ini beside itself,
+# start_program [FILE...] [-- ARG...]: copies the exe, the pictures drawn
+# beside it and FILEs (a.ini, pictures) into a fresh folder, since the program keeps a.ini beside itself,
 # and starts it there. Sets PROGRAM_PID and PROGRAM_DIR.
 start_program() {
   local files=() args=()
@@ -206,6 +206,9 @@ start_program() {
   [ -f "$MS_EXE" ] || { ms_log "no program at $MS_EXE"; return 1; }
   PROGRAM_DIR=$(mktemp -d "$MS_WORK/program.XXXX")
   cp "$MS_EXE" "$PROGRAM_DIR/MorrowenSnip.exe"
+  # The frame and sticker pictures ship beside the exe.
+  local pictures=("$(dirname "$MS_EXE")"/pictures/*)
+  [ -e "${pictures[0]}" ] && cp "${pictures[@]}" "$PROGRAM_DIR/"
   [ ${#files[@]} -eq 0 ] || cp "${files[@]}" "$PROGRAM_DIR/"
   (cd "$PROGRAM_DIR" && exec "$WINE" ./MorrowenSnip.exe "${args[@]}") \
     </dev/null >"$PROGRAM_DIR/stdout.log" 2>"$PROGRAM_DIR/stderr.log" &

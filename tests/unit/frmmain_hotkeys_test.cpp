@@ -16,6 +16,7 @@
 #include "platform/headless/fake_profile.h"
 #include "platform/headless/fake_shell.h"
 #include "platform/headless/headless.h"
+#include "logo/sss.h"
 #include "shell/frm_main.h"
 #include "shell/rwini.h"
 
@@ -44,6 +45,7 @@ protected:
     }
     void TearDown() override {
         plat::UnloadForm<frmMain>();
+        plat::UnloadForm<sss>();
         plat::DoEvents();
         fake_hotkeys::Reset();
     }
@@ -127,14 +129,19 @@ TEST_F(MainHotKeys, FirstRunShowsNoHotkeysAndWritesTheSixDefaults) {
     EXPECT_TRUE(Registered().empty());
     EXPECT_EQ(f.HotKeyIds, std::vector<std::int32_t>(6, -1));
     EXPECT_EQ(headless::TimerInterval(f.hWnd(), 1), 0);  // nothing to serve: no loop armed
-    // The logo path first (its default is not written back), then the keys in
-    // index order, each missing one written back before the next read.
+    // The logo path and the library's eight (their defaults are not written
+    // back), then the keys in index order, each missing one written back
+    // before the next read.
     const auto& log = fake_profile::Log();
-    ASSERT_EQ(log.size(), 13u);
+    ASSERT_EQ(log.size(), 21u);
     EXPECT_EQ(log[0], (fake_profile::Access{false, L"logo", L"logo", L"logo"}));
+    for (size_t k = 0; k < 8; ++k) {
+        const std::wstring b = L"b" + std::to_wstring(k);
+        EXPECT_EQ(log[1 + k], (fake_profile::Access{false, b, b, b}));
+    }
     for (size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(log[1 + 2 * i], (fake_profile::Access{false, L"HotKey", std::to_wstring(i), L""}));
-        EXPECT_EQ(log[2 + 2 * i], (fake_profile::Access{true, L"HotKey", std::to_wstring(i), L"46,0,0,0"}));
+        EXPECT_EQ(log[9 + 2 * i], (fake_profile::Access{false, L"HotKey", std::to_wstring(i), L""}));
+        EXPECT_EQ(log[10 + 2 * i], (fake_profile::Access{true, L"HotKey", std::to_wstring(i), L"46,0,0,0"}));
     }
 }
 

@@ -23,6 +23,7 @@
 #include "platform/headless/fake_shell.h"
 #include "platform/headless/fake_window_queries.h"
 #include "platform/headless/headless.h"
+#include "logo/sss.h"
 #include "shell/frm_main.h"
 #include "shell/rwini.h"
 #include "window/picking.h"
@@ -62,6 +63,7 @@ protected:
         plat::UnloadForm<bing>();
         plat::UnloadForm<jie3>();
         plat::UnloadForm<frmMain>();
+        plat::UnloadForm<sss>();
         plat::DoEvents();
         fake_hotkeys::Reset();
     }
@@ -110,7 +112,8 @@ TEST_F(MainWindow, StartUpReadsTheLogoThenTheHotkeysAndEndsWithTheTrayIcon) {
     const auto& log = fake_profile::Log();
     ASSERT_FALSE(log.empty());
     EXPECT_EQ(log[0], (fake_profile::Access{false, L"logo", L"logo", L"C:\\pictures\\brand.png"}));
-    for (size_t i = 1; i < log.size(); ++i) EXPECT_EQ(log[i].section, L"HotKey") << i;
+    for (size_t i = 1; i < log.size(); ++i)
+        EXPECT_EQ(log[i].section, i <= 8 ? L"b" + std::to_wstring(i - 1) : L"HotKey") << i;
     EXPECT_EQ(fake_hotkeys::Registrations().size(), 4u);
 
     const auto icons = plat::fake::TrayIcons();
@@ -130,6 +133,7 @@ TEST_F(MainWindow, AtEveryScaleTheLayoutKeepsItsPartsApartAndTheOptionsWhereThey
     for (const int dpi : {96, 120, 144}) {
         SCOPED_TRACE(dpi);
         plat::UnloadForm<frmMain>();
+        plat::UnloadForm<sss>();
         plat::DoEvents();
         headless::Reset();
         headless::SetSystemDpi(dpi);

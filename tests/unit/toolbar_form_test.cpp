@@ -1,6 +1,7 @@
 // The toolbar's commands, the style bar and the history in a real editor
 // form on the headless backend, driven by mouse input.
 #include "editor/toolbar_layout.h"
+#include "logo/sss.h"
 #include "platform/headless/fake_shell.h"
 #include "platform/headless/headless.h"
 #include "shell/frm_main.h"
@@ -177,6 +178,7 @@ TEST_F(ToolbarTest, ACopyIsAnnouncedByTheTrayIconAndExitIsNot) {
     Press(OpenWithSelection(), editor::kExitSnip);
     EXPECT_EQ(plat::fake::Balloons().size(), before + 1);
     plat::UnloadForm<frmMain>();
+    plat::UnloadForm<sss>();  // loaded by the main window's start-up
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "platform/forms.h"
 #include "platform/system.h"
 #include "platform/win32/win32_internal.h"
+#include "logo/sss.h"
 #include "shell/frm_main.h"
 #include "tests/win/hotkey_test_steps.h"
 
@@ -40,6 +41,7 @@ class MainWindowWin : public ::testing::Test {
 protected:
     void TearDown() override {
         plat::UnloadForm<frmMain>();
+        plat::UnloadForm<sss>();
         plat::DoEvents();
     }
     frmMain& Start(const std::string& ini) {

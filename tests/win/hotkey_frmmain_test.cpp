@@ -10,6 +10,7 @@
 
 #include "platform/forms.h"
 #include "platform/system.h"
+#include "logo/sss.h"
 #include "shell/frm_main.h"
 #include "tests/win/hotkey_test_steps.h"
 #include "tests/win/save_modal_watcher.h"
@@ -52,6 +53,7 @@ class MainHotKeysWin : public ::testing::Test {
 protected:
     void TearDown() override {
         plat::UnloadForm<frmMain>();
+        plat::UnloadForm<sss>();
         plat::DoEvents();
     }
     // With hotkeys registered the start timer hands the thread to the hotkey
