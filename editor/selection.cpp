@@ -82,7 +82,10 @@ void SnipEditor::DiscardSelection(float x, float y) {
 
 void SnipEditor::ShowMagnifier(float x, float y) {
     if (!magnifierOn_) return;
-    Zoom.Follow(plat::RoundHalfEven(x), plat::RoundHalfEven(y), ScreenWidthF(), ScreenHeightF());
+    const plat::Point p{plat::RoundHalfEven(x), plat::RoundHalfEven(y)};
+    if (!pointerMoved_ && p == openPointer_) return;
+    pointerMoved_ = true;
+    Zoom.Follow(p.x, p.y, ScreenWidthF(), ScreenHeightF());
 }
 
 void SnipEditor::ShowColorUnder(float x, float y) {

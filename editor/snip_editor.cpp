@@ -100,6 +100,8 @@ void SnipEditor::ResetState() {
     LastToolbarButton = 0;
     pressCanCopy_ = false;
     magnifierOn_ = MagnifierWanted();
+    openPointer_ = plat::CursorPos();
+    pointerMoved_ = false;
 }
 
 // Runs before the window is first shown, so the capture holds the screen as

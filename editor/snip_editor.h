@@ -187,6 +187,10 @@ private:
     bool pressCanCopy_ = false;
 
     bool magnifierOn_ = true;
+    // The magnifier waits for the user's first move: the editor appearing
+    // under a still pointer is no move, and must show the frozen screen alone.
+    plat::Point openPointer_;
+    bool pointerMoved_ = false;
 
 
     const VariantTraits& traits_;
