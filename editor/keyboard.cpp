@@ -63,6 +63,7 @@ void SnipEditor::Form_KeyDown(int keyCode, int shift) {
     SetSizeLabel();
     PlaceLabels();
     ImageMove();
+    Logo.Place();
     LblPos.SetVisible(true);
     lblInfo.SetVisible(true);
     PlaceAndShowToolbar();
