@@ -216,6 +216,28 @@ start_program() {
   MS_PIDS+=("$PROGRAM_PID")
 }
 
+# open_editor_with INI HOTKEY: starts the program with the settings file INI
+# and opens an editor as a user does: a click on the main window (a hotkey
+# reaches the program only while one of its windows has the focus), then the
+# hotkey. The editor's window id goes to EDITOR_WID.
+open_editor_with() {
+  local main
+  start_program "$1" || return 1
+  main=$(wait_window "Morrowen Snip" 30) || return 1
+  sleep 0.5                       # the hotkey loop starts 10 ms after the window
+  press_program_hotkey "$main" "$2"
+  EDITOR_WID=$(wait_window "Morrowen Snip editor" 30) || return 1
+  # Let the frozen picture reach the screen before the pointer moves over it.
+  sleep 0.5
+}
+
+# end_program: ends the program started last (after a snip its main window
+# stays hidden, so there is nothing to click).
+end_program() {
+  kill "$PROGRAM_PID" 2>/dev/null
+  wait_exit "$PROGRAM_PID" 10 || kill -9 "$PROGRAM_PID" 2>/dev/null
+}
+
 # wait_exit PID [SECONDS]: waits for PID to end; its exit code goes to EXIT_CODE.
 wait_exit() {
   local pid=$1 limit=${2:-10} i

@@ -6,7 +6,6 @@
 source "$(dirname "$0")/lib.sh"
 
 EDITOR="Morrowen Snip editor"
-MAIN="Morrowen Snip"
 LIBRARY="Logo library"
 
 start_display || { fail frames.setup "no X display"; finish; }
@@ -34,23 +33,6 @@ settings() {
   echo "$file"
 }
 
-# open_editor INI COMBO: starts the program with INI and opens an editor with
-# the hotkey COMBO, as a user does (a click on the main window first).
-open_editor() {
-  local main
-  start_program "$1" || return 1
-  main=$(wait_window "$MAIN" 30) || return 1
-  sleep 0.5
-  press_program_hotkey "$main" "$2"
-  wid=$(wait_window "$EDITOR" 30) || return 1
-  sleep 0.5
-}
-
-end_program() {
-  kill "$PROGRAM_PID" 2>/dev/null
-  wait_exit "$PROGRAM_PID" 10 || kill -9 "$PROGRAM_PID" 2>/dev/null
-}
-
 # copy_selection NAME X Y: a double click at (X, Y) inside the selection copies
 # it; the clipboard's picture goes to $MS_WORK/NAME.copy.png.
 copy_selection() {
@@ -65,7 +47,7 @@ copy_selection() {
 logo_case() {
   local ini err
   ini=$(settings logo logo logo "$(win_path "$MS_WORK/logo.png")")
-  open_editor "$ini" alt+a || { fail frames.logo_lower_right "the logo editor did not open"; return; }
+  open_editor_with "$ini" alt+a || { fail frames.logo_lower_right "the logo editor did not open"; return; }
   mouse_drag 200 150 520 390
   sleep 0.3
   if ! err=$(copy_selection logo 300 250); then
@@ -108,7 +90,7 @@ expect_at_top_left() {
 sticker_case() {
   local ini err
   ini=$(settings sticker)
-  open_editor "$ini" alt+q || { fail frames.sticker_top_left "the editor did not open"; return; }
+  open_editor_with "$ini" alt+q || { fail frames.sticker_top_left "the editor did not open"; return; }
   mouse_drag 200 150 520 390
   sleep 0.3
   xdotool mousemove "${ADD_FRAME[@]}" click 1; sleep 0.5
@@ -129,7 +111,7 @@ sticker_case() {
 library_case() {
   local ini lib err dialog
   ini=$(settings library b0 b0 "$(win_path "$MS_WORK/slot.png")")
-  open_editor "$ini" alt+q || { fail frames.library_select_it "the editor did not open"; return; }
+  open_editor_with "$ini" alt+q || { fail frames.library_select_it "the editor did not open"; return; }
   mouse_drag 200 150 520 390
   sleep 0.3
   xdotool mousemove "${ADD_FRAME[@]}" click 1; sleep 0.5

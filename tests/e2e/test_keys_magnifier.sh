@@ -7,7 +7,6 @@
 source "$(dirname "$0")/lib.sh"
 
 EDITOR="Morrowen Snip editor"
-MAIN="Morrowen Snip"
 CASE_PREFIX=keys
 CASES=(nudge_and_size ctrl_z_reverts magnifier_shows_the_pointers_pixels magnifier_not_in_copy m_switches_it_off)
 
@@ -18,19 +17,7 @@ start_wineserver
 make_pattern "$MS_WORK/screen.png" "" 45
 show_picture "$MS_WORK/screen.png"
 
-open_editor() {
-  local main
-  start_program "$MS_ROOT/assets/a.ini" || return 1
-  main=$(wait_window "$MAIN" 30) || return 1
-  sleep 0.5
-  press_program_hotkey "$main" alt+q
-  wait_window "$EDITOR" 30 >/dev/null || return 1
-  sleep 0.5
-}
-end_program() {
-  kill "$PROGRAM_PID" 2>/dev/null
-  wait_exit "$PROGRAM_PID" 10 || kill -9 "$PROGRAM_PID" 2>/dev/null
-}
+open_editor() { open_editor_with "$MS_ROOT/assets/a.ini" alt+q; }
 # expect_copy CASE WxH+X+Y: the editor closed and the clipboard holds exactly
 # that rectangle of the screen picture.
 expect_copy() {

@@ -6,7 +6,6 @@
 source "$(dirname "$0")/lib.sh"
 
 EDITOR="Morrowen Snip editor"
-MAIN="Morrowen Snip"
 CASE_PREFIX=markup
 CASES=(rectangle ellipse_in_blue arrow text revert redo save exit)
 SHAPE_DIFF="$MS_ROOT/tests/e2e/tools/shape_diff.py"
@@ -38,22 +37,11 @@ swatch() {
   xdotool mousemove "$x" "$y" && sleep 0.15 && xdotool click 1 && sleep 0.2
 }
 
-# open_editor: the program with the shipped settings, the region editor by
-# Alt+Q after a click on the main window, the selection dragged out.
+# open_editor: the region editor with the shipped settings, the selection dragged out.
 open_editor() {
-  local main
-  start_program "$MS_ROOT/assets/a.ini" || return 1
-  main=$(wait_window "$MAIN" 30) || return 1
-  sleep 0.5
-  press_program_hotkey "$main" alt+q
-  wait_window "$EDITOR" 30 >/dev/null || return 1
-  sleep 0.5
+  open_editor_with "$MS_ROOT/assets/a.ini" alt+q || return 1
   mouse_drag 200 200 700 600
   sleep 0.3
-}
-end_program() {
-  kill "$PROGRAM_PID" 2>/dev/null
-  wait_exit "$PROGRAM_PID" 10 || kill -9 "$PROGRAM_PID" 2>/dev/null
 }
 # copy_out CASE: "Save to clipboard"; the editor must close and the clipboard
 # hold a picture, saved as $MS_WORK/CASE.png.

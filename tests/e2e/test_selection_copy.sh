@@ -12,28 +12,6 @@ start_wineserver
 make_pattern "$MS_WORK/screen.png" "" 21
 show_picture "$MS_WORK/screen.png"
 
-MAIN="Morrowen Snip"
-
-# open_editor: starts the program with the shipped settings and opens the
-# region editor as a user does: a click on the main window (a hotkey reaches
-# the program only while one of its windows has the focus), then Alt+Q.
-open_editor() {
-  local main
-  start_program "$MS_ROOT/assets/a.ini" || return 1
-  main=$(wait_window "$MAIN" 30) || return 1
-  sleep 0.5                       # the hotkey loop starts 10 ms after the window
-  press_program_hotkey "$main" alt+q
-  wid=$(wait_window "$EDITOR" 30) || return 1
-  # Let the frozen picture reach the screen before the pointer moves over it.
-  sleep 0.5
-}
-
-# end_program: the main window stays hidden after a snip; end the program.
-end_program() {
-  kill "$PROGRAM_PID" 2>/dev/null
-  wait_exit "$PROGRAM_PID" 10 || kill -9 "$PROGRAM_PID" 2>/dev/null
-}
-
 # expect_clipboard NAME WxH+X+Y: the editor closed and the clipboard holds that
 # rectangle of the screen picture.
 expect_clipboard() {
@@ -55,7 +33,7 @@ expect_clipboard() {
 # the clipboard must hold that rectangle of the screen.
 copy_case() {
   local name=$1 geometry=$2 cx=$3 cy=$4; shift 4
-  if ! open_editor; then
+  if ! open_editor_with "$MS_ROOT/assets/a.ini" alt+q; then
     fail "$name" "the editor did not open"
     return
   fi
