@@ -12,17 +12,13 @@
 #include "editor/variants.h"
 #include "platform/forms.h"
 #include "platform/system.h"
+#include "bench/timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double MsSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
+using bench::Clock;
+using bench::MsSince;
+using bench::Median;
 
 // The bare window: paints the captured bitmap, nothing else.
 HDC g_shot = nullptr;

@@ -13,23 +13,14 @@
 #include "bench/screen_like_picture.h"
 #include "editor/history.h"
 #include "platform/picture.h"
+#include "bench/timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::TimeMs;
+using bench::Median;
+
 constexpr int kWidth = 1920, kHeight = 1080, kShapes = 100, kRounds = 21;
-
-template <class F>
-double TimeMs(F f) {
-    const auto t0 = Clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 }  // namespace
 

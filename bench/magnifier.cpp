@@ -11,15 +11,12 @@
 #include "editor/variants.h"
 #include "platform/forms.h"
 #include "platform/system.h"
+#include "bench/timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using bench::Clock;
+using bench::Median;
 
 // Pointer moves while a selection is dragged out, in rounds with the
 // magnifier and without it (its key switches it), interleaved so that a busy

@@ -11,17 +11,14 @@
 #include "platform/picture.h"
 #include "platform/property_bag.h"
 #include "platform/system.h"
+#include "bench/timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Median;
 
 double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 void Measure(const char* name, const plat::Picture& screen) {
     std::vector<double> copy, write, read;

@@ -17,27 +17,19 @@
 #include "encoding/ModSavePic.h"
 #include "platform/imaging.h"
 #include "platform/system.h"
+#include "bench/timing.h"
 
 namespace {
 
-constexpr int kWidth = 1920, kHeight = 1080, kRounds = 5;
+using bench::TimeMs;
+using bench::Median;
 
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+constexpr int kWidth = 1920, kHeight = 1080, kRounds = 5;
 
 long long FileSize(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA d{};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &d)) return -1;
     return static_cast<long long>(d.nFileSizeHigh) << 32 | d.nFileSizeLow;
-}
-
-template <class F>
-double TimeMs(F f) {
-    const auto t0 = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
 }
 
 }  // namespace

@@ -18,10 +18,12 @@
 #include "window/picker_geometry.h"
 #include "window/picking.h"
 #include "window/window_forms.h"
+#include "bench/timing.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::Median;
 
 HANDLE g_uiThread = nullptr;
 std::atomic<bool> g_done{false};
@@ -108,11 +110,6 @@ void FloorLoop(HWND frame) {
         const RECT r = Expected(w);
         SetWindowPos(frame, HWND_TOPMOST, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOACTIVATE);
     }
-}
-
-double Median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 }  // namespace
