@@ -25,8 +25,10 @@ HWND TipOf(HWND form) { return static_cast<HWND>(GetPropW(form, kTipProp)); }
 // The tools added to each form's tooltip window (its query answers copy the
 // tip's text into a buffer of unknown size, so it is not asked).
 std::map<HWND, std::set<UINT_PTR>>& Tools() {
-    static std::map<HWND, std::set<UINT_PTR>> tools;
-    return tools;
+    // Never destroyed: forms still loaded at exit are freed after the
+    // program's other statics, and their controls remove their tools here.
+    static auto* tools = new std::map<HWND, std::set<UINT_PTR>>;
+    return *tools;
 }
 
 void RelayMouse() {
