@@ -12,33 +12,17 @@
 #include "editor/variants.h"
 #include "platform/forms.h"
 #include "platform/system.h"
+#include "bench/floor/bare_window.h"
 #include "bench/timing.h"
 
 namespace {
 
+using bench::BareProc;
+using bench::g_shot;
+
 using bench::Clock;
 using bench::MsSince;
 using bench::Median;
-
-// The bare window: paints the captured bitmap, nothing else.
-HDC g_shot = nullptr;
-
-LRESULT CALLBACK BareProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(h, &ps);
-            const RECT& r = ps.rcPaint;
-            BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_shot, r.left, r.top, SRCCOPY);
-            EndPaint(h, &ps);
-            return 0;
-        }
-        default:
-            return DefWindowProcW(h, msg, wp, lp);
-    }
-}
 
 double FloorMs() {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);

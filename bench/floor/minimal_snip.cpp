@@ -3,26 +3,12 @@
 // a full-screen window. The hotkey benchmark times it against the program.
 #include <windows.h>
 
+#include "bench/floor/bare_window.h"
+
 namespace {
 
-HDC g_shot = nullptr;
-
-LRESULT CALLBACK ShotProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(h, &ps);
-            const RECT& r = ps.rcPaint;
-            BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_shot, r.left, r.top, SRCCOPY);
-            EndPaint(h, &ps);
-            return 0;
-        }
-        default:
-            return DefWindowProcW(h, msg, wp, lp);
-    }
-}
+using bench::BareProc;
+using bench::g_shot;
 
 void CaptureAndShow() {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
@@ -43,7 +29,7 @@ void CaptureAndShow() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = ShotProc;
+    wc.lpfnWndProc = BareProc;
     wc.hInstance = instance;
     wc.lpszClassName = L"MinimalSnipShot";
     RegisterClassExW(&wc);
