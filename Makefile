@@ -1,6 +1,7 @@
 # Morrowen Snip: the commands. See README.md.
 #   make run     install what is missing, build, start the program (or a demo)
-#   make test    install what is missing, build everything, run all tests
+#   make test    install what is missing, check the include layers, build everything,
+#                run all tests
 #   make build   the three builds: build/linux, build/win64, build/win32
 #   make dist    the 32-bit release folder and build/MorrowenSnip.zip
 #   make bench   the benchmarks under wine64 on private displays (1920x1080, 3840x2160)
@@ -44,6 +45,7 @@ build-win32:
 	@cmake --build $(BUILD)/win32 -j $(JOBS)
 
 test: deps
+	@scripts/check-layers.sh
 	@$(MAKE) --no-print-directory build
 	@tests/run_all.sh
 

@@ -3,9 +3,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "platform/forms.h"
-#include "platform/single_instance.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/single_instance.h"
+#include "platform/services/system.h"
 #include "shell/frm_main.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

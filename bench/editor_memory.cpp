@@ -13,9 +13,9 @@
 #include <cstring>
 
 #include "editor/variants.h"
-#include "platform/forms.h"
-#include "platform/imaging.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/imaging.h"
+#include "platform/services/system.h"
 
 namespace {
 

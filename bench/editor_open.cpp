@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "editor/variants.h"
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "bench/floor/bare_window.h"
 #include "bench/timing.h"
 

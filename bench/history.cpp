@@ -12,7 +12,7 @@
 
 #include "bench/screen_like_picture.h"
 #include "editor/history.h"
-#include "platform/picture.h"
+#include "platform/services/picture.h"
 #include "bench/timing.h"
 
 namespace {

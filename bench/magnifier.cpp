@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "editor/variants.h"
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "bench/timing.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/picture.h"
-#include "platform/property_bag.h"
-#include "platform/system.h"
+#include "platform/services/picture.h"
+#include "platform/services/property_bag.h"
+#include "platform/services/system.h"
 #include "bench/timing.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include "editor/annotation_geometry.h"
 #include "editor/toolbar_layout.h"
 #include "editor/variants.h"
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "bench/timing.h"
 
 namespace {

@@ -15,8 +15,8 @@
 
 #include "bench/screen_like_picture.h"
 #include "encoding/ModSavePic.h"
-#include "platform/imaging.h"
-#include "platform/system.h"
+#include "platform/services/imaging.h"
+#include "platform/services/system.h"
 #include "bench/timing.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // text-like detail), the same every run: what the benchmarks snip and save.
 #include <cstdint>
 
-#include "platform/picture.h"
+#include "platform/services/picture.h"
 
 namespace bench {
 

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "window/picker_geometry.h"
 #include "window/picking.h"
 #include "window/window_forms.h"

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "editor/selection_geometry.h"
-#include "platform/types.h"
+#include "platform/services/types.h"
 
 namespace editor {
 

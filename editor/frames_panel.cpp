@@ -7,9 +7,9 @@
 #include "editor/variants.h"
 #include "logo/frame_art.h"
 #include "logo/sss.h"
-#include "platform/forms.h"
-#include "platform/picture_file.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/picture_file.h"
+#include "platform/services/system.h"
 
 namespace editor {
 

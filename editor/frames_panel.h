@@ -8,8 +8,8 @@
 #include <string>
 
 #include "logo/pic_frame_abc.h"
-#include "platform/controls.h"
-#include "platform/native_controls.h"
+#include "platform/toolkit/controls.h"
+#include "platform/toolkit/native_controls.h"
 
 namespace editor {
 

@@ -15,7 +15,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/picture.h"
+#include "platform/services/picture.h"
 
 namespace editor {
 

@@ -2,7 +2,7 @@
 // toolbar's commands, and the magnifier switched on and off.
 #include "editor/snip_editor.h"
 #include "editor/toolbar_layout.h"
-#include "platform/system.h"
+#include "platform/services/system.h"
 #include "shell/rwini.h"
 
 namespace editor {

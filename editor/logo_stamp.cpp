@@ -1,7 +1,7 @@
 #include "editor/logo_stamp.h"
 
 #include "editor/snip_editor.h"
-#include "platform/forms.h"
+#include "platform/toolkit/forms.h"
 #include "shell/frm_main.h"
 
 namespace editor {

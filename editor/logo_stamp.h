@@ -3,7 +3,7 @@
 // main window's logo, kept at the chosen position inside the selection, so
 // that the screen grab takes the logo with the snip.
 #include "logo/pic_frame.h"
-#include "platform/controls.h"
+#include "platform/toolkit/controls.h"
 
 namespace editor {
 

@@ -4,8 +4,8 @@
 // pointer's coordinates and colour under them. It is drawn from the frozen
 // picture, so it shows what a copy would hold, and it is never in a copy.
 #include "editor/selection_geometry.h"
-#include "platform/controls.h"
-#include "platform/picture.h"
+#include "platform/toolkit/controls.h"
+#include "platform/services/picture.h"
 
 namespace editor {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "editor/snip_editor.h"
-#include "platform/window_queries.h"
+#include "platform/services/window_queries.h"
 
 namespace editor {
 

@@ -4,8 +4,8 @@
 
 #include "editor/selection_geometry.h"
 #include "editor/snip_editor.h"
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "shell/frm_main.h"
 
 namespace editor {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/types.h"
+#include "platform/services/types.h"
 
 namespace editor {
 

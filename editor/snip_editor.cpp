@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "platform/system.h"
+#include "platform/services/system.h"
 
 namespace editor {
 

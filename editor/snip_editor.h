@@ -10,8 +10,8 @@
 #include "editor/history.h"
 #include "editor/magnifier.h"
 #include "editor/selection_geometry.h"
-#include "platform/form.h"
-#include "platform/native_controls.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/native_controls.h"
 
 namespace editor {
 

@@ -3,8 +3,8 @@
 #include "editor/snip_editor.h"
 
 #include "encoding/ModSavePic.h"
-#include "platform/dialogs.h"
-#include "platform/system.h"
+#include "platform/services/dialogs.h"
+#include "platform/services/system.h"
 
 namespace editor {
 

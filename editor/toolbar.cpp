@@ -5,8 +5,8 @@
 #include "editor/snip_editor.h"
 #include "editor/toolbar_icons.h"
 #include "editor/toolbar_layout.h"
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "shell/frm_main.h"
 
 namespace editor {

@@ -5,7 +5,7 @@
 // resource files, stay sharp and come out the same on every backend. The
 // editor draws 1:1 with screen pixels at any scale, so these sizes are what
 // shows at 150 % as well.
-#include "platform/picture.h"
+#include "platform/services/picture.h"
 
 namespace editor {
 

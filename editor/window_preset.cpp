@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "editor/snip_editor.h"
-#include "platform/forms.h"
+#include "platform/toolkit/forms.h"
 #include "window/picker_geometry.h"
 #include "window/window_forms.h"
 

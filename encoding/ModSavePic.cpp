@@ -3,9 +3,9 @@
 #include <new>
 #include <stdexcept>
 
-#include "platform/files.h"
-#include "platform/system.h"
-#include "platform/types.h"
+#include "platform/services/files.h"
+#include "platform/services/system.h"
+#include "platform/services/types.h"
 
 namespace ModSavePic {
 

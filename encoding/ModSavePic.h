@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/imaging.h"
-#include "platform/picture.h"
+#include "platform/services/imaging.h"
+#include "platform/services/picture.h"
 
 namespace ModSavePic {
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "platform/system.h"
+#include "platform/services/system.h"
 
 namespace mGdip {
 

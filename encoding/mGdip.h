@@ -1,7 +1,7 @@
 #pragma once
 // Starting and stopping the graphics library around a piece of work, with the
 // token kept in one module-level variable.
-#include "platform/imaging.h"
+#include "platform/services/imaging.h"
 
 namespace mGdip {
 

@@ -4,8 +4,8 @@
 #include <chrono>
 #include <random>
 
-#include "platform/hotkey_service.h"
-#include "platform/system.h"
+#include "platform/services/hotkey_service.h"
+#include "platform/services/system.h"
 
 namespace {
 

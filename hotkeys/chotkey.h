@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/form.h"
-#include "platform/types.h"
+#include "platform/services/timer.h"
+#include "platform/services/types.h"
 
 // A name of at most `length` ASCII letters for a global atom; each call draws
 // afresh, so names of different calls differ.

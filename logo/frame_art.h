@@ -2,7 +2,7 @@
 // The logo library's and the caption editor's small buttons, drawn by the
 // program as pixel art (no stored pictures): 16 x 16 caption buttons, 20 x 20
 // slot icons ("Replace the image", "Select it"), the help and close icons.
-#include "platform/picture.h"
+#include "platform/services/picture.h"
 
 namespace logo {
 

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "platform/files.h"
-#include "platform/picture_file.h"
-#include "platform/system.h"
-#include "platform/window_queries.h"
+#include "platform/services/files.h"
+#include "platform/services/picture_file.h"
+#include "platform/services/system.h"
+#include "platform/services/window_queries.h"
 
 namespace logo {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "logo/pic_frame_geometry.h"
-#include "platform/controls.h"
+#include "platform/toolkit/controls.h"
 
 namespace logo {
 

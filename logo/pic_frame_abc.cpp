@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "logo/frame_art.h"
-#include "platform/dialogs.h"
-#include "platform/form.h"
-#include "platform/window_queries.h"
+#include "platform/services/dialogs.h"
+#include "platform/toolkit/form.h"
+#include "platform/services/window_queries.h"
 
 namespace logo {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "logo/pic_frame.h"
-#include "platform/native_controls.h"
+#include "platform/toolkit/native_controls.h"
 
 namespace logo {
 

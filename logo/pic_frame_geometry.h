@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/picture.h"
-#include "platform/types.h"
+#include "platform/services/picture.h"
+#include "platform/services/types.h"
 
 namespace logo {
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "logo/pic_frame.h"
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/native_controls.h"
+#include "platform/toolkit/controls.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/native_controls.h"
 
 namespace logo {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <string>
 
-#include "platform/dpi.h"
-#include "platform/system.h"
+#include "platform/services/dpi.h"
+#include "platform/services/system.h"
 #include "shell/main_window_art.h"
 
 namespace {

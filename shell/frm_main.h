@@ -14,11 +14,11 @@
 
 #include "hotkeys/chotkey.h"
 #include "logo/pic_frame.h"
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/native_controls.h"
-#include "platform/network.h"
-#include "platform/shell_services.h"
+#include "platform/toolkit/controls.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/native_controls.h"
+#include "platform/services/network.h"
+#include "platform/services/shell_services.h"
 
 class frmMain : public plat::Form {
 public:

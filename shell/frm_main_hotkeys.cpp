@@ -2,8 +2,8 @@
 // saving and applying the hotkeys).
 #include <string>
 
-#include "platform/system.h"
-#include "platform/types.h"
+#include "platform/services/system.h"
+#include "platform/services/types.h"
 #include "shell/frm_main.h"
 #include "shell/hotkey_text.h"
 #include "shell/rwini.h"

@@ -1,8 +1,8 @@
 // frmMain: start-up, the tray icon, hiding, the exit, closing and the
 // dispatch of hotkeys to the snip modes.
 #include "editor/variants.h"
-#include "platform/dpi.h"
-#include "platform/forms.h"
+#include "platform/services/dpi.h"
+#include "platform/toolkit/forms.h"
 #include "shell/frm_main.h"
 #include "shell/rwini.h"
 #include "window/window_forms.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "logo/sss.h"
-#include "platform/dialogs.h"
-#include "platform/forms.h"
-#include "platform/shell_services.h"
+#include "platform/services/dialogs.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/shell_services.h"
 #include "shell/frm_main.h"
 #include "shell/rwini.h"
 #include "shell/vendor_site.h"

@@ -1,8 +1,8 @@
 // frmMain: the news panel. Shortly after start-up the vendor's news file is
 // fetched once; its first eight box lines become four captions and the four
 // addresses they open.
-#include "platform/dpi.h"
-#include "platform/forms.h"
+#include "platform/services/dpi.h"
+#include "platform/toolkit/forms.h"
 #include "shell/frm_main.h"
 #include "shell/news_text.h"
 #include "shell/vendor_site.h"

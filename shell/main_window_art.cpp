@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/dpi.h"
+#include "platform/services/dpi.h"
 
 namespace shell {
 namespace {

@@ -4,7 +4,7 @@
 // background with its title band and right-hand card, the hide and exit
 // buttons of the title line and the rows' help icons. Sizes and places here
 // are twips, as the window's layout is written.
-#include "platform/picture.h"
+#include "platform/services/picture.h"
 
 namespace shell {
 

@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "platform/network.h"
+#include "platform/services/network.h"
 
 namespace shell::news {
 namespace {

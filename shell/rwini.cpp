@@ -1,7 +1,7 @@
 #include "shell/rwini.h"
 
-#include "platform/profile.h"
-#include "platform/system.h"
+#include "platform/services/profile.h"
+#include "platform/services/system.h"
 
 namespace rwini {
 

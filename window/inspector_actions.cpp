@@ -2,11 +2,11 @@
 // operations on the inspected window.
 #include <string>
 
-#include "platform/dialogs.h"
-#include "platform/imaging.h"
-#include "platform/system.h"
-#include "platform/window_operations.h"
-#include "platform/window_queries.h"
+#include "platform/services/dialogs.h"
+#include "platform/services/imaging.h"
+#include "platform/services/system.h"
+#include "platform/services/window_operations.h"
+#include "platform/services/window_queries.h"
 #include "window/picker_geometry.h"
 #include "window/picking.h"
 #include "window/window_inspector.h"

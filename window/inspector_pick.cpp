@@ -2,9 +2,9 @@
 // refresh of every field for the window under the pointer.
 #include <string>
 
-#include "platform/system.h"
-#include "platform/window_operations.h"
-#include "platform/window_queries.h"
+#include "platform/services/system.h"
+#include "platform/services/window_operations.h"
+#include "platform/services/window_queries.h"
 #include "window/picker_geometry.h"
 #include "window/picking.h"
 #include "window/window_inspector.h"

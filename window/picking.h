@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/types.h"
+#include "platform/services/types.h"
 
 namespace window {
 

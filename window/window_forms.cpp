@@ -1,9 +1,9 @@
 #include "window/window_forms.h"
 
 #include "editor/variants.h"
-#include "platform/forms.h"
-#include "platform/system.h"
-#include "platform/window_operations.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
+#include "platform/services/window_operations.h"
 #include "window/picking.h"
 
 Form1::Form1() : Command2(*this) {

@@ -2,7 +2,7 @@
 // The two window snip triples, each form naming only its own partners:
 // hotkey 4 runs Form1 with overlay Form2 and editor jie3; hotkey 3 runs asd
 // with overlay asdd and editor bing.
-#include "platform/native_controls.h"
+#include "platform/toolkit/native_controls.h"
 #include "window/window_inspector.h"
 #include "window/window_picker.h"
 

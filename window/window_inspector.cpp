@@ -1,10 +1,10 @@
 // WindowInspector: the window, its controls and their layout.
 #include "window/window_inspector.h"
 
-#include "platform/dpi.h"
-#include "platform/forms.h"
-#include "platform/single_instance.h"
-#include "platform/system.h"
+#include "platform/services/dpi.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/single_instance.h"
+#include "platform/services/system.h"
 #include "window/picking.h"
 #include "window/window_picker.h"
 #include "window/window_utils.h"

@@ -10,11 +10,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/controls.h"
-#include "platform/face_button.h"
-#include "platform/form.h"
-#include "platform/native_controls.h"
-#include "platform/picture.h"
+#include "platform/toolkit/controls.h"
+#include "platform/toolkit/face_button.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/native_controls.h"
+#include "platform/services/picture.h"
 
 namespace window {
 

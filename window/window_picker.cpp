@@ -3,8 +3,8 @@
 #include <chrono>
 #include <random>
 
-#include "platform/system.h"
-#include "platform/window_operations.h"
+#include "platform/services/system.h"
+#include "platform/services/window_operations.h"
 #include "window/picking.h"
 #include "window/window_forms.h"
 #include "window/window_inspector.h"

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/form.h"
+#include "platform/toolkit/controls.h"
+#include "platform/toolkit/form.h"
 #include "window/picker_geometry.h"
 
 namespace window {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/system.h"
-#include "platform/window_queries.h"
+#include "platform/services/system.h"
+#include "platform/services/window_queries.h"
 
 namespace window {
 

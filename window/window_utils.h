@@ -7,9 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/form.h"
-#include "platform/native_controls.h"
-#include "platform/types.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/native_controls.h"
+#include "platform/services/types.h"
 #include "window/picking.h"
 
 namespace window {

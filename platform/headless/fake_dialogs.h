@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialogs.h"
+#include "platform/services/dialogs.h"
 
 namespace plat::fake {
 

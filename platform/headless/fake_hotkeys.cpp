@@ -10,8 +10,8 @@
 
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"
-#include "platform/hotkey_service.h"
-#include "platform/system.h"
+#include "platform/services/hotkey_service.h"
+#include "platform/services/system.h"
 
 namespace fake_hotkeys {
 namespace {

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <map>
 
-#include "platform/system.h"
+#include "platform/services/system.h"
 
 namespace plat {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/imaging.h"
-#include "platform/types.h"
+#include "platform/services/imaging.h"
+#include "platform/services/types.h"
 
 namespace plat::fake {
 

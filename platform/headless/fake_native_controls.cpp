@@ -5,10 +5,9 @@
 #include <map>
 #include <utility>
 
-#include "platform/form.h"
 #include "platform/headless/headless_window.h"
-#include "platform/system.h"
-#include "platform/tooltip.h"
+#include "platform/services/system.h"
+#include "platform/services/tooltip.h"
 
 namespace plat {
 
@@ -95,15 +94,13 @@ std::unique_ptr<NativeChild> NativeChild::Create(Handle formWindow, NativeChildE
 std::intptr_t SendWindowMessage(Handle, unsigned, std::uintptr_t, std::intptr_t) { return 0; }
 
 // A likeness, not the system's look: the box, its text or caption, a mark when checked.
-void NativeControl::Paint(Canvas& c, int ox, int oy) const {
-    const Rect b = Bounds().Offset(ox, oy);
+void PaintNativeChild(Canvas& c, const Rect& b, const NativeChildStyle& style, const std::wstring& text) {
     ClipScope clip(c, b);
-    c.FillRect(b, style_.backColor);
+    c.FillRect(b, style.backColor);
     c.FrameRect(b, Rgb(122, 122, 122), 1);
-    const bool checkable = kind_ == NativeKind::CheckBox || kind_ == NativeKind::OptionButton;
-    if (checkable && style_.check) c.FillRect(Rect{b.left + 4, b.top + 5, b.left + 11, b.top + 12}, Rgb(0, 0, 0));
-    const std::wstring text = child_ ? child_->Text() : style_.text;
-    c.Text(b.left + (checkable ? 18 : 3), b.top + 3, text, style_.font, style_.foreColor);
+    const bool checkable = style.kind == NativeKind::CheckBox || style.kind == NativeKind::OptionButton;
+    if (checkable && style.check) c.FillRect(Rect{b.left + 4, b.top + 5, b.left + 11, b.top + 12}, Rgb(0, 0, 0));
+    c.Text(b.left + (checkable ? 18 : 3), b.top + 3, text, style.font, style.foreColor);
 }
 
 namespace tooltip {
@@ -124,26 +121,30 @@ void Remove(Handle form, const void* key, Handle) { Tips().erase({form, key}); }
 namespace fake_native {
 
 namespace {
-plat::FakeChild* ChildOf(const plat::NativeControl& c) { return static_cast<plat::FakeChild*>(c.Native()); }
+plat::FakeChild* Fake(plat::NativeChild* c) { return static_cast<plat::FakeChild*>(c); }
 
 // The child can take input: it exists, it and its form are shown, it is enabled.
-plat::FakeChild* Reachable(const plat::NativeControl& c) {
-    plat::FakeChild* child = ChildOf(c);
+plat::FakeChild* Reachable(plat::NativeChild* c) {
+    plat::FakeChild* child = Fake(c);
     if (!child || !child->Style().visible || !child->Style().enabled) return nullptr;
     auto* form = headless::detail::Find(child->ParentWindow());
     return form && form->Visible() ? child : nullptr;
 }
+
+bool Listed(const plat::FakeChild* child, int index) {
+    return index >= 0 && index < static_cast<int>(child->Style().items.size());
+}
 }  // namespace
 
-std::optional<ChildState> Child(const plat::NativeControl& c) {
-    const plat::FakeChild* child = ChildOf(c);
+std::optional<ChildState> Child(const plat::NativeChild* c) {
+    const auto* child = static_cast<const plat::FakeChild*>(c);
     if (!child) return std::nullopt;
     const plat::NativeChildStyle& s = child->Style();
     return ChildState{s.text, s.bounds, s.visible, s.enabled, s.readOnly, s.check, s.font, child->ParentWindow(),
                       s.items, s.listIndex, s.scroll};
 }
 
-bool KeyDown(plat::NativeControl& c, int keyCode, int shift) {
+bool KeyDown(plat::NativeChild* c, int keyCode, int shift) {
     plat::FakeChild* child = Reachable(c);
     if (!child) return false;
     child->Events().OnChildKeyDown(keyCode, shift);
@@ -151,7 +152,7 @@ bool KeyDown(plat::NativeControl& c, int keyCode, int shift) {
     return true;
 }
 
-bool KeyPress(plat::NativeControl& c, int charCode) {
+bool KeyPress(plat::NativeChild* c, int charCode) {
     plat::FakeChild* child = Reachable(c);
     if (!child) return false;
     child->Events().OnChildKeyPress(charCode);
@@ -159,32 +160,32 @@ bool KeyPress(plat::NativeControl& c, int charCode) {
     return true;
 }
 
-bool Click(plat::NativeControl& c) {
+bool Click(plat::NativeChild* c) {
     plat::FakeChild* child = Reachable(c);
-    if (!child || c.Kind() == plat::NativeKind::TextBox) return false;
+    if (!child || child->Style().kind == plat::NativeKind::TextBox) return false;
     child->Notify(plat::NativeEvent::Click, child->Style().listIndex);
     plat::DoEvents();
     return true;
 }
 
-bool Choose(plat::ListControl& c, int index) {
+bool Choose(plat::NativeChild* c, int index) {
     plat::FakeChild* child = Reachable(c);
-    if (!child || index < 0 || index >= static_cast<int>(child->Style().items.size())) return false;
+    if (!child || !Listed(child, index)) return false;
     child->SetListIndex(index);
     child->Notify(plat::NativeEvent::Click, index);
     plat::DoEvents();
     return true;
 }
 
-bool ClickTick(plat::ListBox& c, int index) {
+bool ClickTick(plat::NativeChild* c, int index) {
     plat::FakeChild* child = Reachable(c);
-    if (!child || index < 0 || index >= static_cast<int>(child->Style().items.size())) return false;
+    if (!child || !Listed(child, index)) return false;
     child->Notify(plat::NativeEvent::ItemCheck, index);
     plat::DoEvents();
     return true;
 }
 
-bool Scroll(plat::ScrollBar& c, plat::ScrollAction a, int track) {
+bool Scroll(plat::NativeChild* c, plat::ScrollAction a, int track) {
     plat::FakeChild* child = Reachable(c);
     if (!child) return false;
     const int next = plat::ScrollTarget(child->Style().scroll, a, track);
@@ -193,22 +194,21 @@ bool Scroll(plat::ScrollBar& c, plat::ScrollAction a, int track) {
     return true;
 }
 
-bool ScriptLines(plat::TextBox& c, std::vector<std::wstring> lines) {
-    plat::FakeChild* child = ChildOf(c);
+bool ScriptLines(plat::NativeChild* c, std::vector<std::wstring> lines) {
+    plat::FakeChild* child = Fake(c);
     if (!child) return false;
     child->lines_ = std::move(lines);
     return true;
 }
 
-std::optional<Tip> ToolTip(const plat::Control& c) {
-    const plat::Handle host = c.Parent().HostWindow();
+std::optional<Tip> ToolTip(plat::Handle host, const void* key) {
     auto& tips = plat::tooltip::Tips();
-    auto it = tips.find({host, &c});
+    auto it = tips.find({host, key});
     if (it == tips.end()) return std::nullopt;
     return it->second;
 }
 
-bool Type(plat::TextBox& c, const std::wstring& text) {
+bool Type(plat::NativeChild* c, const std::wstring& text) {
     plat::FakeChild* child = Reachable(c);
     if (!child || child->Style().readOnly) return false;
     child->TypeText(text);

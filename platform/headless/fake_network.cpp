@@ -3,7 +3,7 @@
 #include <map>
 #include <utility>
 
-#include "platform/message_pump.h"
+#include "platform/services/message_pump.h"
 
 namespace plat::fake {
 namespace {

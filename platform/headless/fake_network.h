@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/network.h"
+#include "platform/services/network.h"
 
 namespace plat::fake {
 

@@ -5,7 +5,7 @@
 #include <set>
 #include <tuple>
 
-#include "platform/profile.h"
+#include "platform/services/profile.h"
 
 namespace fake_profile {
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <map>
 
-#include "platform/message_pump.h"
+#include "platform/services/message_pump.h"
 #include "platform/headless/headless_window.h"
-#include "platform/shell_services.h"
+#include "platform/services/shell_services.h"
 
 namespace plat::fake {
 namespace {

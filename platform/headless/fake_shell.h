@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/types.h"
+#include "platform/services/types.h"
 
 namespace plat::fake {
 

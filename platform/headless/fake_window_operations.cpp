@@ -8,8 +8,8 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"
 #include "platform/headless/headless_window.h"
-#include "platform/single_instance.h"
-#include "platform/window_operations.h"
+#include "platform/services/single_instance.h"
+#include "platform/services/window_operations.h"
 
 namespace fake_window_operations {
 namespace {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/types.h"
+#include "platform/services/types.h"
 
 namespace fake_window_operations {
 

@@ -9,7 +9,7 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"
 #include "platform/headless/headless_window.h"
-#include "platform/window_queries.h"
+#include "platform/services/window_queries.h"
 
 namespace fake_windows {
 namespace {

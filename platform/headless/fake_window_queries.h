@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/types.h"
+#include "platform/services/types.h"
 
 namespace fake_windows {
 

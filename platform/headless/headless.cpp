@@ -13,7 +13,7 @@
 #include "platform/headless/headless_picture.h"
 #include "platform/headless/headless_state.h"
 #include "platform/headless/headless_window.h"
-#include "platform/system.h"
+#include "platform/services/system.h"
 
 namespace headless {
 

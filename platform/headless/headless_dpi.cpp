@@ -1,6 +1,6 @@
 // Screen scale on the headless backend: what the test set, 96 by default;
 // every window has the system's.
-#include "platform/dpi.h"
+#include "platform/services/dpi.h"
 
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_state.h"

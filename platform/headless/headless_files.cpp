@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/files.h"
+#include "platform/services/files.h"
 
 namespace plat {
 

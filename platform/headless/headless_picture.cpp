@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <utility>
 
-#include "platform/dpi.h"
+#include "platform/services/dpi.h"
 
 namespace plat {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
-#include "platform/picture.h"
-#include "platform/types.h"
+#include "platform/services/picture.h"
+#include "platform/services/types.h"
 
 namespace plat {
 

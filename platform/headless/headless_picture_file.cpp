@@ -1,10 +1,10 @@
 // Headless: the fake library's picture files, scaled nearest-neighbour. How
 // the real library scales and blends is proved under Wine.
-#include "platform/picture_file.h"
+#include "platform/services/picture_file.h"
 
 #include <algorithm>
 
-#include "platform/imaging.h"
+#include "platform/services/imaging.h"
 
 namespace plat {
 

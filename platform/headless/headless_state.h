@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
-#include "platform/native_window.h"
-#include "platform/picture.h"
-#include "platform/types.h"
+#include "platform/services/native_window.h"
+#include "platform/services/picture.h"
+#include "platform/services/types.h"
 
 namespace headless::detail {
 

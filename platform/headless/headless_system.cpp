@@ -1,9 +1,9 @@
-#include "platform/system.h"
+#include "platform/services/system.h"
 
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/message_pump.h"
+#include "platform/services/message_pump.h"
 #include "platform/headless/headless_picture.h"
 #include "platform/headless/headless_state.h"
 #include "platform/headless/headless_window.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/native_window.h"
-#include "platform/picture.h"
-#include "platform/types.h"
+#include "platform/services/native_window.h"
+#include "platform/services/picture.h"
+#include "platform/services/types.h"
 
 namespace headless::detail {
 

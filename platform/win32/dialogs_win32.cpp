@@ -1,4 +1,4 @@
-#include "platform/dialogs.h"
+#include "platform/services/dialogs.h"
 
 #include <windows.h>
 #include <commdlg.h>

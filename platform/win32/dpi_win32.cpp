@@ -1,5 +1,5 @@
 // The DPI of the system and of a window on Win32.
-#include "platform/dpi.h"
+#include "platform/services/dpi.h"
 
 #include <windows.h>
 

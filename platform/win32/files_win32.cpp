@@ -4,7 +4,7 @@
 
 #include <atomic>
 
-#include "platform/files.h"
+#include "platform/services/files.h"
 
 namespace plat {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <tuple>
 
-#include "platform/dpi.h"
+#include "platform/services/dpi.h"
 #include "platform/win32/handles.h"
 
 namespace plat::win32 {

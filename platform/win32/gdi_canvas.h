@@ -2,7 +2,7 @@
 // A Canvas over a Win32 device context.
 #include <windows.h>
 
-#include "platform/picture.h"
+#include "platform/services/picture.h"
 
 namespace plat::win32 {
 

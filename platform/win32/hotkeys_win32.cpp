@@ -1,8 +1,8 @@
 // System-wide hotkeys, global atoms and the hotkey loop's message step on Win32.
 #include <windows.h>
 
-#include "platform/hotkey_service.h"
-#include "platform/message_pump.h"
+#include "platform/services/hotkey_service.h"
+#include "platform/services/message_pump.h"
 #include "platform/win32/win32_internal.h"
 
 namespace plat::hotkeys {

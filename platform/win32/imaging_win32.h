@@ -12,7 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/imaging.h"
+#include "platform/services/imaging.h"
 
 namespace plat::win32 {
 

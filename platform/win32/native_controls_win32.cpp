@@ -8,15 +8,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/dpi.h"
-#include "platform/native_controls.h"
+#include "platform/services/dpi.h"
+#include "platform/services/native_child.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_internal.h"
 
 namespace plat {
 
 // The child paints itself; nothing to draw on the form's surface.
-void NativeControl::Paint(Canvas&, int, int) const {}
+void PaintNativeChild(Canvas&, const Rect&, const NativeChildStyle&, const std::wstring&) {}
 
 namespace win32 {
 namespace {

@@ -2,7 +2,7 @@
 // keeps a hidden message window: the worker posts its end to it, and a timer
 // of that window ends a transfer that runs past its limit, whatever WinHTTP's
 // own time-outs do (resolving a name has none it keeps everywhere).
-#include "platform/network.h"
+#include "platform/services/network.h"
 
 #include <windows.h>
 #include <winhttp.h>

@@ -1,8 +1,8 @@
-#include "platform/picture_file.h"
+#include "platform/services/picture_file.h"
 
 #include <climits>
 
-#include "platform/imaging.h"
+#include "platform/services/imaging.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/imaging_win32.h"
 

@@ -9,8 +9,8 @@
 
 #include <vector>
 
-#include "platform/files.h"
-#include "platform/profile.h"
+#include "platform/services/files.h"
+#include "platform/services/profile.h"
 #include "platform/win32/files_win32.h"
 
 namespace plat {

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "platform/shell_services.h"
+#include "platform/services/shell_services.h"
 #include "platform/win32/win32_internal.h"
 
 namespace plat {

@@ -3,7 +3,7 @@
 // hand: the system drops it when the process ends, however it ends.
 #include <windows.h>
 
-#include "platform/single_instance.h"
+#include "platform/services/single_instance.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_internal.h"
 

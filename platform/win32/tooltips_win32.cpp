@@ -10,7 +10,7 @@
 #include <map>
 #include <set>
 
-#include "platform/tooltip.h"
+#include "platform/services/tooltip.h"
 #include "platform/win32/win32_internal.h"
 
 namespace plat::tooltip {

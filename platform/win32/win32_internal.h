@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "platform/types.h"
+#include "platform/services/types.h"
 
 namespace plat::win32 {
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "platform/picture.h"
+#include "platform/services/picture.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/handles.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/message_pump.h"
-#include "platform/system.h"
+#include "platform/services/message_pump.h"
+#include "platform/services/system.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_internal.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/native_window.h"
+#include "platform/services/native_window.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/win32_internal.h"
@@ -152,7 +152,10 @@ private:
     // After a call into events_ the owner may have destroyed this object:
     // every such call is the last thing its branch does.
     LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
-        if (LRESULT reflected = 0; ReflectToChild(hwnd_, msg, wp, lp, reflected)) return reflected;
+        // Kept apart from hwnd_: the branches that fall through to the default
+        // handling may have called into events_ first.
+        const HWND hwnd = hwnd_;
+        if (LRESULT reflected = 0; ReflectToChild(hwnd, msg, wp, lp, reflected)) return reflected;
         switch (msg) {
             case WM_ERASEBKGND:
                 return 1;
@@ -267,7 +270,7 @@ private:
             default:
                 break;
         }
-        return DefWindowProcW(hwnd_, msg, wp, lp);
+        return DefWindowProcW(hwnd, msg, wp, lp);
     }
 
     // The update region is painted rectangle by rectangle: a moving outline

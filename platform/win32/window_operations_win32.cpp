@@ -1,6 +1,6 @@
 // Window operations on Win32. Their results are not examined: a window that
 // is gone, or that refuses, stays as it is.
-#include "platform/window_operations.h"
+#include "platform/services/window_operations.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // Window and process queries on Win32. Any of these windows may belong to
 // another program, may hang, or may be destroyed between two calls.
-#include "platform/window_queries.h"
+#include "platform/services/window_queries.h"
 
 #include <windows.h>
 

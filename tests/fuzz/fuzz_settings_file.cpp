@@ -9,11 +9,11 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/forms.h"
+#include "platform/toolkit/forms.h"
 #include "platform/headless/fake_hotkeys.h"
 #include "platform/headless/fake_profile.h"
 #include "platform/headless/headless.h"
-#include "platform/system.h"
+#include "platform/services/system.h"
 #include "shell/frm_main.h"
 #include "shell/hotkey_text.h"
 #include "shell/rwini.h"

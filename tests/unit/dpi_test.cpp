@@ -2,7 +2,7 @@
 // three common scales.
 #include <gtest/gtest.h>
 
-#include "platform/dpi.h"
+#include "platform/services/dpi.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // Shared set-up for the editor's headless tests: a known screen picture and
 // short-hands for input on an editor window.
 #include "editor/variants.h"
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "tests/unit/headless_fixture.h"
 
 class EditorTest : public HeadlessTest {

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "logo/pic_frame_abc.h"
-#include "platform/form.h"
-#include "platform/imaging.h"
+#include "platform/toolkit/form.h"
+#include "platform/services/imaging.h"
 #include "tests/unit/headless_fixture.h"
 
 class FrameFilesTest : public HeadlessTest {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms.h"
-#include "platform/hotkey_service.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/hotkey_service.h"
+#include "platform/services/system.h"
 #include "platform/headless/fake_hotkeys.h"
-#include "platform/headless/fake_native_controls.h"
+#include "tests/unit/native_input.h"
 #include "platform/headless/fake_profile.h"
 #include "platform/headless/fake_shell.h"
 #include "platform/headless/headless.h"

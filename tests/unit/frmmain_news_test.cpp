@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms.h"
-#include "platform/system.h"
-#include "platform/headless/fake_native_controls.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
+#include "tests/unit/native_input.h"
 #include "platform/headless/fake_network.h"
 #include "platform/headless/fake_shell.h"
 #include "platform/headless/headless.h"

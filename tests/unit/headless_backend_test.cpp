@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/native_window.h"
-#include "platform/system.h"
+#include "platform/services/native_window.h"
+#include "platform/services/system.h"
 #include "tests/unit/headless_fixture.h"
 
 namespace {

@@ -7,7 +7,7 @@
 
 #include "editor/history.h"
 #include "headless_fixture.h"
-#include "platform/picture.h"
+#include "platform/services/picture.h"
 
 namespace editor {
 namespace {

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "hotkeys/chotkey.h"
-#include "platform/form.h"
-#include "platform/hotkey_service.h"
-#include "platform/system.h"
+#include "platform/toolkit/form.h"
+#include "platform/services/hotkey_service.h"
+#include "platform/services/system.h"
 #include "platform/headless/fake_hotkeys.h"
 #include "platform/headless/headless.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/text_wrap.h"
+#include "platform/toolkit/text_wrap.h"
 #include "shell/news_text.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 #include "logo/pic_frame_abc.h"
 #include "logo/pic_frame_geometry.h"
-#include "platform/forms.h"
+#include "platform/toolkit/forms.h"
 #include "platform/headless/fake_dialogs.h"
-#include "platform/imaging.h"
+#include "platform/services/imaging.h"
 #include "tests/unit/frame_files.h"
 
 namespace {

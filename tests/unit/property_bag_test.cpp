@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/property_bag.h"
+#include "platform/services/property_bag.h"
 #include "tests/unit/headless_fixture.h"
 
 namespace {

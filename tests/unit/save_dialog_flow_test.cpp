@@ -6,10 +6,10 @@
 #include <string>
 
 #include "editor/variants.h"
-#include "platform/forms.h"
+#include "platform/toolkit/forms.h"
 #include "platform/headless/fake_dialogs.h"
 #include "platform/headless/fake_imaging.h"
-#include "platform/system.h"
+#include "platform/services/system.h"
 #include "tests/unit/headless_fixture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 
 #include "encoding/ModSavePic.h"
 #include "platform/headless/fake_imaging.h"
-#include "platform/imaging.h"
+#include "platform/services/imaging.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "encoding/ModSavePic.h"
 #include "encoding/mGdip.h"
 #include "platform/headless/fake_imaging.h"
-#include "platform/system.h"
+#include "platform/services/system.h"
 #include "tests/unit/headless_fixture.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "editor/toolbar_icons.h"
-#include "platform/picture.h"
+#include "platform/services/picture.h"
 
 namespace editor {
 namespace {

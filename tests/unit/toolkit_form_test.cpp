@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/form.h"
-#include "platform/forms.h"
-#include "platform/headless/fake_native_controls.h"
-#include "platform/native_controls.h"
-#include "platform/system.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/forms.h"
+#include "tests/unit/native_input.h"
+#include "platform/toolkit/native_controls.h"
+#include "platform/services/system.h"
 #include "tests/unit/headless_fixture.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "editor/variants.h"
-#include "platform/forms.h"
+#include "platform/toolkit/forms.h"
 #include "platform/headless/fake_window_operations.h"
 #include "platform/headless/fake_window_queries.h"
-#include "platform/system.h"
+#include "platform/services/system.h"
 #include "tests/unit/headless_fixture.h"
 #include "window/picking.h"
 #include "window/window_forms.h"

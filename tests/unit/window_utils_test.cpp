@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/form.h"
+#include "platform/toolkit/form.h"
 #include "platform/headless/fake_window_queries.h"
-#include "platform/native_controls.h"
-#include "platform/window_queries.h"
+#include "platform/toolkit/native_controls.h"
+#include "platform/services/window_queries.h"
 #include "tests/unit/headless_fixture.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialogs.h"
+#include "platform/services/dialogs.h"
 #include "tests/win/save_modal_watcher.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <thread>
 
 #include "editor/variants.h"
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "tests/win/save_modal_watcher.h"
 #include "tests/win/screen_pattern.h"
 

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "editor/variants.h"
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "tests/win/screen_pattern.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/dpi.h"
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/services/dpi.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "platform/win32/win32_internal.h"
 #include "logo/sss.h"
 #include "shell/frm_main.h"

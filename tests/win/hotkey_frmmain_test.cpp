@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "logo/sss.h"
 #include "shell/frm_main.h"
 #include "tests/win/hotkey_test_steps.h"

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "hotkeys/chotkey.h"
-#include "platform/form.h"
-#include "platform/system.h"
+#include "platform/toolkit/form.h"
+#include "platform/services/system.h"
 #include "tests/win/hotkey_test_steps.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/profile.h"
+#include "platform/services/profile.h"
 #include "shell/rwini.h"
 #include "tests/win/hotkey_test_steps.h"
 #include "tests/win/long_folder.h"

@@ -6,8 +6,8 @@
 
 #include "editor/toolbar_layout.h"
 #include "editor/variants.h"
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "tests/win/screen_pattern.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/form.h"
-#include "platform/native_controls.h"
-#include "platform/system.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/native_controls.h"
+#include "platform/services/system.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/network.h"
-#include "platform/system.h"
+#include "platform/services/network.h"
+#include "platform/services/system.h"
 
 namespace {
 

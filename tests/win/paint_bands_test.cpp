@@ -3,8 +3,8 @@
 // clip still cuts its children there.
 #include <gtest/gtest.h>
 
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 #include "tests/win/screen_pattern.h"
 
 namespace {

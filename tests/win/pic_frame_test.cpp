@@ -14,9 +14,9 @@
 
 #include "editor/variants.h"
 #include "logo/pic_frame_abc.h"
-#include "platform/forms.h"
-#include "platform/imaging.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/imaging.h"
+#include "platform/services/system.h"
 #include "tests/win/long_folder.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "editor/variants.h"
-#include "platform/forms.h"
-#include "platform/imaging.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/imaging.h"
+#include "platform/services/system.h"
 #include "tests/win/save_modal_watcher.h"
 
 namespace {

@@ -18,8 +18,8 @@
 #include <vector>
 
 #include "encoding/ModSavePic.h"
-#include "platform/imaging.h"
-#include "platform/system.h"
+#include "platform/services/imaging.h"
+#include "platform/services/system.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/imaging_win32.h"
 #include "tests/win/long_folder.h"

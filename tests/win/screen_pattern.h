@@ -1,9 +1,9 @@
 #pragma once
 // A full-screen window showing a known picture, so tests know what the screen
 // holds. Shared by the Win32 tests of the editor.
-#include "platform/form.h"
-#include "platform/forms.h"
-#include "platform/system.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/system.h"
 
 namespace testing_support {
 

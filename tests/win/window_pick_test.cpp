@@ -8,9 +8,9 @@
 
 #include <string>
 
-#include "platform/forms.h"
-#include "platform/single_instance.h"
-#include "platform/system.h"
+#include "platform/toolkit/forms.h"
+#include "platform/services/single_instance.h"
+#include "platform/services/system.h"
 #include "tests/win/screen_pattern.h"
 #include "window/picker_geometry.h"
 #include "window/picking.h"

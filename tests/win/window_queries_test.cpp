@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/form.h"
-#include "platform/native_controls.h"
-#include "platform/system.h"
-#include "platform/window_queries.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/native_controls.h"
+#include "platform/services/system.h"
+#include "platform/services/window_queries.h"
 #include "window/window_utils.h"
 
 namespace {

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/controls.h"
-#include "platform/form.h"
-#include "platform/forms.h"
-#include "platform/native_controls.h"
-#include "platform/system.h"
+#include "platform/toolkit/controls.h"
+#include "platform/toolkit/form.h"
+#include "platform/toolkit/forms.h"
+#include "platform/toolkit/native_controls.h"
+#include "platform/services/system.h"
 
 namespace {
 

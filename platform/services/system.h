@@ -1,0 +1,68 @@
+#pragma once
+// Program-wide services of the platform: screen, pointer, pending events,
+// clipboard, message boxes, files beside the program.
+#include <string>
+#include <string_view>
+
+#include "platform/services/picture.h"
+#include "platform/services/types.h"
+
+namespace plat {
+
+// Primary screen size in pixels.
+int ScreenWidthPx();
+int ScreenHeightPx();
+// The same in twips (15 a pixel), as layouts stored with forms are written.
+inline int ScreenWidthTwips() { return ScreenWidthPx() * kTwipsPerPixel; }
+inline int ScreenHeightTwips() { return ScreenHeightPx() * kTwipsPerPixel; }
+
+// Let every queued message of the thread run; returns when the queue is empty.
+// Handlers run nested inside the caller.
+void DoEvents();
+
+// Sleeps until a message arrives for the thread (returns at once if one is queued).
+void WaitForEvents();
+
+// Runs the thread's message loop until QuitMessageLoop; returns its code.
+int RunMessageLoop();
+void QuitMessageLoop(int code);
+
+// One pointer shape over all of the program's windows until set again.
+void SetMousePointer(MousePointer p);
+MousePointer GetMousePointer();
+
+Point CursorPos();  // screen pixels
+void SleepMs(int ms);
+
+// What the screen shows in r now (everything on it, any program's windows).
+Picture CaptureScreen(const Rect& r);
+// One block copy of the screen rectangle `from` onto `to` at (x, y).
+void CaptureScreenInto(Canvas& to, int x, int y, const Rect& from);
+
+// Size of s drawn in f, in pixels.
+Point MeasureText(std::wstring_view s, const Font& f);
+
+// Copies the screen rectangle r to the clipboard as a bitmap, replacing its
+// content. A 0-wide or 0-high r places the platform's bitmap of zero size
+// (1 x 1, monochrome). Returns false when the clipboard could not be opened.
+bool ClipboardPutScreenRect(const Rect& r);
+bool ClipboardPutPicture(const Picture& p);
+Picture ClipboardGetPicture();  // empty when the clipboard holds no bitmap
+void ClipboardClear();
+
+enum MsgBoxStyle : int { kMsgOk = 0, kMsgCritical = 16, kMsgExclamation = 48, kMsgInformation = 64 };
+void MsgBox(const std::wstring& text, const std::wstring& title, int style);
+
+// The folder holding the program, without a trailing separator.
+std::wstring ExeDir();
+
+// Live GDI objects and handles the program holds (for leak checks).
+struct ResourceCounts {
+    long gdiObjects = 0;
+    long userObjects = 0;
+    long ownedHandles = 0;  // handles held by this program's own owners
+    friend bool operator==(const ResourceCounts&, const ResourceCounts&) = default;
+};
+ResourceCounts CurrentResourceCounts();
+
+}  // namespace plat
