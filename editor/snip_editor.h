@@ -114,7 +114,7 @@ protected:
 
 private:
     void ResetState();
-    void PresetFromInspector();  // window variants: selection on the picked window (window_preset.cpp)
+    void PresetFromInspector();  // window variants: selection on the picked window (snip_editor_window_preset.cpp)
     void CaptureScreenToSurface();
     void WireSelectionEvents();
 

@@ -4,8 +4,8 @@
 // windows and a picture of it) and can show, hide, enable, maximise, pin and
 // move it. Above all it hosts a pick: its position fields carry the picked
 // rectangle to the window snip editor. Split by concern: window_inspector.cpp
-// (window and layout), inspector_pick.cpp (the pick and the refresh),
-// inspector_actions.cpp (window operations, picture pane, saving).
+// (window and layout), window_inspector_pick.cpp (the pick and the refresh),
+// window_inspector_actions.cpp (window operations, picture pane, saving).
 #include <cstdint>
 #include <memory>
 #include <string>

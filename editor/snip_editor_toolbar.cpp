@@ -1,8 +1,9 @@
 // The toolbar beside the selection: its buttons and hover squares, the
 // commands, the history steps and the style bar's place and toggle.
+#include "editor/snip_editor.h"
+
 #include <string>
 
-#include "editor/snip_editor.h"
 #include "editor/toolbar_icons.h"
 #include "editor/toolbar_layout.h"
 #include "platform/toolkit/forms.h"

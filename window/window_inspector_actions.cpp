@@ -1,5 +1,7 @@
 // WindowInspector: the picture pane (crop, scrolling, keys, saving) and the
 // operations on the inspected window.
+#include "window/window_inspector.h"
+
 #include <string>
 
 #include "platform/services/dialogs.h"
@@ -9,7 +11,6 @@
 #include "platform/services/window_queries.h"
 #include "window/picker_geometry.h"
 #include "window/picking.h"
-#include "window/window_inspector.h"
 #include "window/window_utils.h"
 
 namespace window {

@@ -1,9 +1,10 @@
 // Dragging out, moving and resizing the selection; its labels, the toolbar
 // beside it, and the double-click copy.
+#include "editor/snip_editor.h"
+
 #include <string>
 
 #include "editor/selection_geometry.h"
-#include "editor/snip_editor.h"
 #include "platform/toolkit/forms.h"
 #include "platform/services/system.h"
 #include "shell/frm_main.h"

@@ -1,5 +1,7 @@
 // WindowInspector: the pick (start, tracking loop, placement) and the
 // refresh of every field for the window under the pointer.
+#include "window/window_inspector.h"
+
 #include <string>
 
 #include "platform/services/system.h"
@@ -7,7 +9,6 @@
 #include "platform/services/window_queries.h"
 #include "window/picker_geometry.h"
 #include "window/picking.h"
-#include "window/window_inspector.h"
 #include "window/window_picker.h"
 #include "window/window_utils.h"
 

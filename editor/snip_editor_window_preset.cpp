@@ -1,8 +1,9 @@
 // The window editors (bing, jie3) open with their selection on the window
 // the paired inspector picked: asd's fields for bing, Form1's for jie3.
+#include "editor/snip_editor.h"
+
 #include <string_view>
 
-#include "editor/snip_editor.h"
 #include "platform/toolkit/forms.h"
 #include "window/picker_geometry.h"
 #include "window/window_forms.h"

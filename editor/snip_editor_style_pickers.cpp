@@ -1,9 +1,10 @@
 // The style bar's pickers: the size picker with its drop-down list and the
 // sixteen-colour palette with the current colour's swatch.
+#include "editor/snip_editor.h"
+
 #include <array>
 #include <string>
 
-#include "editor/snip_editor.h"
 #include "editor/toolbar_icons.h"
 
 namespace editor {

@@ -1,11 +1,12 @@
 // Drawing on the frozen picture while a tool is chosen: the rubber band of
 // the arrow, the ellipse and the rectangle, the text tool's in-place box, and
 // each committed shape as one step of the history.
+#include "editor/snip_editor.h"
+
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "editor/snip_editor.h"
 #include "platform/services/window_queries.h"
 
 namespace editor {
