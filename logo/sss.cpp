@@ -26,6 +26,7 @@ plat::WindowStyle LibraryStyle() {
     // Shown over the full-screen editors, which are topmost themselves.
     s.topmost = true;
     s.showInTaskbar = false;
+    s.tabNavigation = true;  // Tab and Shift+Tab move between its controls
     return s;
 }
 

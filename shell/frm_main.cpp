@@ -25,6 +25,7 @@ plat::WindowStyle MainStyle() {
     s.bounds = {left, top, left + width, top + height};
     // Borderless: the window draws its own title line and is dragged by its background.
     s.borderless = true;
+    s.tabNavigation = true;  // Tab and Shift+Tab move between its controls
     return s;
 }
 

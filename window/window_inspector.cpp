@@ -29,6 +29,7 @@ plat::WindowStyle InspectorStyle() {
     const int dpi = plat::SystemDpi();
     s.bounds = {0, 0, plat::TwipsToPixels(WindowInspector::kDesignWidthTwips, dpi),
                 plat::TwipsToPixels(WindowInspector::kDesignHeightTwips, dpi)};
+    s.tabNavigation = true;  // Tab and Shift+Tab move between its controls
     return s;
 }
 

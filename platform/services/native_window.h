@@ -22,6 +22,7 @@ struct WindowStyle {
     bool resizable = false;
     bool minimizeBox = true;
     Handle parent = 0;  // a child window of this one; 0: a top-level window
+    bool tabNavigation = false;  // Tab and Shift+Tab move the focus between its controls, as in a dialog
 };
 
 // What a window tells its owner. Coordinates are client pixels.

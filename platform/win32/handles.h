@@ -82,6 +82,22 @@ private:
     HDC dc_;
 };
 
+// A window's paint between BeginPaint and EndPaint.
+class PaintSession {
+public:
+    explicit PaintSession(HWND w) : wnd_(w), dc_(BeginPaint(w, &ps_)) {}
+    ~PaintSession() { EndPaint(wnd_, &ps_); }
+    PaintSession(const PaintSession&) = delete;
+    PaintSession& operator=(const PaintSession&) = delete;
+    HDC Dc() const { return dc_; }
+    const PAINTSTRUCT& Info() const { return ps_; }
+
+private:
+    HWND wnd_;
+    PAINTSTRUCT ps_{};
+    HDC dc_;
+};
+
 // Selects an object into a DC for the guard's lifetime.
 class SelectGuard {
 public:

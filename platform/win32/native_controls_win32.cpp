@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/services/dpi.h"
 #include "platform/services/native_child.h"
@@ -137,11 +138,19 @@ public:
         if (!(parentStyle & WS_CLIPCHILDREN)) SetWindowLongPtrW(parent_, GWL_STYLE, parentStyle | WS_CLIPCHILDREN);
 
         const Rect& b = style.bounds;
-        hwnd_ = CreateWindowExW(desc_.exStyle, desc_.windowClass, style.text.c_str(), ChildStyle(desc_, style), b.left,
-                                b.top, b.Width(), b.Height() + desc_.listRoom, parent_, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
+        // Without its window the control is missing from the form, and every call on it does nothing.
+        hwnd_ = Checked(CreateWindowExW(desc_.exStyle, desc_.windowClass, style.text.c_str(), ChildStyle(desc_, style),
+                                        b.left, b.top, b.Width(), b.Height() + desc_.listRoom, parent_, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr),
+                        L"CreateWindowExW (native child)");
         if (!hwnd_) return;
-        SetWindowSubclass(hwnd_, &Win32Child::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this));
+        // Unsubclassed, the control shows but tells its owner nothing: it is
+        // taken away rather than left on the form dead.
+        if (!Checked(SetWindowSubclass(hwnd_, &Win32Child::ChildProc, 1, reinterpret_cast<DWORD_PTR>(this)),
+                     L"SetWindowSubclass (native child)")) {
+            DestroyWindow(std::exchange(hwnd_, nullptr));
+            return;
+        }
         SetPropW(hwnd_, kChildProp, this);
         // A frame lies under the controls it holds.
         if (desc_.bandOnly) SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -276,10 +285,9 @@ private:
 
     int FontHeight() const {
         WindowDc dc(hwnd_);
-        HGDIOBJ old = SelectObject(dc.Get(), font_.Get());
+        SelectGuard font(dc.Get(), font_.Get());
         TEXTMETRICW tm{};
         GetTextMetricsW(dc.Get(), &tm);
-        SelectObject(dc.Get(), old);
         return tm.tmHeight;
     }
 
@@ -289,12 +297,12 @@ private:
         RECT r{};
         GetClientRect(hwnd_, &r);
         const int top = FontHeight();
-        HRGN band = CreateRectRgn(0, 0, r.right, r.bottom);
-        HRGN inside = CreateRectRgn(3, top, std::max(3, static_cast<int>(r.right) - 3),
-                                    std::max(top, static_cast<int>(r.bottom) - 3));
-        CombineRgn(band, band, inside, RGN_DIFF);
-        DeleteObject(inside);
-        SetWindowRgn(hwnd_, band, TRUE);  // the window owns the region from here
+        RegionOwner band(CreateRectRgn(0, 0, r.right, r.bottom));
+        RegionOwner inside(CreateRectRgn(3, top, std::max(3, static_cast<int>(r.right) - 3),
+                                         std::max(top, static_cast<int>(r.bottom) - 3)));
+        if (!band || !inside) return;
+        CombineRgn(band.Get(), band.Get(), inside.Get(), RGN_DIFF);
+        if (SetWindowRgn(hwnd_, band.Get(), TRUE)) (void)band.Release();  // the window owns the region from here
     }
 
     // The entry under a client point and whether the point is on its tick box; -1 for none.
@@ -322,9 +330,10 @@ private:
         tr.left = tick.right + 4;
         SetBkMode(dc, TRANSPARENT);
         SetTextColor(dc, chosen ? GetSysColor(COLOR_HIGHLIGHTTEXT) : fore_);
-        HGDIOBJ old = SelectObject(dc, font_.Get());
-        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-        SelectObject(dc, old);
+        {
+            SelectGuard font(dc, font_.Get());
+            DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        }
         if (di.itemState & ODS_FOCUS) DrawFocusRect(dc, &di.rcItem);
     }
 
@@ -505,14 +514,8 @@ bool ReflectToChild(HWND parent, UINT msg, WPARAM wp, LPARAM lp, LRESULT& result
         case WM_VSCROLL:
             child = reinterpret_cast<HWND>(lp);
             break;
-        case WM_NOTIFY:
-            child = reinterpret_cast<const NMHDR*>(lp)->hwndFrom;
-            break;
         case WM_DRAWITEM:
             child = reinterpret_cast<const DRAWITEMSTRUCT*>(lp)->hwndItem;
-            break;
-        case WM_MEASUREITEM:
-            child = GetDlgItem(parent, static_cast<int>(reinterpret_cast<const MEASUREITEMSTRUCT*>(lp)->CtlID));
             break;
         default:
             return false;

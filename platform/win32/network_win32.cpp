@@ -17,9 +17,12 @@
 #include <utility>
 
 #include "platform/win32/win32_internal.h"
+#include "platform/win32/winhttp_handle.h"
 
 namespace plat {
 namespace {
+
+using win32::WinHttpHandle;
 
 constexpr UINT kFetchEnded = WM_APP + 0x60;
 constexpr wchar_t kNetworkClass[] = L"MorrowenSnipNetwork";
@@ -30,23 +33,8 @@ constexpr wchar_t kNetworkClass[] = L"MorrowenSnipNetwork";
 struct Transfer {
     std::mutex lock;
     bool abandoned = false;
-    HINTERNET request = nullptr;  // closed by whoever is first, to cut a blocked call short
+    WinHttpHandle request;  // closed by whoever is first, to cut a blocked call short
     FetchResult result;
-};
-
-class WinHttpHandle {
-public:
-    explicit WinHttpHandle(HINTERNET h = nullptr) : h_(h) {}
-    ~WinHttpHandle() {
-        if (h_) WinHttpCloseHandle(h_);
-    }
-    WinHttpHandle(const WinHttpHandle&) = delete;
-    WinHttpHandle& operator=(const WinHttpHandle&) = delete;
-    HINTERNET Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-
-private:
-    HINTERNET h_;
 };
 
 // True when the fetch was abandoned: the worker stops at its next step.
@@ -57,8 +45,7 @@ bool Abandoned(Transfer& t) {
 
 void CloseRequest(Transfer& t) {
     std::lock_guard<std::mutex> g(t.lock);
-    if (t.request) WinHttpCloseHandle(t.request);
-    t.request = nullptr;
+    t.request.Reset();
 }
 
 FetchResult RunTransfer(Transfer& t, const std::wstring& url, const FetchLimits& limits) {
@@ -83,17 +70,17 @@ FetchResult RunTransfer(Transfer& t, const std::wstring& url, const FetchLimits&
     WinHttpSetTimeouts(session.Get(), each, each, each, each);
     WinHttpHandle connection(WinHttpConnect(session.Get(), host.c_str(), parts.nPort, 0));
     if (!connection) return r;
-    HINTERNET request = WinHttpOpenRequest(connection.Get(), L"GET", path.c_str(), nullptr, WINHTTP_NO_REFERER,
-                                           WINHTTP_DEFAULT_ACCEPT_TYPES,
-                                           parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0);
-    if (!request) return r;
+    WinHttpHandle opened(WinHttpOpenRequest(connection.Get(), L"GET", path.c_str(), nullptr, WINHTTP_NO_REFERER,
+                                            WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                            parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0));
+    if (!opened) return r;
+    // Kept raw for the calls below; the transfer owns it from here on, and
+    // closing it there cuts a blocked call short.
+    const HINTERNET request = opened.Get();
     {
         std::lock_guard<std::mutex> g(t.lock);
-        if (t.abandoned) {
-            WinHttpCloseHandle(request);
-            return r;
-        }
-        t.request = request;
+        if (t.abandoned) return r;
+        t.request = std::move(opened);
     }
     // The request handle is closed by CloseRequest only, on every path.
     struct CloseAtEnd {
@@ -210,9 +197,10 @@ HWND NetworkWindow() {
     wc.lpfnWndProc = NetworkProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kNetworkClass;
-    RegisterClassExW(&wc);  // already registered on a second try: the creation below tells
-    reg.window = CreateWindowExW(0, kNetworkClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    if (!reg.window) win32::ReportFailure(L"CreateWindowExW (network)", GetLastError());
+    if (!win32::RegisterWindowClass(wc)) return nullptr;
+    reg.window = win32::Checked(
+        CreateWindowExW(0, kNetworkClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr),
+        L"CreateWindowExW (network)");
     return reg.window;
 }
 

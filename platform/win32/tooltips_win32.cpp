@@ -50,9 +50,12 @@ HWND EnsureTip(HWND form) {
         return InitCommonControlsEx(&icc) != FALSE;
     }();
     (void)registered;
-    HWND tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+    // Without the tip window the form's controls show no tips; nothing else changes.
+    HWND tip = win32::Checked(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                              WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                              CW_USEDEFAULT, CW_USEDEFAULT, form, nullptr, GetModuleHandleW(nullptr),
+                                              nullptr),
+                              L"CreateWindowExW (tooltip)");
     if (!tip) return nullptr;
     SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);  // long tips wrap; line breaks show
     SetPropW(form, kTipProp, tip);

@@ -7,6 +7,7 @@
 #include "platform/services/picture.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/win32_internal.h"
 
 namespace plat {
 
@@ -27,7 +28,8 @@ struct PictureImpl {
         bi.bmiHeader.biBitCount = 32;
         bi.bmiHeader.biCompression = BI_RGB;
         void* p = nullptr;
-        bitmap = win32::BitmapOwner(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
+        bitmap = win32::BitmapOwner(
+            win32::Checked(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0), L"CreateDIBSection"));
         bits = static_cast<std::uint32_t*>(p);
         dc = win32::DcOwner(CreateCompatibleDC(nullptr));
         if (!bitmap || !dc) {

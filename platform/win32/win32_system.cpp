@@ -71,7 +71,20 @@ int ShiftState() {
 }
 
 void ReportFailure(const wchar_t* call, unsigned long error) {
+#ifndef NDEBUG
     OutputDebugStringW((std::wstring(L"Morrowen Snip: ") + call + L" failed, error " + std::to_wstring(error) + L"\n").c_str());
+#else
+    (void)call;
+    (void)error;
+#endif
+}
+
+bool RegisterWindowClass(const WNDCLASSEXW& wc) {
+    if (RegisterClassExW(&wc)) return true;
+    const DWORD error = GetLastError();
+    if (error == ERROR_CLASS_ALREADY_EXISTS) return true;
+    ReportFailure(L"RegisterClassExW", error);
+    return false;
 }
 
 int ButtonsHeld(WPARAM wp) {
@@ -102,7 +115,30 @@ std::vector<std::function<bool(MSG&)>>& PreDispatchHooks() {
 
 void AddPreDispatchHook(std::function<bool(MSG&)> hook) { PreDispatchHooks().push_back(std::move(hook)); }
 
+bool MoveFocusByTab(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || !msg.hwnd) return false;
+    if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+    const HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    if (!root || !(GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) return false;
+    // A control that takes Tab itself keeps it, as in a dialog.
+    if (msg.hwnd != root &&
+        (SendMessageW(msg.hwnd, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTTAB))
+        return false;
+    // From the window itself (no control has the focus yet) the walk starts at the first or last stop.
+    const HWND from = msg.hwnd == root ? nullptr : msg.hwnd;
+    const HWND next = GetNextDlgTabItem(root, from, GetKeyState(VK_SHIFT) < 0 ? TRUE : FALSE);
+    if (!next || next == from) return next != nullptr;
+    SetFocus(next);
+    // A text box entered by Tab has its text chosen, so typing replaces it.
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(next, EM_SETSEL, 0, -1);
+    return true;
+}
+
 void Dispatch(MSG& msg) {
+    if (MoveFocusByTab(msg)) {
+        RunAfterDispatchHooks();
+        return;
+    }
     bool taken = false;
     for (size_t i = 0; i < PreDispatchHooks().size() && !taken; ++i) taken = PreDispatchHooks()[i](msg);
     if (!taken) {

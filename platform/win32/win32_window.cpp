@@ -26,13 +26,16 @@ public:
         DWORD ex = 0;
         if (style.topmost && !child_) ex |= WS_EX_TOPMOST;
         if (!style.showInTaskbar && !child_) ex |= WS_EX_TOOLWINDOW;
+        // Marks a window whose tab stops the dispatch routine walks (see MoveFocusByTab).
+        if (style.tabNavigation) ex |= WS_EX_CONTROLPARENT;
         // The parent paints around its child windows, not over them.
         if (child_ && parent) SetWindowLongPtrW(parent, GWL_STYLE, GetWindowLongPtrW(parent, GWL_STYLE) | WS_CLIPCHILDREN);
         const Rect& b = style.bounds;
-        CreateWindowExW(ex, kFormClassName, style.caption.c_str(), ws, b.left, b.top, b.Width(), b.Height(), parent,
-                        nullptr, GetModuleHandleW(nullptr), this);
-        // Checked by the form (a window of 0 is no window); said here for a debugger.
-        if (!hwnd_) ReportFailure(L"CreateWindowExW", GetLastError());
+        // The window procedure keeps the handle in hwnd_ from WM_NCCREATE on; the
+        // form checks it (a window of 0 is no window).
+        Checked(CreateWindowExW(ex, kFormClassName, style.caption.c_str(), ws, b.left, b.top, b.Width(), b.Height(),
+                                parent, nullptr, GetModuleHandleW(nullptr), this),
+                L"CreateWindowExW (form)");
         // A new child window goes below its siblings; a box made later lies
         // over the controls made before it, as windowless ones paint.
         if (hwnd_ && child_) SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -134,8 +137,7 @@ private:
         wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
         wc.hCursor = nullptr;  // the program-wide pointer is set in WM_SETCURSOR
         wc.lpszClassName = kFormClassName;
-        RegisterClassExW(&wc);
-        done = true;
+        done = RegisterWindowClass(wc);  // tried again by the next window when it failed
     }
 
     static LRESULT CALLBACK Thunk(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
@@ -278,25 +280,25 @@ private:
     // around both.
     void Paint() {
         constexpr DWORD kMostRects = 128;
-        HRGN update = CreateRectRgn(0, 0, 0, 0);
-        const bool haveRegion = update && GetUpdateRgn(hwnd_, update, FALSE) > NULLREGION;
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd_, &ps);
+        RegionOwner update(CreateRectRgn(0, 0, 0, 0));
+        const bool haveRegion = update && GetUpdateRgn(hwnd_, update.Get(), FALSE) > NULLREGION;
+        PaintSession paint(hwnd_);
+        const PAINTSTRUCT& ps = paint.Info();
+        HDC dc = paint.Dc();
         const Rect client = ClientRect();
         std::vector<Rect> parts;
         if (haveRegion) {
-            const DWORD bytes = GetRegionData(update, 0, nullptr);
+            const DWORD bytes = GetRegionData(update.Get(), 0, nullptr);
             std::vector<char> data(bytes);
             auto* rd = reinterpret_cast<RGNDATA*>(data.data());
-            if (bytes && GetRegionData(update, bytes, rd) && rd->rdh.nCount <= kMostRects) {
+            if (bytes && GetRegionData(update.Get(), bytes, rd) && rd->rdh.nCount <= kMostRects) {
                 const RECT* r = reinterpret_cast<const RECT*>(rd->Buffer);
                 for (DWORD i = 0; i < rd->rdh.nCount; ++i) parts.push_back({r[i].left, r[i].top, r[i].right, r[i].bottom});
             }
         }
-        if (update) DeleteObject(update);
+        update.Reset();
         if (parts.empty()) parts.push_back({ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right, ps.rcPaint.bottom});
         for (const Rect& part : parts) PaintArea(dc, client, part.Intersect(client));
-        EndPaint(hwnd_, &ps);
     }
 
     // Paints into a back buffer and copies the dirty part, so nothing flickers.
