@@ -140,7 +140,6 @@ private:
     void AddFrame();
     void RevertStep();
     void RedoStep();
-    void GrabToClipboardAndClose();
     void SaveAndClose();
     // Hides the bars and the frame, then grabs the selection to the clipboard.
     bool GrabSelection();

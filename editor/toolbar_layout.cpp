@@ -21,7 +21,6 @@ const wchar_t* ToolbarButtonName(int index) {
     return L"";
 }
 
-bool IsDrawingTool(int index) { return index >= kAddArrow && index <= kAddRectangle; }
 
 float StyleBarTop(float toolbarTop, float toolbarHeight, float barHeight, float screenHeight) {
     const float below = toolbarTop + toolbarHeight + 3;

@@ -37,7 +37,6 @@ constexpr float kHoverSquareSize = 20;
 
 // The tooltip text of button `index`; "" for an index with no button.
 const wchar_t* ToolbarButtonName(int index);
-bool IsDrawingTool(int index);
 
 // The style bar's top: 3 pixels below the toolbar when the screen has room
 // for it there, else 3 pixels above it.

@@ -23,7 +23,6 @@ public:
 
     // The window that owns the hotkeys and receives their messages; set
     // before the first AddHotKey.
-    plat::Handle frmHwnd() const { return frmHwnd_; }
     void SetfrmHwnd(plat::Handle h) { frmHwnd_ = h; }
 
     // Registers a hotkey; returns its number (1..n), or -1 when it is already

@@ -46,7 +46,6 @@ public:
     std::int16_t BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(std::int16_t v);
     // The stored colour (0 at first); setting it colours the frame's background.
-    plat::Color BackColorProperty() const { return backColorProperty_; }
     void SetBackColorProperty(plat::Color c);
     // A press anywhere on the frame (it takes the focus, as a clicked control does).
     std::function<void()> GotFocus;

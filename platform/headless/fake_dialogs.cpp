@@ -41,15 +41,12 @@ DialogScript& OpenScript() {
     return script;
 }
 
-// A dialog that picks one value (a colour, a font): its queued answers and
-// the requests it was shown with.
+// A dialog that picks one value (a colour, a font): its queued answers.
 template <class Request, class Result>
 struct ValueScript {
     std::deque<Result> answers;
-    std::vector<Request> requests;
 
-    Result Next(const Request& request) {
-        requests.push_back(request);
+    Result Next(const Request&) {
         if (answers.empty()) return {};
         Result r = answers.front();
         answers.pop_front();
@@ -98,11 +95,7 @@ void QueueOpenFailure(std::uint32_t error) { OpenScript().QueueFailure(error); }
 const std::vector<FileDialogRequest>& OpenDialogRequests() { return OpenScript().requests; }
 
 void QueueColorAnswer(Color color) { Colors().answers.push_back({DialogOutcome::Chosen, color, 0}); }
-void QueueColorCancel() { Colors().answers.push_back({}); }
-const std::vector<ColorDialogRequest>& ColorDialogRequests() { return Colors().requests; }
 void QueueFontAnswer(Font font) { Fonts().answers.push_back({DialogOutcome::Chosen, font, 0}); }
-void QueueFontCancel() { Fonts().answers.push_back({}); }
-const std::vector<FontDialogRequest>& FontDialogRequests() { return Fonts().requests; }
 
 void ResetDialogs() {
     SaveScript() = DialogScript{};

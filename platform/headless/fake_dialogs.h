@@ -30,14 +30,10 @@ void QueueOpenFailure(std::uint32_t error);
 const std::vector<FileDialogRequest>& OpenDialogRequests();
 
 // The colour and font dialogs: the next one answers with the value queued
-// (or as a cancel), and every request is recorded. With nothing queued they
+// (or as a cancel). With nothing queued they
 // answer as a cancel, with the request's own value.
 void QueueColorAnswer(Color color);
-void QueueColorCancel();
-const std::vector<ColorDialogRequest>& ColorDialogRequests();
 void QueueFontAnswer(Font font);
-void QueueFontCancel();
-const std::vector<FontDialogRequest>& FontDialogRequests();
 
 // Clears every dialog's script and records.
 void ResetDialogs();

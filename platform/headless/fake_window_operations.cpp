@@ -15,7 +15,6 @@ namespace fake_window_operations {
 namespace {
 struct State {
     std::optional<plat::Rect> workArea;
-    std::vector<plat::Handle> raises;
     bool otherInstance = false;
 };
 State& S() {
@@ -26,7 +25,6 @@ State& S() {
 
 void Reset() { S() = State{}; }
 void SetWorkArea(plat::Rect r) { S().workArea = r; }
-const std::vector<plat::Handle>& TopmostRaises() { return S().raises; }
 void SetOtherInstance(bool running) { S().otherInstance = running; }
 
 }  // namespace fake_window_operations
@@ -79,9 +77,7 @@ void MoveWindowTo(Handle h, int left, int top) {
     fake_windows::Update(h, w);
 }
 
-void RaiseTopmost(Handle h) {
-    if (Form(h) || fake_windows::Exists(h)) fake_window_operations::S().raises.push_back(h);
-}
+void RaiseTopmost(Handle) {}  // z-order bands are not modelled here
 
 Rect WorkArea() {
     const auto& s = headless::detail::St();

@@ -1,6 +1,6 @@
 #pragma once
 // Test controls of the headless window operations (platform/window_operations.h):
-// the work area, another running copy of the program, and what was done to windows that fake_windows cannot show.
+// the work area and another running copy of the program.
 #include <optional>
 #include <vector>
 
@@ -8,11 +8,9 @@
 
 namespace fake_window_operations {
 
-// The screen with no task bar, and no records.
+// The screen with no task bar, and no other copy.
 void Reset();
 void SetWorkArea(plat::Rect r);
-// Every window raised into the topmost band by RaiseTopmost, in order.
-const std::vector<plat::Handle>& TopmostRaises();
 // Whether another copy of the program holds the instance marker (false at first).
 void SetOtherInstance(bool running);
 

@@ -56,12 +56,6 @@ std::vector<plat::Handle> Windows() {
 
 bool Exists(plat::Handle h) { return Find(h) != nullptr; }
 
-plat::Handle FindWindowByCaption(std::wstring_view caption) {
-    for (const HeadlessWindow* w : St().windows)
-        if (w->Caption() == caption) return w->Hwnd();
-    return 0;
-}
-
 std::wstring Caption(plat::Handle h) {
     const HeadlessWindow* w = Find(h);
     return w ? w->Caption() : std::wstring();
@@ -88,11 +82,6 @@ plat::Picture Shown(plat::Handle h) {
     return w ? w->Surface().Copy() : plat::Picture();
 }
 
-std::vector<TextRecord> WindowTexts(plat::Handle h) {
-    const plat::Picture shown = Shown(h);
-    return Texts(shown);
-}
-
 const std::vector<TextRecord>& Texts(const plat::Picture& p) {
     static const std::vector<TextRecord> none;
     return p.Empty() ? none : p.Impl()->texts;
@@ -104,7 +93,6 @@ const std::vector<StrokeRecord>& Strokes(const plat::Picture& p) {
 }
 
 plat::Handle FocusedWindow() { return St().focus; }
-plat::Handle CapturedWindow() { return St().capture; }
 
 bool CloseWindow(plat::Handle h) {
     HeadlessWindow* w = Find(h);

@@ -59,18 +59,15 @@ void SetExeDir(std::wstring dir);
 // Windows, by the handle their forms report (Form::hWnd).
 std::vector<plat::Handle> Windows();  // z-order, bottom first
 bool Exists(plat::Handle h);
-plat::Handle FindWindowByCaption(std::wstring_view caption);  // 0 when none
 std::wstring Caption(plat::Handle h);
 plat::Rect Bounds(plat::Handle h);
 bool Visible(plat::Handle h);
 plat::WindowState State(plat::Handle h);
 // A copy of the window's client pixels, repainted first if invalid.
 plat::Picture Shown(plat::Handle h);
-std::vector<TextRecord> WindowTexts(plat::Handle h);
 const std::vector<TextRecord>& Texts(const plat::Picture& p);
 const std::vector<StrokeRecord>& Strokes(const plat::Picture& p);
 plat::Handle FocusedWindow();
-plat::Handle CapturedWindow();
 // The user closes the window (system menu, Alt+F4). True when it is gone after.
 bool CloseWindow(plat::Handle h);
 

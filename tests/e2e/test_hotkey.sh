@@ -1,33 +1,32 @@
 #!/usr/bin/env bash
 # The main window's hotkeys from outside: a first start writes the default
 # settings, and with the shipped a.ini, Alt+Q typed on the X keyboard reaches
-# the program as hotkey number 1. The main window runs inside the Windows
-# test program (its disabled HotKeyLive cases), started in a fresh folder as
-# the program keeps a.ini beside itself.
+# the program as hotkey number 1. The main window runs inside the e2e driver
+# (its first-start and alt-q roads), started in a fresh folder as the
+# program keeps a.ini beside itself.
 source "$(dirname "$0")/lib.sh"
 
-TESTS_EXE=${MS_WIN_TESTS:-$MS_BUILD/win64/win_tests.exe}
+DRIVER_EXE=${MS_E2E_DRIVER:-$MS_BUILD/win64/e2e_driver.exe}
 MAIN="Morrowen Snip"
 CASE_PREFIX=hotkey
 CASES=(first_start_writes_defaults window_appears alt_q_is_hotkey_1 settings_unchanged)
 
-# run_live DIR FILTER: starts the test program in DIR on one HotKeyLive case; sets LIVE_PID.
+# run_live DIR ROAD: starts the driver in DIR on one road; sets LIVE_PID.
 run_live() {
-  cp "$TESTS_EXE" "$1/win_tests.exe"
-  (cd "$1" && exec "$WINE" ./win_tests.exe --gtest_also_run_disabled_tests --gtest_color=no \
-      "--gtest_filter=HotKeyLive.$2") </dev/null >"$1/out.log" 2>&1 &
+  cp "$DRIVER_EXE" "$1/e2e_driver.exe"
+  (cd "$1" && exec "$WINE" ./e2e_driver.exe "$2") </dev/null >"$1/out.log" 2>&1 &
   LIVE_PID=$!
   MS_PIDS+=("$LIVE_PID")
 }
 
-[ -f "$TESTS_EXE" ] || fail_rest "no test program at $TESTS_EXE"
+[ -f "$DRIVER_EXE" ] || fail_rest "no driver at $DRIVER_EXE"
 start_display || fail_rest "no X display"
 ensure_prefix || fail_rest "no Wine prefix"
 start_wineserver
 
 # 1. A first start, no a.ini: the six hotkey keys are written with "no hotkey".
 first=$(mktemp -d "$MS_WORK/first.XXXX")
-run_live "$first" "DISABLED_FirstStartLeavesTheDefaultSettings"
+run_live "$first" first-start
 if wait_exit "$LIVE_PID" 60 && [ "$EXIT_CODE" -eq 0 ]; then
   want=$(printf '[HotKey]\r\n0=46,0,0,0\r\n1=46,0,0,0\r\n2=46,0,0,0\r\n3=46,0,0,0\r\n4=46,0,0,0\r\n5=46,0,0,0\r\n' | od -An -c)
   got=$(od -An -c "$first/a.ini" 2>/dev/null)
@@ -44,7 +43,7 @@ fi
 # program only while one of its windows has the focus: click it first.
 live=$(mktemp -d "$MS_WORK/live.XXXX")
 cp "$MS_ROOT/assets/a.ini" "$live/a.ini"
-run_live "$live" "DISABLED_AltQFromTheKeyboardArrivesAsHotkeyOne"
+run_live "$live" alt-q
 if wid=$(wait_window "$MAIN" 30); then
   ok window_appears
 else

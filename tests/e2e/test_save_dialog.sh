@@ -3,8 +3,8 @@
 # put on the X clipboard by this script is what CutdSave saves. Cancelling
 # keeps it on the clipboard; a name typed without an extension gives a PNG
 # file in the program's folder with exactly that picture, and clears the
-# clipboard. The program here is the Windows test exe, whose disabled case
-# SaveDialogE2E runs CutdSave twice on a real editor.
+# clipboard. The program here is the e2e driver, whose save-twice road
+# runs CutdSave twice on a real editor.
 source "$(dirname "$0")/lib.sh"
 
 DIALOG="Save"
@@ -29,7 +29,7 @@ wid_gone() {
   return 1
 }
 
-MS_EXE=${MS_WIN_TESTS:-$MS_BUILD/win64/win_tests.exe}
+MS_EXE=${MS_E2E_DRIVER:-$MS_BUILD/win64/e2e_driver.exe}
 start_display || fail_rest "no X display"
 ensure_prefix || fail_rest "no Wine prefix"
 start_wineserver
@@ -43,7 +43,7 @@ xclip -quiet -selection clipboard -t image/bmp -i "$MS_WORK/snip.bmp" >/dev/null
 MS_PIDS+=("$!")
 sleep 0.3
 
-start_program -- --gtest_also_run_disabled_tests --gtest_filter='SaveDialogE2E.*' ||
+start_program -- save-twice ||
   fail_rest "cannot start $MS_EXE"
 
 # First dialog: the user cancels.

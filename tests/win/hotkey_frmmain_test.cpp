@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -154,43 +153,6 @@ TEST_F(MainHotKeysWin, KeysPressedInABoxBecomeAHotkeyThatWorksInUseMode) {
     plat::RunMessageLoop();
     ASSERT_TRUE(steps.Finished());
     EXPECT_EQ(presses_, (std::vector<Press>{{2, 'Z', false, true, false}, {1, VK_F2, true, false, true}}));
-}
-
-// Driven from outside by tests/e2e/test_hotkey.sh, which runs these alone in
-// a fresh folder (they are disabled in ordinary runs: nobody presses keys
-// there, and they leave a.ini behind on purpose).
-
-// A first start in a folder without a.ini; the script then reads the file.
-TEST(HotKeyLive, DISABLED_FirstStartLeavesTheDefaultSettings) {
-    frmMain& f = plat::Forms<frmMain>();
-    f.Show();
-    Settle();
-    EXPECT_EQ(f.cHK->HotKeysCount(), 0);
-    plat::UnloadForm<frmMain>();
-    plat::DoEvents();
-}
-
-// The folder holds the shipped a.ini; the script clicks the window and types
-// Alt+Q on the X keyboard.
-TEST(HotKeyLive, DISABLED_AltQFromTheKeyboardArrivesAsHotkeyOne) {
-    frmMain& f = plat::Forms<frmMain>();
-    f.Show();
-    std::vector<Press> presses;
-    f.cHK->HotKeyPress = [&](std::int32_t n, std::int32_t key, bool c, bool a, bool s) {
-        presses.push_back({n, key, c, a, s});
-        std::printf("HotKeyPress number=%d key=%d ctrl=%d alt=%d shift=%d\n", n, key, c, a, s);
-        std::fflush(stdout);
-        f.cHK->StopHotKeys();
-        PostQuitMessage(0);
-    };
-    std::printf("hotkeys registered: %d\n", f.cHK->HotKeysCount());
-    std::fflush(stdout);
-    const UINT_PTR limit = SetTimer(nullptr, 0, 30000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); });
-    plat::RunMessageLoop();  // the real loop: the platform's first, the hotkey loop from Timer1 on
-    KillTimer(nullptr, limit);
-    EXPECT_EQ(presses, (std::vector<Press>{{1, 'Q', false, true, false}}));
-    plat::UnloadForm<frmMain>();
-    plat::DoEvents();
 }
 
 }  // namespace

@@ -92,14 +92,4 @@ TEST_F(SaveDialogWin, CancelLeavesTheSnipOnTheClipboard) {
     EXPECT_TRUE(plat::SamePixels(plat::ClipboardGetPicture(), snip_));
 }
 
-// Not a test of its own: tests/e2e/test_save_dialog.sh runs it and answers the
-// dialog from outside with the keyboard, twice (cancel, then a name). The
-// picture comes from the clipboard as the script left it.
-TEST(SaveDialogE2E, DISABLED_CutdSaveTwiceForAnOutsideUser) {
-    plat::Forms<aaa>().CutdSave();
-    plat::Forms<aaa>().CutdSave();
-    plat::UnloadForm<aaa>();
-    plat::DoEvents();
-}
-
 }  // namespace
