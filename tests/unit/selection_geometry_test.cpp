@@ -39,9 +39,23 @@ TEST(SelectionGeometry, HandlesSitOnTheirPointsWithHandleTwoTwoThirdsIn) {
                                 {98, 148},  {198, 148}, {298, 148},           {298, 98}};
     for (int i = 0; i < kHandleCount; ++i) EXPECT_EQ(HandleOrigin(i, s, 4, 4), expected[i]) << "handle " << i;
 
+}
+
+// Each handle shows the pointer of the edges it moves: two pointer places a
+// little apart tell which edges follow the handle.
+TEST(SelectionGeometry, EachHandlesPointerShowsTheEdgesItMoves) {
+    const GrabEdges g{100, 100, 300, 200};
     using P = plat::MousePointer;
-    const P shapes[8] = {P::SizeNWSE, P::SizeNS, P::SizeNESW, P::SizeWE, P::SizeNESW, P::SizeNS, P::SizeNWSE, P::SizeWE};
-    for (int i = 0; i < kHandleCount; ++i) EXPECT_EQ(HandlePointerShape(i), shapes[i]) << "handle " << i;
+    for (int i = 0; i < kHandleCount; ++i) {
+        const auto a = ResizedByHandle(i, 150, 130, g), b = ResizedByHandle(i, 170, 160, g);
+        ASSERT_TRUE(a && b) << "handle " << i;
+        const bool left = a->left != b->left, top = a->top != b->top;
+        const bool right = a->Right() != b->Right() && !left, bottom = a->Bottom() != b->Bottom() && !top;
+        const bool across = left || right, upDown = top || bottom;
+        const P want = across && upDown ? ((left == top) ? P::SizeNWSE : P::SizeNESW) : across ? P::SizeWE : P::SizeNS;
+        ASSERT_TRUE(across || upDown) << "handle " << i << " moves no edge";
+        EXPECT_EQ(HandlePointerShape(i), want) << "handle " << i;
+    }
 }
 
 TEST(SelectionGeometry, EachHandleMovesOnlyItsOwnEdges) {
