@@ -115,6 +115,17 @@ std::vector<std::function<bool(MSG&)>>& PreDispatchHooks() {
 
 void AddPreDispatchHook(std::function<bool(MSG&)> hook) { PreDispatchHooks().push_back(std::move(hook)); }
 
+namespace {
+// Whether any of a control lies inside its top-level window's client area.
+bool InSight(HWND control, HWND root) {
+    RECT r{}, client{};
+    GetWindowRect(control, &r);
+    GetClientRect(root, &client);
+    MapWindowPoints(root, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return IntersectRect(&r, &r, &client) != FALSE;
+}
+}  // namespace
+
 bool MoveFocusByTab(const MSG& msg) {
     if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB || !msg.hwnd) return false;
     if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
@@ -126,7 +137,14 @@ bool MoveFocusByTab(const MSG& msg) {
         return false;
     // From the window itself (no control has the focus yet) the walk starts at the first or last stop.
     const HWND from = msg.hwnd == root ? nullptr : msg.hwnd;
-    const HWND next = GetNextDlgTabItem(root, from, GetKeyState(VK_SHIFT) < 0 ? TRUE : FALSE);
+    const BOOL back = GetKeyState(VK_SHIFT) < 0 ? TRUE : FALSE;
+    // Stops that lie outside the window (kept out of sight on purpose) are passed over.
+    HWND next = GetNextDlgTabItem(root, from, back);
+    const HWND firstSeen = next;
+    while (next && next != from && !InSight(next, root)) {
+        next = GetNextDlgTabItem(root, next, back);
+        if (next == firstSeen) next = nullptr;
+    }
     if (!next || next == from) return next != nullptr;
     SetFocus(next);
     // A text box entered by Tab has its text chosen, so typing replaces it.

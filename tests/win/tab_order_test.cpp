@@ -6,10 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "logo/sss.h"
+#include "platform/services/dpi.h"
 #include "platform/services/system.h"
 #include "platform/toolkit/forms.h"
 #include "shell/frm_main.h"
@@ -52,19 +54,25 @@ std::vector<HWND> Cycle(HWND start, bool back) {
     return seen;
 }
 
-// Focuses `first` in the shown form `form` and walks the cycle both ways.
-void ExpectDialogTabbing(HWND form, HWND first, const std::vector<HWND>& inOrder) {
+// Focuses `first` in the shown form `form` and walks the cycle both ways;
+// `afterForward` runs between the two rounds.
+void ExpectDialogTabbing(HWND form, HWND first, const std::vector<HWND>& inOrder,
+                         const std::function<void()>& afterForward = {}) {
     SetForegroundWindow(form);
     SetFocus(first);
     plat::DoEvents();
     ASSERT_EQ(GetFocus(), first);
 
     const std::vector<HWND> forward = Cycle(first, false);
-    ASSERT_GE(forward.size(), inOrder.size());
     EXPECT_EQ(GetFocus(), first) << "Tab wraps from the last stop to the first";
     for (HWND h : forward) {
         EXPECT_TRUE(IsChild(form, h)) << "Tab leaves the window";
         EXPECT_TRUE(IsWindowVisible(h) && IsWindowEnabled(h)) << "Tab stops on a control the user cannot use";
+        RECT r{}, c{};
+        GetWindowRect(h, &r);
+        GetClientRect(form, &c);
+        MapWindowPoints(form, nullptr, reinterpret_cast<POINT*>(&c), 2);
+        EXPECT_TRUE(IntersectRect(&r, &r, &c)) << "Tab stops on a control out of sight";
         EXPECT_EQ(std::count(forward.begin(), forward.end(), h), 1) << "a stop visited twice in one round";
     }
     // The named controls come one after another, in the order they stand.
@@ -76,6 +84,7 @@ void ExpectDialogTabbing(HWND form, HWND first, const std::vector<HWND>& inOrder
         ++at;
     }
 
+    if (afterForward) afterForward();
     // Shift+Tab goes the same round backwards.
     const std::vector<HWND> backward = Cycle(first, true);
     EXPECT_EQ(GetFocus(), first) << "Shift+Tab wraps from the first stop to the last";
@@ -100,18 +109,33 @@ TEST_F(TabOrderWin, MainWindowHotkeyRowsThenTheLogoControls) {
     frmMain& f = plat::Forms<frmMain>();
     f.Show();
     plat::DoEvents();
+    // Space on "Hotkey options" turns the edit mode on: the hotkey boxes become stops.
+    SetForegroundWindow(reinterpret_cast<HWND>(f.hWnd()));
+    SetFocus(Native(f.optSetHotKey));
+    PressKeys({}, VK_SPACE);
+    for (int i = 0; i < 100 && f.optSetHotKey.Value() != 1; ++i) {
+        plat::DoEvents();
+        Sleep(10);
+    }
+    ASSERT_EQ(f.optSetHotKey.Value(), 1);
     const std::wstring shown = f.txtHotKey[0].Text();
     ExpectDialogTabbing(reinterpret_cast<HWND>(f.hWnd()), Native(f.optSetHotKey),
                         {Native(f.optSetHotKey), Native(f.optTestHotKey), Native(f.txtHotKey[0]),
-                         Native(f.txtHotKey[1]), Native(f.txtHotKey[2]), Native(f.txtHotKey[3])});
-    // Tab is no hotkey: the box it left keeps what it showed.
-    EXPECT_EQ(f.txtHotKey[0].Text(), shown);
+                         Native(f.txtHotKey[1]), Native(f.txtHotKey[2]), Native(f.txtHotKey[3])},
+                        [&] {
+                            // Tab is no hotkey: the boxes it passed keep what they showed.
+                            for (int i = 0; i < 4; ++i) EXPECT_EQ(f.txtHotKey[i].Text(), shown) << "row " << i;
+                        });
 }
 
 TEST_F(TabOrderWin, InspectorFieldsInOrder) {
     ini_.Set(kNoHotkeys);
     asd& in = plat::Forms<asd>();
     in.Show();
+    // Loaded for a pick it has no size; after the pick it has its design size.
+    const int dpi = plat::SystemDpi();
+    in.SetBounds({0, 0, plat::TwipsToPixels(asd::kDesignWidthTwips, dpi),
+                  plat::TwipsToPixels(asd::kDesignHeightTwips, dpi)});
     plat::DoEvents();
     ExpectDialogTabbing(reinterpret_cast<HWND>(in.hWnd()), Native(in.TxtHwnd),
                         {Native(in.TxtHwnd), Native(in.TxtHex), Native(in.TxtWndCap), Native(in.TxtClss),
