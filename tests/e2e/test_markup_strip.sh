@@ -55,7 +55,6 @@ run_case() { open_editor || { ko "$1" "the editor did not open"; return 1; }; }
 if run_case strip_beside_toolbar; then
   xdotool mousemove 450 450 && sleep 0.3
   screenshot "$MS_WORK/strip.png"
-  cp "$MS_WORK/strip.png" "$MS_WORK/../markup_strip_100.png" 2>/dev/null
   bg=$(pixel_color "$MS_WORK/strip.png" $((STRIP_X + 3)) $((STRIP_Y + 13)))
   edge=$(pixel_color "$MS_WORK/strip.png" "$STRIP_X" $((STRIP_Y + 13)))
   icon=$(crop_image "$MS_WORK/strip.png" "$MS_WORK/icon0.png" 16x16+$((STRIP_X + 6))+$((STRIP_Y + 5)) &&
