@@ -4,6 +4,27 @@
 
 namespace editor {
 
+namespace {
+// Adds the channels of n pixels to the sums. Red and blue are summed side by
+// side in one 32-bit word, 256 pixels at a time so neither lane overflows:
+// a 4K selection is pixelated in one pass at memory speed.
+void AddRun(const std::uint32_t* px, int n, std::uint64_t& red, std::uint64_t& green, std::uint64_t& blue) {
+    while (n > 0) {
+        const int m = std::min(n, 256);
+        std::uint32_t redBlue = 0, greenOnly = 0;
+        for (int i = 0; i < m; ++i) {
+            redBlue += px[i] & 0x00FF00FFu;
+            greenOnly += px[i] & 0x0000FF00u;
+        }
+        red += redBlue >> 16;
+        blue += redBlue & 0xFFFFu;
+        green += greenOnly >> 8;
+        px += m;
+        n -= m;
+    }
+}
+}  // namespace
+
 int PixelateBlockSide(int sizeValue) { return std::max(kMinPixelateBlock, sizeValue); }
 
 std::vector<int> BlockEdges(int length, int block) {
@@ -50,17 +71,8 @@ bool PixelateArea(plat::Picture& p, const plat::Rect& area, int block) {
         std::fill(sums.begin(), sums.end(), 0);
         for (int y = top; y < bottom; ++y) {
             const std::uint32_t* row = p.Row(y) + in.left;
-            for (std::size_t c = 0; c < columns; ++c) {
-                std::uint64_t r = 0, g = 0, b = 0;
-                for (int x = xs[c]; x < xs[c + 1]; ++x) {
-                    r += (row[x] >> 16) & 255;
-                    g += (row[x] >> 8) & 255;
-                    b += row[x] & 255;
-                }
-                sums[c * 3] += r;
-                sums[c * 3 + 1] += g;
-                sums[c * 3 + 2] += b;
-            }
+            for (std::size_t c = 0; c < columns; ++c)
+                AddRun(row + xs[c], xs[c + 1] - xs[c], sums[c * 3], sums[c * 3 + 1], sums[c * 3 + 2]);
         }
         for (std::size_t c = 0; c < columns; ++c) {
             const auto n = static_cast<std::uint64_t>(xs[c + 1] - xs[c]) * static_cast<std::uint64_t>(bottom - top);
