@@ -191,6 +191,7 @@ void SnipEditor::PinSelection() {
     // not get it without a window manager.
     PinWindow* pin = OpenPin(std::move(snip), {r.left, r.top});
     Unload();
+    HideLogoLibrary();
     for (PinWindow* open : OpenPins())
         if (open == pin) open->SetFocus();
 }

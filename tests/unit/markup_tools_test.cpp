@@ -257,6 +257,22 @@ TEST_F(MarkupFormTest, StepsNumberOnAndRevertGivesTheNumberBack) {
     EXPECT_EQ(ed.HistoryEntries.Marks(), 3);
 }
 
+TEST_F(MarkupFormTest, AWindowEditorHasTheStripOnItsPresetSelection) {
+    bing& ed = Open<bing>();
+    ed.Shape1.Move(300, 200, 400, 300);  // as the picked window presets it
+    ed.Shape1.SetVisible(true);
+    Drag(H(ed), 400, 300, 600, 450);  // the first click shows the bars
+    ASSERT_TRUE(ed.Strip.Box.Visible());
+    const plat::Rect b = ed.Strip.Buttons[kHighlighter].BoundsInForm();
+    headless::MouseDown(H(ed), plat::kLeftButton, b.left + 8, b.top + 8);
+    headless::MouseUp(H(ed), plat::kLeftButton, b.left + 8, b.top + 8);
+    ASSERT_EQ(ed.CurrentTool, L"Highlighter");
+    Drag(H(ed), 350, 250, 650, 250);
+    EXPECT_EQ(ed.HistoryEntries.Position(), 2);
+    EXPECT_EQ(ed.SurfacePixel(500, 250), plat::ColorFromPixel(MultiplyPixel(0xC8C8C8, kHighlighterYellow)));
+    plat::UnloadForm<bing>();
+}
+
 TEST_F(MarkupFormTest, F3PinsTheSelectionAndClosesTheEditor) {
     aaa& ed = OpenWithSelection();
     headless::KeyDown(H(ed), 114);
