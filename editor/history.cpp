@@ -23,15 +23,21 @@ bool SameSize(const plat::Picture& a, const plat::Picture& b) {
 void History::Start(const plat::Picture& first) {
     current_ = first;
     changes_.clear();
+    marks_ = {0};
     position_ = 1;
     started_ = true;
 }
 
-void History::Push(const plat::Picture& picture) {
+void History::Push(const plat::Picture& picture) { Push(picture, Marks()); }
+
+void History::Push(const plat::Picture& picture, int marks) {
     if (!started_) {
         Start(picture);
+        marks_ = {marks};
         return;
     }
+    marks_.resize(static_cast<std::size_t>(position_));
+    marks_.push_back(marks);
     changes_.resize(static_cast<std::size_t>(position_ - 1));
     changes_.push_back(Diff(current_, picture));
     current_ = picture;
@@ -39,11 +45,13 @@ void History::Push(const plat::Picture& picture) {
 }
 
 void History::Cut() {
+    const int shown = Marks();
     while (position_ > 1) {
         Apply(changes_[static_cast<std::size_t>(position_ - 2)]);
         --position_;
     }
     changes_.clear();
+    if (started_) marks_ = {shown};
 }
 
 std::optional<plat::Picture> History::Revert() {

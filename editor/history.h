@@ -27,6 +27,9 @@ public:
     // A new entry after the current one; entries after the current one are
     // dropped first. On a history never started, the picture becomes entry 1.
     void Push(const plat::Picture& picture);
+    // The same, the new entry counting `marks` numbered marks (step badges)
+    // where a plain Push carries the current entry's count over.
+    void Push(const plat::Picture& picture, int marks);
 
     // Back to entry 1 alone (position and top 1); the caller's picture is not
     // touched, so what it shows stays in it.
@@ -42,6 +45,9 @@ public:
     std::optional<plat::Picture> Redo();
 
     int Position() const { return position_; }  // 0 before Start
+    // The numbered marks the current entry shows (0 before Start); after a
+    // Cut, entry 1 keeps the count of the picture the caller still shows.
+    int Marks() const { return marks_.empty() ? 0 : marks_[static_cast<std::size_t>(position_ - 1)]; }
     // The picture of the entry now current.
     const plat::Picture& Current() const { return current_; }
     int Top() const { return static_cast<int>(changes_.size()) + (started_ ? 1 : 0); }
@@ -70,6 +76,7 @@ private:
 
     plat::Picture current_;        // the pixels of entry position_
     std::vector<Change> changes_;  // changes_[i] leads from entry i + 1 to entry i + 2
+    std::vector<int> marks_;       // marks_[i]: the marks of entry i + 1
     int position_ = 0;
     bool started_ = false;
 };

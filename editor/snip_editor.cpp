@@ -37,6 +37,7 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
       Line1(Picture1),
       Line2(Picture1),
       Shape2(Picture1),
+      Strip(*this),
       Picture2(*this),
       PicFont(static_cast<plat::Container&>(Picture2)),
       Image3(PicFont),
@@ -81,6 +82,7 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
     BuildToolbar();
     BuildStylePickers();
     BuildTextBox();
+    BuildMarkupStrip();
     WireSelectionEvents();
 }
 
@@ -102,6 +104,8 @@ void SnipEditor::ResetState() {
     magnifierOn_ = MagnifierWanted();
     openPointer_ = plat::CursorPos();
     pointerMoved_ = false;
+    autoYellow_ = false;
+    Strip.Hide();
 }
 
 // Runs before the window is first shown, so the capture holds the screen as

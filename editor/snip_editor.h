@@ -6,9 +6,11 @@
 
 #include "editor/annotation_geometry.h"
 #include "editor/frames_panel.h"
+#include "editor/freehand.h"
 #include "editor/logo_stamp.h"
 #include "editor/history.h"
 #include "editor/magnifier.h"
+#include "editor/markup_strip.h"
 #include "editor/selection_geometry.h"
 #include "platform/toolkit/form.h"
 #include "platform/toolkit/native_controls.h"
@@ -88,6 +90,7 @@ public:
     plat::ControlArray<plat::Image> Image2;   // buttons 0..9
     plat::Line Line1, Line2;                  // separators
     plat::Shape Shape2;                       // toolbar outline
+    MarkupStrip Strip;                        // pixelate, highlighter, pen, steps, pin (markup_tools.cpp)
     plat::PictureBox Picture2;                // style bar
     plat::PictureBox PicFont;                 // size picker
     plat::Image Image3;                       // its icon
@@ -177,6 +180,20 @@ private:
     void TextEdit_MouseDown(const plat::MouseArgs& a);
     void PushHistory();
 
+    // The markup strip's tools (markup_tools.cpp). The Markup* handlers
+    // return true when the chosen tool is one of the strip's and took the input.
+    void BuildMarkupStrip();
+    void Strip_Click(int index);
+    void ChooseMarkupTool(int index);
+    void EndMarkupTool();
+    bool MarkupKey(int keyCode, int shift);
+    bool MarkupPress(const plat::MouseArgs& a);
+    bool MarkupMove(const plat::MouseArgs& a);
+    bool MarkupRelease(const plat::MouseArgs& a);
+    void StrokeTo(PointF p);
+    // Puts the selection's picture in a pin and closes the editor.
+    void PinSelection();
+
     // Set while a copy hides the bars and grabs the screen: input that arrives
     // meanwhile (the second click's release) must not show them again.
     bool copying_ = false;
@@ -190,6 +207,15 @@ private:
     // under a still pointer is no move, and must show the frozen screen alone.
     plat::Point openPointer_;
     bool pointerMoved_ = false;
+
+    // A freehand stroke under way: where it last reached, its width, and for
+    // the highlighter the pixels it has blended.
+    PointF strokeLast_;
+    int strokeWidth_ = 1;
+    StrokeMask strokeMask_;
+    // The highlighter put yellow in the colour swatch in place of the
+    // untouched starting colour; the next tool gets that colour back.
+    bool autoYellow_ = false;
 
 
     const VariantTraits& traits_;

@@ -33,6 +33,7 @@ void SnipEditor::Form_KeyDown(int keyCode, int shift) {
         return;
     }
     if (ModeTag != "move" || !Shape1.Visible()) return;
+    if (MarkupKey(keyCode, shift)) return;
 
     const float step = ctrl ? 10.0f : 1.0f;
     float dx = 0, dy = 0;

@@ -76,6 +76,7 @@ void SnipEditor::DrawShape(plat::Canvas& c, const RubberBand& shape) const {
 }
 
 void SnipEditor::ShapePress(const plat::MouseArgs& a) {
+    if (MarkupPress(a)) return;
     if (!StrictlyInside(CurrentSelection(), a.x, a.y)) return;
     ShapeDragging = true;
     ShapeStartX = a.x;
@@ -85,6 +86,7 @@ void SnipEditor::ShapePress(const plat::MouseArgs& a) {
 // The shape follows the pointer over the picture without becoming part of
 // it; only the old and the new shape's area is painted again.
 void SnipEditor::ShapeMove(const plat::MouseArgs& a) {
+    if (MarkupMove(a)) return;
     if (!ShapeDragging) return;
     const std::optional<RubberBand> shape = ShapeTo(a.x, a.y);
     if (!shape) {
@@ -95,6 +97,7 @@ void SnipEditor::ShapeMove(const plat::MouseArgs& a) {
 }
 
 void SnipEditor::ShapeRelease(const plat::MouseArgs& a) {
+    if (MarkupRelease(a)) return;
     if (!ShapeDragging) return;
     SetSurfaceOverlay(nullptr, {});
     if (CurrentTool == L"Add text") {

@@ -44,6 +44,7 @@ void SnipEditor::Form_MouseDown(const plat::MouseArgs& a) {
         return;
     }
     Picture1.SetVisible(false);
+    Strip.Hide();
 
     if (ModeTag == "draw") {
         Shape1.SetVisible(true);
@@ -170,6 +171,7 @@ void SnipEditor::CopySelectionAndClose() {
 bool SnipEditor::GrabSelection() {
     copying_ = true;
     Picture1.SetVisible(false);
+    Strip.Hide();
     Picture2.SetVisible(false);
     // The screen must be repainted without the bars before it is read.
     plat::SleepMs(10);
@@ -219,6 +221,7 @@ void SnipEditor::Image1_MouseDown(int /*index*/, const plat::MouseArgs& /*a*/) {
     GrabRight = s.Right();
     GrabBottom = s.Bottom();
     Picture1.SetVisible(false);
+    Strip.Hide();
     Picture2.SetVisible(false);
 }
 
@@ -262,6 +265,7 @@ void SnipEditor::PlaceAndShowToolbar() {
     PointF o = ToolbarOrigin(CurrentSelection(), Picture1.Width(), Picture1.Height(), ScreenHeightF());
     Picture1.Move(o.x, o.y);
     Picture1.SetVisible(true);
+    Strip.PlaceBeside(Picture1, ScreenWidthF());
 }
 
 }  // namespace editor

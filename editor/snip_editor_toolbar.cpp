@@ -86,7 +86,10 @@ void SnipEditor::Image2_Click(int index) {
         case kAddArrow:
         case kAddText:
         case kAddEllipse:
-        case kAddRectangle: ChooseTool(index); break;
+        case kAddRectangle:
+            EndMarkupTool();
+            ChooseTool(index);
+            break;
         case kAddFrame: AddFrame(); break;
         case kRevert: RevertStep(); break;
         case kRedo: RedoStep(); break;
@@ -99,6 +102,7 @@ void SnipEditor::SaveAndClose() {
     const bool barShown = Picture2.Visible();
     if (!GrabSelection()) return;
     Picture1.SetVisible(true);
+    Strip.PlaceBeside(Picture1, static_cast<float>(plat::ScreenWidthPx()));
     if (barShown) Picture2.SetVisible(true);
     Shape1.SetVisible(true);
     CutdSave();
@@ -162,6 +166,7 @@ void SnipEditor::RevertStep() {
     ModeTag = "draw";
     Shape1.SetVisible(false);
     Picture1.SetVisible(false);
+    Strip.Hide();
     Picture2.SetVisible(false);
     LblPos.SetVisible(false);
     lblInfo.SetVisible(false);

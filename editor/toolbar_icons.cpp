@@ -291,6 +291,18 @@ plat::Picture ToolbarIcon(int index, Color background) {
     return p;
 }
 
+plat::Picture IconFromMap(const IconRows& rows, Color background, int scale) {
+    scale = scale < 1 ? 1 : scale;
+    plat::Picture p = plat::Picture::Create(kToolbarIconSize * scale, kToolbarIconSize * scale, background);
+    for (int y = 0; y < kToolbarIconSize; ++y) {
+        const char* row = rows[static_cast<size_t>(y)];
+        for (int x = 0; x < kToolbarIconSize && row[x] != '\0'; ++x)
+            if (row[x] != '.' && IsMapChar(row[x]))
+                Fill(p, {x * scale, y * scale, (x + 1) * scale, (y + 1) * scale}, MapColor(row[x], background));
+    }
+    return p;
+}
+
 plat::Picture SizeIcon() {
     plat::Picture p = plat::Picture::Create(kSizeIconSize, kSizeIconSize, kToolbarBackground);
     const Color soft = Mix(kToolbarBackground, kInk, 55);

@@ -5,6 +5,8 @@
 // resource files, stay sharp and come out the same on every backend. The
 // editor draws 1:1 with screen pixels at any scale, so these sizes are what
 // shows at 150 % as well.
+#include <array>
+
 #include "platform/services/picture.h"
 
 namespace editor {
@@ -20,6 +22,13 @@ constexpr plat::Color kToolbarHoverFill = plat::Rgb(148, 217, 255);
 // (the toolbar has no transparency: an icon over the hover square is drawn
 // on kToolbarHoverFill). Empty for an index outside 0 to 9.
 plat::Picture ToolbarIcon(int index, plat::Color background = kToolbarBackground);
+
+// An icon from a pixel map, one string of kToolbarIconSize map characters a
+// row (the legend is in toolbar_icons.cpp), each map pixel drawn as a
+// `scale` x `scale` square. Other strips draw their icons with it, so every
+// icon of the editor comes from the same generator.
+using IconRows = std::array<const char*, kToolbarIconSize>;
+plat::Picture IconFromMap(const IconRows& rows, plat::Color background, int scale = 1);
 
 // The size picker's icon: three lines of growing thickness, 20 x 20.
 constexpr int kSizeIconSize = 20;

@@ -41,6 +41,9 @@ public:
     virtual void OnMouseUp(const MouseArgs& a) = 0;
     virtual void OnDblClick(const MouseArgs& a) = 0;
     virtual void OnKeyDown(int keyCode, int shift) = 0;
+    // The mouse wheel turned: `delta` in the system's units (120 a notch, away
+    // from the user positive), shift state as for keys.
+    virtual void OnMouseWheel(int /*delta*/, int /*shift*/) {}
     virtual void OnKeyPress(int charCode) = 0;
     virtual void OnTimer(int timerId) = 0;
     // The user asked to close (system menu, Alt+F4). Return true to cancel.

@@ -174,6 +174,11 @@ Canvas& Form::WritableImage() {
 
 Canvas& Form::PersistentCanvas() { return WritableImage(); }
 
+Picture& Form::PersistentPicture() {
+    WritableImage();
+    return image_;
+}
+
 void Form::SetPersistentImage(Picture p) {
     image_ = std::move(p);
     EnsureSurfaceSize();
@@ -294,6 +299,11 @@ void Form::OnKeyDown(int keyCode, int shift) {
 void Form::OnKeyPress(int charCode) {
     HandlerScope busy(*this);
     Form_KeyPress(charCode);
+}
+
+void Form::OnMouseWheel(int delta, int shift) {
+    HandlerScope busy(*this);
+    Form_MouseWheel(delta, shift);
 }
 
 void Form::OnTimer(int timerId) {

@@ -65,6 +65,9 @@ public:
     // else onto the window only.
     void DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& area);
     Canvas& PersistentCanvas();  // for platform drawing calls
+    // The persistent image, made its own, for writing its pixels directly;
+    // the caller invalidates what it changed.
+    Picture& PersistentPicture();
     // The persistent image := p, its pixels shared, not copied (a screen
     // capture becomes the surface without a screen-sized fill and copy).
     void SetPersistentImage(Picture p);
@@ -124,6 +127,8 @@ protected:
     virtual void Form_DblClick() {}
     virtual void Form_KeyDown(int /*keyCode*/, int /*shift*/) {}
     virtual void Form_KeyPress(int /*charCode*/) {}
+    // The mouse wheel turned over the window (120 a notch, away from the user positive).
+    virtual void Form_MouseWheel(int /*delta*/, int /*shift*/) {}
     // After each painted part of the window; a part that shows the persistent
     // image alone is copied from it without this event.
     virtual void Form_Paint() {}
@@ -146,6 +151,7 @@ private:
     void OnDblClick(const MouseArgs& a) override;
     void OnKeyDown(int keyCode, int shift) override;
     void OnKeyPress(int charCode) override;
+    void OnMouseWheel(int delta, int shift) override;
     void OnTimer(int timerId) override;
     void OnTrayNotify(int mouseMessage) override;
     void OnFocusLost() override;

@@ -218,6 +218,9 @@ private:
                     return 0;
                 }
                 break;
+            case WM_MOUSEWHEEL:
+                events_.OnMouseWheel(GET_WHEEL_DELTA_WPARAM(wp), ShiftState());
+                return 0;
             case WM_CHAR:
                 events_.OnKeyPress(static_cast<int>(wp));
                 return 0;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editor/history.h"
+#include "editor/pixelate.h"
 #include "headless_fixture.h"
 #include "platform/services/picture.h"
 
@@ -13,22 +14,31 @@ namespace editor {
 namespace {
 
 // The reference: every entry a full copy, positions kept as the editor keeps them.
+// Each entry also counts the numbered marks (step badges) it shows.
 struct FullCopies {
     std::vector<plat::Picture> entries;
+    std::vector<int> marks;
     int position = 0, top = 0;
 
-    void Push(const plat::Picture& p) {
+    int Marks() const { return position ? marks[static_cast<std::size_t>(position - 1)] : 0; }
+    void Push(const plat::Picture& p) { Push(p, Marks()); }
+    void Push(const plat::Picture& p, int m) {
         if (entries.empty()) {
             entries = {p.Copy()};
+            marks = {m};
             position = top = 1;
             return;
         }
         ++position;
         top = position;
         entries.resize(static_cast<std::size_t>(position - 1));
+        marks.resize(static_cast<std::size_t>(position - 1));
         entries.push_back(p.Copy());
+        marks.push_back(m);
     }
+    // The caller keeps showing its picture: entry 1 takes over its marks.
     void Cut() {
+        marks = {Marks()};
         position = top = 1;
         entries.resize(1);
     }
@@ -58,7 +68,7 @@ bool ExactlyEqual(const std::optional<plat::Picture>& a, const std::optional<pla
 
 // A random change to the picture: a filled or framed rectangle (partly off
 // the picture at times), a few stray pixels, nothing at all, or, rarely, a
-// picture of another size.
+// picture of another size, or a pixelated area.
 void Scribble(plat::Picture& p, std::mt19937& rng) {
     // Its pixels may be the history's: drawn on a copy, as the editor does.
     if (p.Shared()) p = p.Copy();
@@ -66,13 +76,14 @@ void Scribble(plat::Picture& p, std::mt19937& rng) {
     const plat::Color colour = plat::Rgb(pick(0, 2) * 120, pick(0, 2) * 120, pick(0, 2) * 120);
     const int w = p.Width(), h = p.Height();
     const plat::Rect r{pick(-8, w), pick(-8, h), pick(-8, w + 8), pick(-8, h + 8)};
-    switch (pick(0, 9)) {
+    switch (pick(0, 10)) {
         case 0: case 1: case 2: p.Draw().FillRect(r, colour); break;
         case 3: case 4: case 5: p.Draw().FrameRect(r, colour, pick(1, 4)); break;
         case 6: case 7:
             for (int i = 0; i < 5; ++i) p.MutableRow(pick(0, h - 1))[pick(0, w - 1)] = static_cast<std::uint32_t>(rng());
             break;
         case 8: break;
+        case 9: PixelateArea(p, r, pick(4, 9)); break;
         default:
             if (pick(0, 5) == 0) p = plat::Picture::Create(pick(20, 40), pick(15, 30), colour);
             break;
@@ -82,6 +93,8 @@ void Scribble(plat::Picture& p, std::mt19937& rng) {
 class HistoryTest : public HeadlessTest {};
 
 TEST_F(HistoryTest, AnswersLikeFullCopiesThroughRandomPushRevertRedoAndCut) {
+    // Pushes are plain shapes, or badges that count one mark more, or a
+    // pixelated area (a plain change of many pixels).
     for (unsigned seed = 1; seed <= 6; ++seed) {
         std::mt19937 rng(seed);
         plat::Picture background = plat::Picture::Create(37, 23, plat::Rgb(10, 20, 30));
@@ -94,8 +107,13 @@ TEST_F(HistoryTest, AnswersLikeFullCopiesThroughRandomPushRevertRedoAndCut) {
             std::optional<plat::Picture> ours, theirs;
             if (op < 8) {
                 Scribble(background, rng);
-                history.Push(background);
-                model.Push(background);
+                if (op == 0) {
+                    history.Push(background, history.Marks() + 1);
+                    model.Push(background, model.Marks() + 1);
+                } else {
+                    history.Push(background);
+                    model.Push(background);
+                }
             } else if (op < 13) {
                 ours = history.Revert();
                 theirs = model.Revert();
@@ -109,6 +127,7 @@ TEST_F(HistoryTest, AnswersLikeFullCopiesThroughRandomPushRevertRedoAndCut) {
             ASSERT_TRUE(ExactlyEqual(ours, theirs)) << "seed " << seed << " step " << step;
             ASSERT_EQ(history.Position(), model.position) << "seed " << seed << " step " << step;
             ASSERT_EQ(history.Top(), model.top) << "seed " << seed << " step " << step;
+            ASSERT_EQ(history.Marks(), model.Marks()) << "seed " << seed << " step " << step;
             if (ours) background = *ours;
         }
     }
