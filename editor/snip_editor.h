@@ -90,7 +90,7 @@ public:
     plat::ControlArray<plat::Image> Image2;   // buttons 0..9
     plat::Line Line1, Line2;                  // separators
     plat::Shape Shape2;                       // toolbar outline
-    MarkupStrip Strip;                        // pixelate, highlighter, pen, steps, pin (markup_tools.cpp)
+    MarkupStrip Strip;                        // pixelate, highlighter, pen, steps, pin (snip_editor_markup_tools.cpp)
     plat::PictureBox Picture2;                // style bar
     plat::PictureBox PicFont;                 // size picker
     plat::Image Image3;                       // its icon
@@ -180,7 +180,7 @@ private:
     void TextEdit_MouseDown(const plat::MouseArgs& a);
     void PushHistory();
 
-    // The markup strip's tools (markup_tools.cpp). The Markup* handlers
+    // The markup strip's tools (snip_editor_markup_tools.cpp). The Markup* handlers
     // return true when the chosen tool is one of the strip's and took the input.
     void BuildMarkupStrip();
     void Strip_Click(int index);

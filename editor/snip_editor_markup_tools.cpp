@@ -2,11 +2,12 @@
 // pen strokes, numbered step badges, and pinning the selection to the
 // screen. Each committed mark is baked into the picture and pushed on the
 // history like the toolbar's shapes.
+#include "editor/snip_editor.h"
+
 #include <algorithm>
 
 #include "editor/pin_window.h"
 #include "editor/pixelate.h"
-#include "editor/snip_editor.h"
 #include "editor/step_badges.h"
 #include "editor/toolbar_layout.h"
 #include "platform/services/system.h"
