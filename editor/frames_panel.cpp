@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "editor/snip_editor.h"
+#include "editor/toolbar_layout.h"
 #include "editor/variants.h"
 #include "logo/frame_art.h"
 #include "logo/sss.h"
@@ -120,10 +121,12 @@ void FramesPanel::Image11_Click() {
     library.Show();
     // Above the style bar: 281 pixels is the library's height as the editor
     // was designed; held on the screen where the bar lies near its top.
+    // On the monitor that holds the toolbar, in screen pixels.
     const plat::Rect b = library.Bounds();
-    const int left = plat::RoundHalfEven(editor_.Picture2.Left());
-    const int top = std::max(0, plat::RoundHalfEven(editor_.Picture2.Top() - 281.0f - 100.0f / plat::kTwipsPerPixel));
-    library.SetBounds({left, top, left + b.Width(), top + b.Height()});
+    const plat::Rect monitor = ToolbarMonitor(editor_.CurrentSelection(), editor_.EditorMonitors());
+    const plat::Point o = LibraryWindowOrigin(editor_.Picture2.Left(), editor_.Picture2.Top(), b.Width(), monitor);
+    const plat::Point at{o.x + editor_.ScreenOrigin().x, o.y + editor_.ScreenOrigin().y};
+    library.SetBounds({at.x, at.y, at.x + b.Width(), at.y + b.Height()});
 }
 
 void FramesPanel::PicFrameabc1_GotFocus(int index) { Text5.SetText(std::to_wstring(index)); }

@@ -13,11 +13,11 @@ constexpr plat::Color kText = plat::Rgb(40, 60, 90);
 const plat::Font kReadoutFont{L"Arial", 9.0f, false};
 }  // namespace
 
-PointF MagnifierOrigin(int pointerX, int pointerY, float screenWidth, float screenHeight) {
-    float x = static_cast<float>(pointerX + kMagnifierGap), y = static_cast<float>(pointerY + kMagnifierGap);
-    if (x + kMagnifierWidth > screenWidth) x = static_cast<float>(pointerX - kMagnifierGap - kMagnifierWidth);
-    if (y + kMagnifierHeight > screenHeight) y = static_cast<float>(pointerY - kMagnifierGap - kMagnifierHeight);
-    return {x, y};
+PointF MagnifierOrigin(int pointerX, int pointerY, const plat::Rect& monitor) {
+    int x = pointerX + kMagnifierGap, y = pointerY + kMagnifierGap;
+    if (x + kMagnifierWidth > monitor.right) x = pointerX - kMagnifierGap - kMagnifierWidth;
+    if (y + kMagnifierHeight > monitor.bottom) y = pointerY - kMagnifierGap - kMagnifierHeight;
+    return {static_cast<float>(x), static_cast<float>(y)};
 }
 
 Magnifier::Magnifier(plat::Container& parent, const plat::Picture& source) : Control(parent), source_(source) {
@@ -25,11 +25,11 @@ Magnifier::Magnifier(plat::Container& parent, const plat::Picture& source) : Con
     SetVisible(false);
 }
 
-void Magnifier::Follow(int x, int y, float screenWidth, float screenHeight) {
+void Magnifier::Follow(int x, int y, const plat::Rect& monitor) {
     if (x != x_ || y != y_) stale_ = true;
     x_ = x;
     y_ = y;
-    const PointF o = MagnifierOrigin(x, y, screenWidth, screenHeight);
+    const PointF o = MagnifierOrigin(x, y, monitor);
     if (o.x != Left() || o.y != Top()) {
         Move(o.x, o.y);
     } else if (stale_) {

@@ -20,14 +20,14 @@ constexpr int kMagnifierHeight = kMagnifierZoomSize + 2 + kMagnifierTextHeight;
 constexpr int kMagnifierGap = 24;
 
 // Top-left of the magnifier: below and right of the pointer, flipped to the
-// other side of it where the screen ends.
-PointF MagnifierOrigin(int pointerX, int pointerY, float screenWidth, float screenHeight);
+// other side of it where `monitor` (the one under the pointer) ends.
+PointF MagnifierOrigin(int pointerX, int pointerY, const plat::Rect& monitor);
 
 class Magnifier : public plat::Control {
 public:
     Magnifier(plat::Container& parent, const plat::Picture& source);
     // Shows the pixels around (x, y) of the source picture, beside (x, y).
-    void Follow(int x, int y, float screenWidth, float screenHeight);
+    void Follow(int x, int y, const plat::Rect& monitor);
     bool ReceivesMouse() const override { return false; }
     void Paint(plat::Canvas& c, int ox, int oy) const override;
 

@@ -13,11 +13,6 @@ namespace editor {
 using plat::MousePointer;
 using plat::SetMousePointer;
 
-namespace {
-float ScreenWidthF() { return static_cast<float>(plat::ScreenWidthTwips()) / plat::kTwipsPerPixel; }
-float ScreenHeightF() { return static_cast<float>(plat::ScreenHeightTwips()) / plat::kTwipsPerPixel; }
-}  // namespace
-
 void SnipEditor::WireSelectionEvents() {
     for (int i = 0; i < Image1.Count(); ++i) {
         Image1[i].MouseDown = [this, i](const plat::MouseArgs& a) { Image1_MouseDown(i, a); };
@@ -85,7 +80,7 @@ void SnipEditor::ShowMagnifier(float x, float y) {
     const plat::Point p{plat::RoundHalfEven(x), plat::RoundHalfEven(y)};
     if (!pointerMoved_ && p == openPointer_) return;
     pointerMoved_ = true;
-    Zoom.Follow(p.x, p.y, ScreenWidthF(), ScreenHeightF());
+    Zoom.Follow(p.x, p.y, plat::MonitorAt(monitors_, p.x, p.y).bounds);
 }
 
 void SnipEditor::ShowColorUnder(float x, float y) {
@@ -120,7 +115,7 @@ void SnipEditor::Form_MouseMove(const plat::MouseArgs& a) {
     if (ModeTag == "move") {
         SetMousePointer(MousePointer::SizeAll);
         PointF o = MovedSelectionOrigin(AnchorX, AnchorY, PressX, PressY, a.x, a.y, sel.width, sel.height,
-                                        ScreenWidthF(), ScreenHeightF());
+                                        DesktopWidthF(), DesktopHeightF());
         Shape1.Move(o.x, o.y);
         PlaceLabels();
     } else if (ModeTag == "draw") {
@@ -174,7 +169,7 @@ bool SnipEditor::GrabSelection() {
     plat::SleepMs(10);
     plat::DoEvents();
     Shape1.SetVisible(false);
-    const plat::Rect r = SelectionRectOf(CurrentSelection());
+    const plat::Rect r = SelectionRectOf(CurrentSelection()).Offset(origin_.x, origin_.y);
     const bool copied = ScrnCap(r.left, r.top, r.right, r.bottom);
     copying_ = false;
     if (!Loaded()) return false;  // closed by the system while the copy waited
@@ -225,7 +220,7 @@ void SnipEditor::Image1_MouseMove(int index, const plat::MouseArgs& /*a*/) {
     SetMousePointer(HandlePointerShape(index));
     if (HandleDrag != "Start") return;
 
-    const plat::Point p = plat::CursorPos();
+    const plat::Point p = FromScreen(plat::CursorPos());
     HandlePointer = p;
     ShowMagnifier(static_cast<float>(p.x), static_cast<float>(p.y));
     const auto px = static_cast<float>(p.x), py = static_cast<float>(p.y);
@@ -258,7 +253,8 @@ void SnipEditor::PlaceLabels() {
 }
 
 void SnipEditor::PlaceAndShowToolbar() {
-    PointF o = ToolbarOrigin(CurrentSelection(), Picture1.Width(), Picture1.Height(), ScreenHeightF());
+    const Selection s = CurrentSelection();
+    PointF o = ToolbarOrigin(s, Picture1.Width(), Picture1.Height(), ToolbarMonitor(s, monitors_));
     Picture1.Move(o.x, o.y);
     Picture1.SetVisible(true);
 }

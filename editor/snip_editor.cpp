@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "platform/services/monitors.h"
 #include "platform/services/system.h"
 
 namespace editor {
@@ -10,7 +11,7 @@ namespace {
 plat::WindowStyle EditorWindowStyle() {
     plat::WindowStyle s;
     s.caption = L"Morrowen Snip editor";
-    s.bounds = {0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()};
+    s.bounds = plat::VirtualBounds(plat::Monitors());
     s.borderless = true;
     s.topmost = true;
     s.showInTaskbar = false;
@@ -100,13 +101,14 @@ void SnipEditor::ResetState() {
     LastToolbarButton = 0;
     pressCanCopy_ = false;
     magnifierOn_ = MagnifierWanted();
-    openPointer_ = plat::CursorPos();
+    openPointer_ = FromScreen(plat::CursorPos());
     pointerMoved_ = false;
 }
 
 // Runs before the window is first shown, so the capture holds the screen as
 // it was just before the editor appeared.
 void SnipEditor::Form_Load() {
+    ReadMonitors();
     Logo.SetUp();
     ResetState();
 
@@ -126,12 +128,30 @@ void SnipEditor::Form_Load() {
     if (traits_.presetFromInspector) PresetFromInspector();
 }
 
+void SnipEditor::ReadMonitors() {
+    const plat::MonitorList screen = plat::Monitors();
+    const plat::Rect all = plat::VirtualBounds(screen);
+    origin_ = {all.left, all.top};
+    desktopSize_ = {all.Width(), all.Height()};
+    monitors_ = plat::OffsetMonitors(screen, -all.left, -all.top);
+}
+
 void SnipEditor::CaptureScreenToSurface() {
-    const int w = plat::ScreenWidthPx(), h = plat::ScreenHeightPx();
-    SetWindowState(plat::WindowState::Maximized);
+    const plat::Rect all{origin_.x, origin_.y, origin_.x + desktopSize_.x, origin_.y + desktopSize_.y};
+    if (monitors_.size() == 1 && all == plat::Rect{0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()}) {
+        SetWindowState(plat::WindowState::Maximized);
+    } else {
+        // Maximised would cover one monitor only: the whole virtual screen instead.
+        SetWindowState(plat::WindowState::Normal);
+        SetBounds(all);
+    }
     // The capture is the persistent image itself; the background picture and
     // history entry 1 share its pixels until something is drawn on it.
-    SetPersistentImage(plat::CaptureScreen(plat::Rect{0, 0, w, h}));
+    plat::Picture shot = plat::CaptureScreen(all);
+    // What no monitor shows is black, whatever the screen's memory holds there.
+    for (const plat::Rect& gap : plat::UncoveredParts({0, 0, desktopSize_.x, desktopSize_.y}, monitors_))
+        if (!shot.Empty()) shot.Draw().FillRect(gap, plat::Rgb(0, 0, 0));
+    SetPersistentImage(std::move(shot));
     Bake();
 }
 

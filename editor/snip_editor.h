@@ -56,6 +56,13 @@ public:
     // The selection frame's geometry.
     Selection CurrentSelection() const;
 
+    // The editor covers the virtual screen: its top-left in screen pixels, and
+    // the monitors in the editor's own pixels (read at each opening).
+    plat::Point ScreenOrigin() const { return origin_; }
+    const plat::MonitorList& EditorMonitors() const { return monitors_; }
+    // A screen point in the editor's pixels.
+    plat::Point FromScreen(plat::Point p) const { return {p.x - origin_.x, p.y - origin_.y}; }
+
     // Colour split as the colour readout shows it.
     static void SplitColor(plat::Color c, int& red, int& green, int& blue);
 
@@ -114,6 +121,10 @@ protected:
 
 private:
     void ResetState();
+    void ReadMonitors();
+    // The virtual screen's size: drags and arrow keys keep the selection inside it.
+    float DesktopWidthF() const { return static_cast<float>(desktopSize_.x); }
+    float DesktopHeightF() const { return static_cast<float>(desktopSize_.y); }
     void PresetFromInspector();  // window variants: selection on the picked window (window_preset.cpp)
     void CaptureScreenToSurface();
     void WireSelectionEvents();
@@ -192,6 +203,10 @@ private:
     plat::Point openPointer_;
     bool pointerMoved_ = false;
 
+
+    plat::MonitorList monitors_;
+    plat::Point origin_;
+    plat::Point desktopSize_;
 
     const VariantTraits& traits_;
 };

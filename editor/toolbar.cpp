@@ -17,7 +17,6 @@ constexpr plat::Color kSeparatorColor = plat::Rgb(128, 128, 255);
 constexpr float kSeparatorTop = 4, kSeparatorBottom = 22;
 
 float Px(int twips) { return static_cast<float>(twips) / plat::kTwipsPerPixel; }
-float ScreenHeightF() { return static_cast<float>(plat::ScreenHeightTwips()) / plat::kTwipsPerPixel; }
 }  // namespace
 
 void SnipEditor::BuildToolbar() {
@@ -130,7 +129,8 @@ void SnipEditor::AddFrame() {
 
 void SnipEditor::PlaceStyleBar() {
     Picture2.SetLeft(Picture1.Left());
-    Picture2.SetTop(StyleBarTop(Picture1.Top(), Picture1.Height(), Picture2.Height(), ScreenHeightF()));
+    Picture2.SetTop(StyleBarTop(Picture1.Top(), Picture1.Height(), Picture2.Height(),
+                            static_cast<float>(ToolbarMonitor(CurrentSelection(), monitors_).bottom)));
     // The frames panel covers the pickers; their native boxes would show through it.
     PicFont.SetVisible(!Picture3.Visible());
     PicColor.SetLeft(Px(1180));

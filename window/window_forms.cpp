@@ -2,6 +2,7 @@
 
 #include "editor/variants.h"
 #include "platform/toolkit/forms.h"
+#include "platform/services/monitors.h"
 #include "platform/services/system.h"
 #include "platform/services/window_operations.h"
 #include "window/picking.h"
@@ -36,14 +37,23 @@ void CaptureDesktop() {
     plat::Forms<Form1>().Hide();
     plat::Forms<asd>().Hide();
     plat::DoEvents();
-    // From the screen's origin, whatever the work area's: the 50 pixels past
-    // it take in a task bar at the bottom or right.
-    const plat::Rect area{0, 0, window::WorkArea.Width() + 50, window::WorkArea.Height() + 50};
+    // From the primary's origin, whatever the work area's: the 50 pixels past
+    // it take in a task bar at the bottom or right; and every other monitor.
+    const plat::MonitorList monitors = plat::Monitors();
+    const plat::Rect all = plat::VirtualBounds(monitors);
+    const plat::Rect area =
+        plat::Rect{0, 0, window::WorkArea.Width() + 50, window::WorkArea.Height() + 50}.Union(all);
+    window::DesktopOrigin = {area.left, area.top};
     // Only the screen is copied: a copy reaching past it fails as a whole on
-    // some systems, so the margin beyond the screen stays black.
+    // some systems, so the margin beyond the screen stays black, and so does
+    // what no monitor shows.
     plat::Picture desktop = plat::Picture::Create(area.Width(), area.Height(), plat::Rgb(0, 0, 0));
-    const plat::Rect onScreen = area.Intersect({0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()});
-    if (!desktop.Empty() && !onScreen.Empty()) plat::CaptureScreenInto(desktop.Draw(), 0, 0, onScreen);
+    const plat::Rect onScreen = area.Intersect(all);
+    if (!desktop.Empty() && !onScreen.Empty()) {
+        plat::CaptureScreenInto(desktop.Draw(), onScreen.left - area.left, onScreen.top - area.top, onScreen);
+        for (const plat::Rect& gap : plat::UncoveredParts(onScreen, monitors))
+            desktop.Draw().FillRect(gap.Offset(-area.left, -area.top), plat::Rgb(0, 0, 0));
+    }
     // The inspectors keep the capture itself: a clipboard that another
     // program holds must not hand them an older picture to crop from.
     (void)plat::ClipboardPutPicture(desktop);
