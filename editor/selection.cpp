@@ -80,7 +80,8 @@ void SnipEditor::ShowMagnifier(float x, float y) {
     const plat::Point p{plat::RoundHalfEven(x), plat::RoundHalfEven(y)};
     if (!pointerMoved_ && p == openPointer_) return;
     pointerMoved_ = true;
-    Zoom.Follow(p.x, p.y, plat::MonitorAt(monitors_, p.x, p.y).bounds);
+    const plat::Monitor& m = plat::MonitorAt(monitors_, p.x, p.y);
+    Zoom.Follow(p.x, p.y, m.bounds, m.dpi);
 }
 
 void SnipEditor::ShowColorUnder(float x, float y) {
@@ -248,11 +249,13 @@ void SnipEditor::Picture2_MouseMove(const plat::MouseArgs& /*a*/) { SetMousePoin
 void SnipEditor::SetSizeLabel() { LblPos.SetCaption(SizeLabelText(Shape1.Width(), Shape1.Height())); }
 
 void SnipEditor::PlaceLabels() {
-    LblPos.Move(Shape1.Left() + 2, Shape1.Top() + 2);
-    lblInfo.Move(Shape1.Left() + 2, LblPos.Top() + LblPos.Height() + 2);
+    FollowSelectionScale();
+    LblPos.Move(Shape1.Left() + Bar(2), Shape1.Top() + Bar(2));
+    lblInfo.Move(Shape1.Left() + Bar(2), LblPos.Top() + LblPos.Height() + Bar(2));
 }
 
 void SnipEditor::PlaceAndShowToolbar() {
+    FollowSelectionScale();
     const Selection s = CurrentSelection();
     PointF o = ToolbarOrigin(s, Picture1.Width(), Picture1.Height(), ToolbarMonitor(s, monitors_));
     Picture1.Move(o.x, o.y);

@@ -74,10 +74,8 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
     LblPos.SetCaption(L"Width*Height");
 
     Picture1.SetBackColor(plat::Rgb(222, 238, 255));
-    Picture1.Move(0, 0, kToolbarWidth, kToolbarHeight);
     Picture1.SetVisible(false);
     Shape2.SetBorder(plat::Rgb(128, 128, 255), 1);
-    Shape2.Move(0, 0, kToolbarWidth, kToolbarHeight);
 
     BuildToolbar();
     BuildStylePickers();
@@ -127,6 +125,19 @@ void SnipEditor::Form_Load() {
     ToolActive = traits_.presetFromInspector;
     if (traits_.presetFromInspector) PresetFromInspector();
 }
+
+void SnipEditor::ScaleBars(int dpi) {
+    if (dpi <= 0) dpi = plat::kBaseDpi;
+    const bool changed = dpi != barDpi_;
+    barDpi_ = dpi;
+    if (!changed) return;
+    LayoutToolbar();
+    LayoutStylePickers();
+    Frames.ScaleTo(dpi);
+    for (plat::Label* l : {&LblPos, &lblInfo}) l->SetFont(plat::FontAtDpi(LabelFont(), dpi));
+}
+
+void SnipEditor::FollowSelectionScale() { ScaleBars(SelectionMonitor(CurrentSelection(), monitors_).dpi); }
 
 void SnipEditor::ReadMonitors() {
     const plat::MonitorList screen = plat::Monitors();

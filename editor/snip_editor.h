@@ -206,6 +206,16 @@ private:
 
     plat::MonitorList monitors_;
     plat::Point origin_;
+    // The bars' and labels' scale: the DPI of the monitor that holds most of
+    // the selection. The frozen picture stays 1:1 with the screen.
+    int barDpi_ = plat::kBaseDpi;
+    float BarPx(float twips) const { return plat::TwipsToPxF(twips, barDpi_); }
+    float Bar(float px96) const { return px96 * static_cast<float>(barDpi_) / plat::kBaseDpi; }
+    // Lays the bars, the frames panel and the labels out again at `dpi`.
+    void ScaleBars(int dpi);
+    void FollowSelectionScale();
+    void LayoutToolbar();
+    void LayoutStylePickers();
     plat::Point desktopSize_;
 
     const VariantTraits& traits_;

@@ -68,8 +68,8 @@ TEST(Monitors, BarsAndMagnifierStayOnTheMonitorThatHoldsThem) {
     EXPECT_EQ(editor::LibraryWindowOrigin(300, 700, 400, kMixed[0].bounds), (plat::Point{300, 412}));
 
     // The magnifier flips at the seam: a pointer just left of it on the secondary.
-    const PointF o = editor::MagnifierOrigin(-10, 500, kMixed[1].bounds);
-    EXPECT_LE(o.x + editor::kMagnifierWidth, 0);
+    const PointF o = editor::MagnifierOrigin(-10, 500, kMixed[1].bounds, 192);
+    EXPECT_LE(o.x + static_cast<float>(editor::MagnifierSize(192).x), 0);
 }
 
 class TwoMonitorEditor : public EditorTest {

@@ -113,17 +113,22 @@ TEST(SelectionGeometry, ArrowKeysMoveWithinTheScreenAndSizeNeverBelowZeroOrPastI
 }
 
 TEST(SelectionGeometry, TheMagnifierFlipsAtItsMonitorsEdgesAndNeverCoversThePointer) {
-    // The primary, and a secondary left of it (negative coordinates).
-    for (const plat::Rect m : {kPrimary2, plat::Rect{-1280, 0, 0, 1024}}) {
+    // The primary at 100 %, and a secondary left of it (negative coordinates)
+    // at 150 % and 200 %, where the magnifier is that much larger.
+    EXPECT_EQ(MagnifierSize(96), (plat::Point{kMagnifierWidth, kMagnifierHeight}));
+    EXPECT_EQ(MagnifierSize(192).x, 2 * kMagnifierZoomSize + 2);
+    for (const auto& [m, dpi] : {std::pair{kPrimary2, 96}, {plat::Rect{-1280, 0, 0, 1024}, 144},
+                                 {plat::Rect{-1280, 0, 0, 1024}, 192}}) {
+        const plat::Point size = MagnifierSize(dpi);
         const int r = m.right - 1, b = m.bottom - 1, cx = (m.left + m.right) / 2;
         for (const auto& [x, y] : {std::pair{m.left, m.top}, {r, m.top}, {m.left, b}, {r, b}, {cx, 540}}) {
-            const PointF o = MagnifierOrigin(x, y, m);
+            const PointF o = MagnifierOrigin(x, y, m, dpi);
             EXPECT_GE(o.x, m.left);
             EXPECT_GE(o.y, m.top);
-            EXPECT_LE(o.x + kMagnifierWidth, m.right);
-            EXPECT_LE(o.y + kMagnifierHeight, m.bottom);
-            const bool covers = x >= o.x && x < o.x + kMagnifierWidth && y >= o.y && y < o.y + kMagnifierHeight;
-            EXPECT_FALSE(covers) << x << "," << y;
+            EXPECT_LE(o.x + size.x, m.right);
+            EXPECT_LE(o.y + size.y, m.bottom);
+            const bool covers = x >= o.x && x < o.x + size.x && y >= o.y && y < o.y + size.y;
+            EXPECT_FALSE(covers) << x << "," << y << " at " << dpi;
         }
     }
     EXPECT_EQ(MagnifierOrigin(1919, 1079, kPrimary2), (PointF{1919.0f - kMagnifierGap - kMagnifierWidth,
