@@ -9,10 +9,19 @@
 
 Form1::Form1() : Command2(*this) {
     Command2.SetCaption(L"Command2");
+    PlaceCommand2();
+    Command2.Click = [this] { StartPick(); };
+}
+
+void Form1::PlaceCommand2() {
     Command2.Move(static_cast<float>(Px(6840)), static_cast<float>(Px(1440)), static_cast<float>(Px(240)),
                   static_cast<float>(Px(375)));
     Command2.SetFont(Command1.TextFont());
-    Command2.Click = [this] { StartPick(); };
+}
+
+void Form1::Form_DpiChanged(int dpi, const plat::Rect& suggested) {
+    WindowInspector::Form_DpiChanged(dpi, suggested);
+    PlaceCommand2();
 }
 
 window::WindowPicker& Form1::Overlay() { return plat::Forms<Form2>(); }

@@ -126,3 +126,32 @@ TEST_F(TwoMonitorEditor, DragsAndArrowKeysStopAtTheVirtualScreensEdges) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TwoMonitorEditor, TheBarsTakeTheScaleOfTheMonitorHoldingMostOfTheSelection) {
+    aaa& ed = Open<aaa>();
+    const plat::Handle h = H(ed);
+    // Mostly on the 200 % secondary (editor x 0..1280), across the seam.
+    Drag(h, 1000, 200, 1400, 400);
+    ASSERT_TRUE(ed.Picture1.Visible());
+    EXPECT_EQ(ed.Picture1.Width(), 2 * editor::kToolbarWidth);
+    EXPECT_EQ(ed.Picture1.Height(), 2 * editor::kToolbarHeight);
+    EXPECT_EQ(ed.Image2[0].Width(), 32);
+    // The toolbar follows the bottom-right corner onto the primary, right edges aligned.
+    EXPECT_EQ(ed.Picture1.Left() + ed.Picture1.Width(), 1400);
+    const float labelAt200 = ed.LblPos.Height();
+
+    // Moved wholly onto the 100 % primary: back to the design's size.
+    headless::MouseDown(h, plat::kLeftButton, 1100, 300);
+    headless::MouseMove(h, plat::kLeftButton, 2100, 300);
+    headless::MouseUp(h, plat::kLeftButton, 2100, 300);
+    EXPECT_EQ(ed.CurrentSelection().left, 2000);
+    EXPECT_EQ(ed.Picture1.Width(), editor::kToolbarWidth);
+    EXPECT_EQ(ed.Image2[0].Width(), 16);
+    EXPECT_LT(ed.LblPos.Height(), labelAt200);
+    // The frozen picture stays 1:1 whatever the bars' scale.
+    EXPECT_EQ(ed.PersistentImage().Width(), 3200);
+}
+
+}  // namespace
