@@ -149,6 +149,14 @@ void SnipEditor::ReadMonitors() {
 
 void SnipEditor::CaptureScreenToSurface() {
     const plat::Rect all{origin_.x, origin_.y, origin_.x + desktopSize_.x, origin_.y + desktopSize_.y};
+    plat::Picture shot = plat::CaptureScreen(all);
+    // What no monitor shows is black, whatever the screen's memory holds there.
+    for (const plat::Rect& gap : plat::UncoveredParts({0, 0, desktopSize_.x, desktopSize_.y}, monitors_))
+        if (!shot.Empty()) shot.Draw().FillRect(gap, plat::Rgb(0, 0, 0));
+    // The capture is the persistent image itself; the background picture and
+    // history entry 1 share its pixels until something is drawn on it. Set
+    // before the window takes its size, so no surface of that size is filled first.
+    SetPersistentImage(std::move(shot));
     if (monitors_.size() == 1 && all == plat::Rect{0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()}) {
         SetWindowState(plat::WindowState::Maximized);
     } else {
@@ -156,13 +164,6 @@ void SnipEditor::CaptureScreenToSurface() {
         SetWindowState(plat::WindowState::Normal);
         SetBounds(all);
     }
-    // The capture is the persistent image itself; the background picture and
-    // history entry 1 share its pixels until something is drawn on it.
-    plat::Picture shot = plat::CaptureScreen(all);
-    // What no monitor shows is black, whatever the screen's memory holds there.
-    for (const plat::Rect& gap : plat::UncoveredParts({0, 0, desktopSize_.x, desktopSize_.y}, monitors_))
-        if (!shot.Empty()) shot.Draw().FillRect(gap, plat::Rgb(0, 0, 0));
-    SetPersistentImage(std::move(shot));
     Bake();
 }
 

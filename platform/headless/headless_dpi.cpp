@@ -27,9 +27,7 @@ void SetMonitors(std::vector<plat::Monitor> monitors) {
     const plat::Rect all = plat::VirtualBounds(monitors);
     s.monitors = std::move(monitors);
     s.screenOrigin = {all.left, all.top};
-    plat::Picture screen = plat::Picture::Create(all.Width(), all.Height(), plat::Rgb(0, 0, 0));
-    if (!screen.Empty()) screen.Impl()->Untrack();
-    s.screen = std::move(screen);
+    SetScreen(plat::Picture::Create(all.Width(), all.Height(), plat::Rgb(0, 0, 0)));
 }
 
 void PaintScreen(const plat::Rect& r, plat::Color c) {
