@@ -257,7 +257,7 @@ void SnipEditor::PlaceLabels() {
 void SnipEditor::PlaceAndShowToolbar() {
     FollowSelectionScale();
     const Selection s = CurrentSelection();
-    PointF o = ToolbarOrigin(s, Picture1.Width(), Picture1.Height(), ToolbarMonitor(s, monitors_));
+    PointF o = ToolbarOrigin(s, Picture1.Width(), Picture1.Height(), monitors_);
     Picture1.Move(o.x, o.y);
     Picture1.SetVisible(true);
 }

@@ -81,11 +81,20 @@ std::optional<Selection> ResizedByHandle(int i, float px, float py, const GrabEd
     return Selection{l, t, r - l, b - t};
 }
 
-PointF ToolbarOrigin(const Selection& s, float tw, float th, const plat::Rect& monitor) {
-    const auto bottom = static_cast<float>(monitor.bottom);
-    PointF p{s.Right() - tw, bottom >= s.Bottom() + 4 + th ? s.Bottom() + 4 : s.Bottom() - th - 4};
-    if (p.x + tw > static_cast<float>(monitor.right)) p.x = static_cast<float>(monitor.right) - tw;
-    if (p.x < static_cast<float>(monitor.left)) p.x = static_cast<float>(monitor.left);
+PointF ToolbarOrigin(const Selection& s, float tw, float th, const plat::MonitorList& monitors) {
+    const plat::Rect m = ToolbarMonitor(s, monitors);
+    const float inside = s.Bottom() - th - 4;
+    PointF p{s.Right() - tw, static_cast<float>(m.bottom) >= s.Bottom() + 4 + th ? s.Bottom() + 4 : inside};
+    auto shown = [&](PointF o) {
+        const plat::Rect r = SelectionRectOf({o.x, o.y, tw, th});
+        return plat::UncoveredParts(r, monitors).empty();
+    };
+    if (!shown(p)) {
+        if (p.x + tw > static_cast<float>(m.right)) p.x = static_cast<float>(m.right) - tw;
+        if (p.x < static_cast<float>(m.left)) p.x = static_cast<float>(m.left);
+    }
+    // Below, beside a shorter neighbour monitor: inside instead.
+    if (!shown(p)) p.y = inside;
     return p;
 }
 

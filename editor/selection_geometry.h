@@ -58,9 +58,10 @@ struct GrabEdges {
 std::optional<Selection> ResizedByHandle(int i, float px, float py, const GrabEdges& grab);
 
 // Toolbar top-left: under the selection, right edges aligned, or inside it
-// near its bottom edge when `monitor` (the one that holds the toolbar) has no
-// room below; never past the monitor's left or right edge.
-PointF ToolbarOrigin(const Selection& s, float toolbarWidth, float toolbarHeight, const plat::Rect& monitor);
+// near its bottom edge when the monitor that holds the toolbar has no room
+// below. Where part of it would lie where no monitor shows (past the desktop's
+// edge), it is held inside that monitor instead.
+PointF ToolbarOrigin(const Selection& s, float toolbarWidth, float toolbarHeight, const plat::MonitorList& monitors);
 // The monitor rectangle the toolbar of selection s lies on: the one under the
 // selection's bottom-right corner, where the toolbar is aligned, else the
 // nearest to it.

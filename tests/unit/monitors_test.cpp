@@ -46,18 +46,21 @@ TEST(Monitors, BarsAndMagnifierStayOnTheMonitorThatHoldsThem) {
     const Selection bottom{-600, 900, 300, 124};
     const Rect m = editor::ToolbarMonitor(bottom, kMixed);
     EXPECT_EQ(m, kMixed[1].bounds);
-    EXPECT_EQ(editor::ToolbarOrigin(bottom, 265, 26, m), (PointF{-565, 1024 - 26 - 4}));
+    EXPECT_EQ(editor::ToolbarOrigin(bottom, 265, 26, kMixed), (PointF{-565, 1024 - 26 - 4}));
     // The same on the primary has room below.
-    EXPECT_EQ(editor::ToolbarOrigin({600, 900, 300, 124}, 265, 26, kMixed[0].bounds), (PointF{635, 1028}));
+    EXPECT_EQ(editor::ToolbarOrigin({600, 900, 300, 124}, 265, 26, kMixed), (PointF{635, 1028}));
     // Across the seam the toolbar follows the bottom-right corner (primary),
     // while the scale is that of the monitor holding most of the selection.
     const Selection seam{-200, 950, 300, 100};
     EXPECT_EQ(editor::ToolbarMonitor(seam, kMixed), kMixed[0].bounds);
     EXPECT_EQ(editor::SelectionMonitor(seam, kMixed).dpi, 192);
     // A narrow selection at the secondary's left edge: the toolbar is held on it.
-    EXPECT_EQ(editor::ToolbarOrigin({-1280, 100, 50, 50}, 265, 26, kMixed[1].bounds).x, -1280);
-    // Right-aligned toolbar of a selection ending at the secondary's right edge stays left of the seam.
-    EXPECT_EQ(editor::ToolbarOrigin({-100, 100, 100, 50}, 265, 26, kMixed[1].bounds).x, -265);
+    EXPECT_EQ(editor::ToolbarOrigin({-1280, 100, 50, 50}, 265, 26, kMixed).x, -1280);
+    // Right-aligned under a selection across the seam, it spans the seam too.
+    EXPECT_EQ(editor::ToolbarOrigin({-100, 100, 200, 50}, 265, 26, kMixed), (PointF{-165, 154}));
+    // Below a selection across the seam low on the desktop: its left part would
+    // lie under the shorter secondary, where no monitor shows: held on the primary.
+    EXPECT_EQ(editor::ToolbarOrigin({-100, 900, 200, 100}, 265, 26, kMixed), (PointF{0, 1004}));
 
     // The style bar flips at the toolbar's monitor's bottom, not the desktop's.
     EXPECT_FLOAT_EQ(editor::StyleBarTop(960, 26, 37, 1024), 960 - 37 - 3);

@@ -64,15 +64,15 @@ TEST(SelectionGeometry, AResizeThatWouldTurnNegativeIsNotApplied) {
     EXPECT_FALSE(ResizedByHandle(0, 400, 0, g).has_value());
 }
 
-constexpr plat::Rect kPrimary{0, 0, 1920, 1080};
+const plat::MonitorList kOne{{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96}};
 
 TEST(SelectionGeometry, ToolbarGoesBelowOrInsideAndNeverLeftOfZero) {
-    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 300}, 265, 26, kPrimary), (PointF{635, 404}));
+    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 300}, 265, 26, kOne), (PointF{635, 404}));
     // Exactly enough room below: still below.
-    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 950}, 265, 26, kPrimary), (PointF{635, 1054}));
+    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 950}, 265, 26, kOne), (PointF{635, 1054}));
     // One pixel short: inside, 4 pixels above the bottom edge.
-    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 951}, 265, 26, kPrimary), (PointF{635, 1021}));
-    EXPECT_EQ(ToolbarOrigin({10, 100, 100, 50}, 265, 26, kPrimary), (PointF{0, 154}));
+    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 951}, 265, 26, kOne), (PointF{635, 1021}));
+    EXPECT_EQ(ToolbarOrigin({10, 100, 100, 50}, 265, 26, kOne), (PointF{0, 154}));
 }
 
 TEST(SelectionGeometry, LogoTakesTheChosenCornerOrTheMiddle) {
