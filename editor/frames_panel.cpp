@@ -4,9 +4,11 @@
 #include <cwchar>
 
 #include "editor/snip_editor.h"
+#include "editor/toolbar_layout.h"
 #include "editor/variants.h"
 #include "logo/frame_art.h"
 #include "logo/sss.h"
+#include "platform/services/dpi.h"
 #include "platform/toolkit/forms.h"
 #include "platform/services/picture_file.h"
 #include "platform/services/system.h"
@@ -21,13 +23,11 @@ const FrameButton kFrameButtonTable[kFrameButtons] = {
 };
 
 namespace {
-float Px(int twips) { return static_cast<float>(twips) / plat::kTwipsPerPixel; }
-
 // A sticker's button shows its own picture file, small (a missing file, a
 // blank button rather than nothing to click); a frame's, a drawing of it.
-plat::Picture ButtonPicture(int index) {
+plat::Picture ButtonPicture(int index, int dpi) {
     const FrameButton& b = kFrameButtonTable[index];
-    const int s = b.size / plat::kTwipsPerPixel;
+    const int s = plat::TwipsToPixels(b.size, dpi);
     // The table lists 3.PNG, 5.PNG, 1.PNG, 2.PNG first.
     static constexpr int kFrameArt[] = {2, 3, 0, 1};
     if (index < 4) return logo::FrameButtonPicture(kFrameArt[index], s);
@@ -65,20 +65,12 @@ FramesPanel::FramesPanel(SnipEditor& editor, plat::PictureBox& panel)
       Text5(editor),
       PicFrameabc1(editor, 1),
       editor_(editor) {
-    for (int i = 0; i < kFrameButtons; ++i) {
-        const FrameButton& b = kFrameButtonTable[i];
-        Buttons[i].SetPicture(ButtonPicture(i));
-        Buttons[i].Move(Px(b.left), Px(b.top));
-    }
+    ScaleTo(plat::kBaseDpi);
     Buttons.SetWiring([this](plat::Image& e, int i) {
         e.Click = [this, i] { CreatePictureFrame(plat::ExeDir() + kFrameButtonTable[i].file); };
     });
-    Image11.SetPicture(logo::LibraryIconPicture(32, 31));
-    Image11.Move(Px(2520), 0);
     Image11.SetToolTipText(L"Logo library");
     Image11.Click = [this] { Image11_Click(); };
-    Image10.SetPicture(logo::DeleteIconPicture(32, 31));
-    Image10.Move(Px(3000), 0);
     Image10.SetToolTipText(L"Delete Frame");
     Image10.Click = [this] { Image10_Click(); };
 
@@ -89,6 +81,18 @@ FramesPanel::FramesPanel(SnipEditor& editor, plat::PictureBox& panel)
     }
     PicFrameabc1[0].SetVisible(false);
     PicFrameabc1.SetWiring([this](logo::PicFrameabc& f, int i) { f.GotFocus = [this, i] { PicFrameabc1_GotFocus(i); }; });
+}
+
+void FramesPanel::ScaleTo(int dpi) {
+    for (int i = 0; i < kFrameButtons; ++i) {
+        const FrameButton& b = kFrameButtonTable[i];
+        Buttons[i].SetPicture(ButtonPicture(i, dpi));
+        Buttons[i].Move(plat::TwipsToPxF(static_cast<float>(b.left), dpi), plat::TwipsToPxF(static_cast<float>(b.top), dpi));
+    }
+    Image11.SetPicture(logo::LibraryIconPicture(plat::ScaledPx(32, dpi), plat::ScaledPx(31, dpi)));
+    Image11.Move(plat::TwipsToPxF(2520, dpi), 0);
+    Image10.SetPicture(logo::DeleteIconPicture(plat::ScaledPx(32, dpi), plat::ScaledPx(31, dpi)));
+    Image10.Move(plat::TwipsToPxF(3000, dpi), 0);
 }
 
 int FramesPanel::CreatePictureFrame(const std::wstring& path) {
@@ -120,10 +124,12 @@ void FramesPanel::Image11_Click() {
     library.Show();
     // Above the style bar: 281 pixels is the library's height as the editor
     // was designed; held on the screen where the bar lies near its top.
+    // On the monitor that holds the toolbar, in screen pixels.
     const plat::Rect b = library.Bounds();
-    const int left = plat::RoundHalfEven(editor_.Picture2.Left());
-    const int top = std::max(0, plat::RoundHalfEven(editor_.Picture2.Top() - 281.0f - 100.0f / plat::kTwipsPerPixel));
-    library.SetBounds({left, top, left + b.Width(), top + b.Height()});
+    const plat::Rect monitor = ToolbarMonitor(editor_.CurrentSelection(), editor_.EditorMonitors());
+    const plat::Point o = LibraryWindowOrigin(editor_.Picture2.Left(), editor_.Picture2.Top(), b.Width(), monitor);
+    const plat::Point at{o.x + editor_.ScreenOrigin().x, o.y + editor_.ScreenOrigin().y};
+    library.SetBounds({at.x, at.y, at.x + b.Width(), at.y + b.Height()});
 }
 
 void FramesPanel::PicFrameabc1_GotFocus(int index) { Text5.SetText(std::to_wstring(index)); }

@@ -42,6 +42,8 @@ public:
     int CreatePictureFrame(const std::wstring& path);
     void Image10_Click();  // "Delete Frame"
     void Image11_Click();  // opens the logo library
+    // Draws and places the buttons for the style bar's scale.
+    void ScaleTo(int dpi);
 
     plat::ControlArray<plat::Image> Buttons;  // the ten picture buttons, table order
     plat::Image Image11;  // the logo library

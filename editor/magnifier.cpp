@@ -13,11 +13,24 @@ constexpr plat::Color kText = plat::Rgb(40, 60, 90);
 const plat::Font kReadoutFont{L"Arial", 9.0f, false};
 }  // namespace
 
-PointF MagnifierOrigin(int pointerX, int pointerY, float screenWidth, float screenHeight) {
-    float x = static_cast<float>(pointerX + kMagnifierGap), y = static_cast<float>(pointerY + kMagnifierGap);
-    if (x + kMagnifierWidth > screenWidth) x = static_cast<float>(pointerX - kMagnifierGap - kMagnifierWidth);
-    if (y + kMagnifierHeight > screenHeight) y = static_cast<float>(pointerY - kMagnifierGap - kMagnifierHeight);
-    return {x, y};
+namespace {
+// Whole screen pixels a magnified pixel takes at `dpi`.
+int CellSize(int dpi) { return std::max(1, plat::ScaledPx(kMagnification, dpi)); }
+int TextHeight(int dpi) { return plat::ScaledPx(kMagnifierTextHeight, dpi); }
+}  // namespace
+
+plat::Point MagnifierSize(int dpi) {
+    const int zoom = kMagnifiedPixels * CellSize(dpi);
+    return {zoom + 2, zoom + 2 + TextHeight(dpi)};
+}
+
+PointF MagnifierOrigin(int pointerX, int pointerY, const plat::Rect& monitor, int dpi) {
+    const plat::Point size = MagnifierSize(dpi);
+    const int gap = plat::ScaledPx(kMagnifierGap, dpi);
+    int x = pointerX + gap, y = pointerY + gap;
+    if (x + size.x > monitor.right) x = pointerX - gap - size.x;
+    if (y + size.y > monitor.bottom) y = pointerY - gap - size.y;
+    return {static_cast<float>(x), static_cast<float>(y)};
 }
 
 Magnifier::Magnifier(plat::Container& parent, const plat::Picture& source) : Control(parent), source_(source) {
@@ -25,13 +38,19 @@ Magnifier::Magnifier(plat::Container& parent, const plat::Picture& source) : Con
     SetVisible(false);
 }
 
-void Magnifier::Follow(int x, int y, float screenWidth, float screenHeight) {
+void Magnifier::Follow(int x, int y, const plat::Rect& monitor, int dpi) {
     if (x != x_ || y != y_) stale_ = true;
     x_ = x;
     y_ = y;
-    const PointF o = MagnifierOrigin(x, y, screenWidth, screenHeight);
-    if (o.x != Left() || o.y != Top()) {
-        Move(o.x, o.y);
+    if (dpi != dpi_) {
+        dpi_ = dpi;
+        view_ = {};
+        stale_ = true;
+    }
+    const PointF o = MagnifierOrigin(x, y, monitor, dpi);
+    const plat::Point size = MagnifierSize(dpi);
+    if (o.x != Left() || o.y != Top() || size.x != plat::RoundHalfEven(Width())) {
+        Move(o.x, o.y, static_cast<float>(size.x), static_cast<float>(size.y));
     } else if (stale_) {
         Invalidate();
     }
@@ -44,7 +63,9 @@ void Magnifier::Paint(plat::Canvas& c, int ox, int oy) const {
 }
 
 void Magnifier::Render() const {
-    if (view_.Empty()) view_ = plat::Picture::Create(kMagnifierWidth, kMagnifierHeight, kPanel);
+    const plat::Point size = MagnifierSize(dpi_);
+    const int cell = CellSize(dpi_), zoom = kMagnifiedPixels * cell;
+    if (view_.Empty()) view_ = plat::Picture::Create(size.x, size.y, kPanel);
     if (view_.Empty()) return;
     stale_ = false;
     const int half = kMagnifiedPixels / 2;
@@ -58,26 +79,26 @@ void Magnifier::Render() const {
             const int sx = x_ - half + col;
             cells[col] = from && sx >= 0 && sx < source_.Width() ? from[sx] : panel;
         }
-        for (int line = 0; line < kMagnification; ++line) {
-            std::uint32_t* to = view_.MutableRow(1 + row * kMagnification + line) + 1;
-            for (int col = 0; col < kMagnifiedPixels; ++col)
-                std::fill(to + col * kMagnification, to + (col + 1) * kMagnification, cells[col]);
+        for (int line = 0; line < cell; ++line) {
+            std::uint32_t* to = view_.MutableRow(1 + row * cell + line) + 1;
+            for (int col = 0; col < kMagnifiedPixels; ++col) std::fill(to + col * cell, to + (col + 1) * cell, cells[col]);
         }
     }
     plat::Canvas& c = view_.Draw();
     // The centre pixel: a dark and a light ring, seen on any colour.
-    const int centre = 1 + half * kMagnification;
-    c.FrameRect({centre - 1, centre - 1, centre + kMagnification + 1, centre + kMagnification + 1},
-                plat::Rgb(0, 0, 0), 1);
-    c.FrameRect({centre, centre, centre + kMagnification, centre + kMagnification}, plat::Rgb(255, 255, 255), 1);
-    c.FrameRect({0, 0, kMagnifierWidth, kMagnifierHeight}, kFrame, 1);
+    const int centre = 1 + half * cell;
+    c.FrameRect({centre - 1, centre - 1, centre + cell + 1, centre + cell + 1}, plat::Rgb(0, 0, 0), 1);
+    c.FrameRect({centre, centre, centre + cell, centre + cell}, plat::Rgb(255, 255, 255), 1);
+    c.FrameRect({0, 0, size.x, size.y}, kFrame, 1);
 
-    const int textTop = 2 + kMagnifierZoomSize;
-    c.FillRect({1, textTop, kMagnifierWidth - 1, kMagnifierHeight - 1}, kPanel);
+    const int textTop = 2 + zoom;
+    c.FillRect({1, textTop, size.x - 1, size.y - 1}, kPanel);
+    const plat::Font font = plat::FontAtDpi(kReadoutFont, dpi_);
     const plat::Color under = source_.Pixel(x_, y_);
-    c.Text(5, textTop + 1, std::to_wstring(x_) + L", " + std::to_wstring(y_), kReadoutFont, kText);
-    c.Text(5, textTop + 17, ColorReadoutText(plat::RedOf(under), plat::GreenOf(under), plat::BlueOf(under)),
-           kReadoutFont, kText);
+    c.Text(plat::ScaledPx(5, dpi_), textTop + plat::ScaledPx(1, dpi_), std::to_wstring(x_) + L", " + std::to_wstring(y_),
+           font, kText);
+    c.Text(plat::ScaledPx(5, dpi_), textTop + plat::ScaledPx(17, dpi_),
+           ColorReadoutText(plat::RedOf(under), plat::GreenOf(under), plat::BlueOf(under)), font, kText);
 }
 
 }  // namespace editor

@@ -5,6 +5,7 @@
 // picture, so it shows what a copy would hold, and it is never in a copy.
 #include "editor/selection_geometry.h"
 #include "platform/toolkit/controls.h"
+#include "platform/services/dpi.h"
 #include "platform/services/picture.h"
 
 namespace editor {
@@ -19,15 +20,18 @@ constexpr int kMagnifierHeight = kMagnifierZoomSize + 2 + kMagnifierTextHeight;
 // pointer always stays in view.
 constexpr int kMagnifierGap = 24;
 
+// The magnifier's outer size at `dpi` (the sizes above are at 100 %).
+plat::Point MagnifierSize(int dpi);
+
 // Top-left of the magnifier: below and right of the pointer, flipped to the
-// other side of it where the screen ends.
-PointF MagnifierOrigin(int pointerX, int pointerY, float screenWidth, float screenHeight);
+// other side of it where `monitor` (the one under the pointer, at `dpi`) ends.
+PointF MagnifierOrigin(int pointerX, int pointerY, const plat::Rect& monitor, int dpi = plat::kBaseDpi);
 
 class Magnifier : public plat::Control {
 public:
     Magnifier(plat::Container& parent, const plat::Picture& source);
     // Shows the pixels around (x, y) of the source picture, beside (x, y).
-    void Follow(int x, int y, float screenWidth, float screenHeight);
+    void Follow(int x, int y, const plat::Rect& monitor, int dpi = plat::kBaseDpi);
     bool ReceivesMouse() const override { return false; }
     void Paint(plat::Canvas& c, int ox, int oy) const override;
 
@@ -37,6 +41,7 @@ private:
     void Render() const;
     const plat::Picture& source_;
     int x_ = 0, y_ = 0;
+    int dpi_ = plat::kBaseDpi;
     mutable plat::Picture view_;
     mutable bool stale_ = true;
 };

@@ -124,29 +124,23 @@ PointF StripOrigin(PointF toolbar, float toolbarWidth, float stripWidth, float s
     return {right + stripWidth <= screenWidth ? right : 0, toolbar.y};
 }
 
-plat::Picture MarkupIcon(int index, plat::Color background, int scale) {
+plat::Picture MarkupIcon(int index, plat::Color background, int dpi) {
     if (index < 0 || index >= kMarkupStripButtons) return {};
-    return IconFromMap(*kMaps[static_cast<std::size_t>(index)], background, scale);
+    return IconFromMap(*kMaps[static_cast<std::size_t>(index)], background, dpi);
 }
 
 MarkupStrip::MarkupStrip(plat::Container& form)
     : Box(form), Hover(Box, kMarkupStripButtons), Buttons(Box, kMarkupStripButtons), Outline(Box) {
     Box.SetBackColor(kToolbarBackground);
-    Box.Move(0, 0, kMarkupStripWidth, 26);
     Box.SetVisible(false);
     Box.MouseMove = [this](const plat::MouseArgs&) {
         HideHover();
         plat::SetMousePointer(plat::MousePointer::Arrow);
     };
     for (int i = 0; i < kMarkupStripButtons; ++i) {
-        const float left = kStripButtonLeft + kStripButtonPitch * static_cast<float>(i);
-        const float inset = (kHoverSquareSize - kToolbarButtonSize) / 2;
         Hover[i].SetBorder(plat::Rgb(36, 143, 251), 1);
         Hover[i].SetFill(kToolbarHoverFill, plat::FillStyle::Solid);
-        Hover[i].Move(left - inset, kToolbarButtonTop - inset, kHoverSquareSize, kHoverSquareSize);
         Hover[i].SetVisible(false);
-        Buttons[i].SetPicture(MarkupIcon(i, kToolbarBackground));
-        Buttons[i].Move(left, kToolbarButtonTop);
         Buttons[i].SetToolTipText(MarkupToolName(i));
         Buttons[i].Click = [this, i] {
             if (Clicked) Clicked(i);
@@ -154,7 +148,28 @@ MarkupStrip::MarkupStrip(plat::Container& form)
         Buttons[i].MouseMove = [this, i](const plat::MouseArgs&) { Button_MouseMove(i); };
     }
     Outline.SetBorder(plat::Rgb(128, 128, 255), 1);
-    Outline.Move(0, 0, kMarkupStripWidth, 26);
+    Layout();
+}
+
+void MarkupStrip::ScaleTo(int dpi) {
+    if (dpi <= 0) dpi = plat::kBaseDpi;
+    if (dpi == dpi_) return;
+    dpi_ = dpi;
+    Layout();
+}
+
+// The box, hover squares and buttons (icons drawn at the scale) at dpi_.
+void MarkupStrip::Layout() {
+    Box.Move(Box.Left(), Box.Top(), Scaled(kMarkupStripWidth), Scaled(26));
+    for (int i = 0; i < kMarkupStripButtons; ++i) {
+        const float left = Scaled(kStripButtonLeft + kStripButtonPitch * static_cast<float>(i));
+        const float top = Scaled(kToolbarButtonTop);
+        const float inset = Scaled((kHoverSquareSize - kToolbarButtonSize) / 2);
+        Hover[i].Move(left - inset, top - inset, Scaled(kHoverSquareSize), Scaled(kHoverSquareSize));
+        Buttons[i].SetPicture(MarkupIcon(i, Hover[i].Visible() ? kToolbarHoverFill : kToolbarBackground, dpi_));
+        Buttons[i].Move(left, top);
+    }
+    Outline.Move(0, 0, Box.Width(), Box.Height());
 }
 
 void MarkupStrip::PlaceBeside(const plat::Control& toolbar, float screenWidth) {
@@ -173,14 +188,14 @@ void MarkupStrip::Button_MouseMove(int index) {
     if (Hover[index].Visible()) return;
     HideHover();
     Hover[index].SetVisible(true);
-    Buttons[index].SetPicture(MarkupIcon(index, kToolbarHoverFill));
+    Buttons[index].SetPicture(MarkupIcon(index, kToolbarHoverFill, dpi_));
 }
 
 void MarkupStrip::HideHover() {
     for (int i = 0; i < kMarkupStripButtons; ++i) {
         if (!Hover[i].Visible()) continue;
         Hover[i].SetVisible(false);
-        Buttons[i].SetPicture(MarkupIcon(i, kToolbarBackground));
+        Buttons[i].SetPicture(MarkupIcon(i, kToolbarBackground, dpi_));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "editor/selection_geometry.h"
+#include "platform/services/dpi.h"
 #include "platform/toolkit/controls.h"
 
 namespace editor {
@@ -41,6 +42,8 @@ public:
     // Moves the strip beside the toolbar control and shows it.
     void PlaceBeside(const plat::Control& toolbar, float screenWidth);
     void Hide();
+    // Lays the strip out again at `dpi`, as the toolbar beside it is.
+    void ScaleTo(int dpi);
 
     plat::PictureBox Box;
     plat::ControlArray<plat::Shape> Hover;  // hover squares, behind the buttons
@@ -52,9 +55,12 @@ public:
 private:
     void Button_MouseMove(int index);
     void HideHover();
+    void Layout();
+    float Scaled(float px96) const { return px96 * static_cast<float>(dpi_) / plat::kBaseDpi; }
+    int dpi_ = plat::kBaseDpi;
 };
 
-// The icon of strip button `index`, 16 x 16 times `scale`, on `background`.
-plat::Picture MarkupIcon(int index, plat::Color background, int scale = 1);
+// The icon of strip button `index`, 16 x 16 at `dpi`, on `background`.
+plat::Picture MarkupIcon(int index, plat::Color background, int dpi = plat::kBaseDpi);
 
 }  // namespace editor

@@ -81,10 +81,32 @@ std::optional<Selection> ResizedByHandle(int i, float px, float py, const GrabEd
     return Selection{l, t, r - l, b - t};
 }
 
-PointF ToolbarOrigin(const Selection& s, float tw, float th, float screenHeight) {
-    PointF p{s.Right() - tw, screenHeight >= s.Bottom() + 4 + th ? s.Bottom() + 4 : s.Bottom() - th - 4};
-    if (p.x < 0) p.x = 0;
+PointF ToolbarOrigin(const Selection& s, float tw, float th, const plat::MonitorList& monitors) {
+    const plat::Rect m = ToolbarMonitor(s, monitors);
+    const float inside = s.Bottom() - th - 4;
+    PointF p{s.Right() - tw, static_cast<float>(m.bottom) >= s.Bottom() + 4 + th ? s.Bottom() + 4 : inside};
+    auto shown = [&](PointF o) {
+        const plat::Rect r = SelectionRectOf({o.x, o.y, tw, th});
+        return plat::UncoveredParts(r, monitors).empty();
+    };
+    if (!shown(p)) {
+        if (p.x + tw > static_cast<float>(m.right)) p.x = static_cast<float>(m.right) - tw;
+        if (p.x < static_cast<float>(m.left)) p.x = static_cast<float>(m.left);
+    }
+    // Below, beside a shorter neighbour monitor: inside instead.
+    if (!shown(p)) p.y = inside;
     return p;
+}
+
+plat::Rect ToolbarMonitor(const Selection& s, const plat::MonitorList& monitors) {
+    // The corner pixel itself: the right and bottom edges are exclusive.
+    const plat::Rect r = SelectionRectOf(s);
+    return plat::MonitorAt(monitors, r.right > r.left ? r.right - 1 : r.left, r.bottom > r.top ? r.bottom - 1 : r.top)
+        .bounds;
+}
+
+const plat::Monitor& SelectionMonitor(const Selection& s, const plat::MonitorList& monitors) {
+    return plat::MonitorOf(monitors, SelectionRectOf(s));
 }
 
 PointF LogoOrigin(LogoPosition pos, const Selection& s, float lw, float lh) {

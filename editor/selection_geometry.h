@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/services/monitors.h"
 #include "platform/services/types.h"
 
 namespace editor {
@@ -57,8 +58,16 @@ struct GrabEdges {
 std::optional<Selection> ResizedByHandle(int i, float px, float py, const GrabEdges& grab);
 
 // Toolbar top-left: under the selection, right edges aligned, or inside it
-// near its bottom edge when there is no room below; never left of 0.
-PointF ToolbarOrigin(const Selection& s, float toolbarWidth, float toolbarHeight, float screenHeight);
+// near its bottom edge when the monitor that holds the toolbar has no room
+// below. Where part of it would lie where no monitor shows (past the desktop's
+// edge), it is held inside that monitor instead.
+PointF ToolbarOrigin(const Selection& s, float toolbarWidth, float toolbarHeight, const plat::MonitorList& monitors);
+// The monitor rectangle the toolbar of selection s lies on: the one under the
+// selection's bottom-right corner, where the toolbar is aligned, else the
+// nearest to it.
+plat::Rect ToolbarMonitor(const Selection& s, const plat::MonitorList& monitors);
+// The monitor that holds most of the selection (its scale sizes the bars).
+const plat::Monitor& SelectionMonitor(const Selection& s, const plat::MonitorList& monitors);
 
 // Logo positions as the main window offers them.
 enum class LogoPosition { Middle = 1, UpperLeft = 2, LowerLeft = 3, UpperRight = 4, LowerRight = 5 };

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "platform/services/monitors.h"
 #include "platform/services/system.h"
 
 namespace editor {
@@ -10,7 +11,7 @@ namespace {
 plat::WindowStyle EditorWindowStyle() {
     plat::WindowStyle s;
     s.caption = L"Morrowen Snip editor";
-    s.bounds = {0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()};
+    s.bounds = plat::VirtualBounds(plat::Monitors());
     s.borderless = true;
     s.topmost = true;
     s.showInTaskbar = false;
@@ -74,10 +75,8 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
     LblPos.SetCaption(L"Width*Height");
 
     Picture1.SetBackColor(plat::Rgb(222, 238, 255));
-    Picture1.Move(0, 0, kToolbarWidth, kToolbarHeight);
     Picture1.SetVisible(false);
     Shape2.SetBorder(plat::Rgb(128, 128, 255), 1);
-    Shape2.Move(0, 0, kToolbarWidth, kToolbarHeight);
 
     BuildToolbar();
     BuildStylePickers();
@@ -102,7 +101,7 @@ void SnipEditor::ResetState() {
     LastToolbarButton = 0;
     pressCanCopy_ = false;
     magnifierOn_ = MagnifierWanted();
-    openPointer_ = plat::CursorPos();
+    openPointer_ = FromScreen(plat::CursorPos());
     pointerMoved_ = false;
     autoYellow_ = false;
     Strip.Hide();
@@ -111,6 +110,7 @@ void SnipEditor::ResetState() {
 // Runs before the window is first shown, so the capture holds the screen as
 // it was just before the editor appeared.
 void SnipEditor::Form_Load() {
+    ReadMonitors();
     Logo.SetUp();
     ResetState();
 
@@ -130,12 +130,45 @@ void SnipEditor::Form_Load() {
     if (traits_.presetFromInspector) PresetFromInspector();
 }
 
+void SnipEditor::ScaleBars(int dpi) {
+    if (dpi <= 0) dpi = plat::kBaseDpi;
+    const bool changed = dpi != barDpi_;
+    barDpi_ = dpi;
+    if (!changed) return;
+    LayoutToolbar();
+    LayoutStylePickers();
+    Frames.ScaleTo(dpi);
+    Strip.ScaleTo(dpi);
+    for (plat::Label* l : {&LblPos, &lblInfo}) l->SetFont(plat::FontAtDpi(LabelFont(), dpi));
+}
+
+void SnipEditor::FollowSelectionScale() { ScaleBars(SelectionMonitor(CurrentSelection(), monitors_).dpi); }
+
+void SnipEditor::ReadMonitors() {
+    const plat::MonitorList screen = plat::Monitors();
+    const plat::Rect all = plat::VirtualBounds(screen);
+    origin_ = {all.left, all.top};
+    desktopSize_ = {all.Width(), all.Height()};
+    monitors_ = plat::OffsetMonitors(screen, -all.left, -all.top);
+}
+
 void SnipEditor::CaptureScreenToSurface() {
-    const int w = plat::ScreenWidthPx(), h = plat::ScreenHeightPx();
-    SetWindowState(plat::WindowState::Maximized);
+    const plat::Rect all{origin_.x, origin_.y, origin_.x + desktopSize_.x, origin_.y + desktopSize_.y};
+    plat::Picture shot = plat::CaptureScreen(all);
+    // What no monitor shows is black, whatever the screen's memory holds there.
+    for (const plat::Rect& gap : plat::UncoveredParts({0, 0, desktopSize_.x, desktopSize_.y}, monitors_))
+        if (!shot.Empty()) shot.Draw().FillRect(gap, plat::Rgb(0, 0, 0));
     // The capture is the persistent image itself; the background picture and
-    // history entry 1 share its pixels until something is drawn on it.
-    SetPersistentImage(plat::CaptureScreen(plat::Rect{0, 0, w, h}));
+    // history entry 1 share its pixels until something is drawn on it. Set
+    // before the window takes its size, so no surface of that size is filled first.
+    SetPersistentImage(std::move(shot));
+    if (monitors_.size() == 1 && all == plat::Rect{0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()}) {
+        SetWindowState(plat::WindowState::Maximized);
+    } else {
+        // Maximised would cover one monitor only: the whole virtual screen instead.
+        SetWindowState(plat::WindowState::Normal);
+        SetBounds(all);
+    }
     Bake();
 }
 

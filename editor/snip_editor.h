@@ -58,6 +58,13 @@ public:
     // The selection frame's geometry.
     Selection CurrentSelection() const;
 
+    // The editor covers the virtual screen: its top-left in screen pixels, and
+    // the monitors in the editor's own pixels (read at each opening).
+    plat::Point ScreenOrigin() const { return origin_; }
+    const plat::MonitorList& EditorMonitors() const { return monitors_; }
+    // A screen point in the editor's pixels.
+    plat::Point FromScreen(plat::Point p) const { return {p.x - origin_.x, p.y - origin_.y}; }
+
     // Colour split as the colour readout shows it.
     static void SplitColor(plat::Color c, int& red, int& green, int& blue);
 
@@ -117,6 +124,10 @@ protected:
 
 private:
     void ResetState();
+    void ReadMonitors();
+    // The virtual screen's size: drags and arrow keys keep the selection inside it.
+    float DesktopWidthF() const { return static_cast<float>(desktopSize_.x); }
+    float DesktopHeightF() const { return static_cast<float>(desktopSize_.y); }
     void PresetFromInspector();  // window variants: selection on the picked window (snip_editor_window_preset.cpp)
     void CaptureScreenToSurface();
     void WireSelectionEvents();
@@ -217,6 +228,20 @@ private:
     // untouched starting colour; the next tool gets that colour back.
     bool autoYellow_ = false;
 
+
+    plat::MonitorList monitors_;
+    plat::Point origin_;
+    // The bars' and labels' scale: the DPI of the monitor that holds most of
+    // the selection. The frozen picture stays 1:1 with the screen.
+    int barDpi_ = plat::kBaseDpi;
+    float BarPx(float twips) const { return plat::TwipsToPxF(twips, barDpi_); }
+    float Bar(float px96) const { return px96 * static_cast<float>(barDpi_) / plat::kBaseDpi; }
+    // Lays the bars, the frames panel and the labels out again at `dpi`.
+    void ScaleBars(int dpi);
+    void FollowSelectionScale();
+    void LayoutToolbar();
+    void LayoutStylePickers();
+    plat::Point desktopSize_;
 
     const VariantTraits& traits_;
 };

@@ -9,8 +9,6 @@ namespace editor {
 
 namespace {
 constexpr int kEnter = 13, kLeft = 37, kUp = 38, kRight = 39, kDown = 40;
-float ScreenWidthF() { return static_cast<float>(plat::ScreenWidthTwips()) / plat::kTwipsPerPixel; }
-float ScreenHeightF() { return static_cast<float>(plat::ScreenHeightTwips()) / plat::kTwipsPerPixel; }
 
 const wchar_t kMagnifierSection[] = L"Magnifier";
 const wchar_t kMagnifierKey[] = L"Show";
@@ -57,7 +55,7 @@ void SnipEditor::Form_KeyDown(int keyCode, int shift) {
             return;
         default: return;
     }
-    SetSelection(NudgedSelection(CurrentSelection(), dx, dy, shifted, ScreenWidthF(), ScreenHeightF()));
+    SetSelection(NudgedSelection(CurrentSelection(), dx, dy, shifted, DesktopWidthF(), DesktopHeightF()));
     // As after a step of the mouse: labels, handles and the bars follow.
     AnchorX = Shape1.Left();
     AnchorY = Shape1.Top();

@@ -169,7 +169,8 @@ bool SnipEditor::MarkupRelease(const plat::MouseArgs& a) {
 // The pin shows what a copy would hold: the screen grabbed with the bars,
 // frame, handles and labels hidden, the picture frames and logo in it.
 void SnipEditor::PinSelection() {
-    const plat::Rect r = SelectionRectOf(CurrentSelection());
+    // In screen pixels: the editor's client starts at the virtual screen's top-left.
+    const plat::Rect r = SelectionRectOf(CurrentSelection()).Offset(origin_.x, origin_.y);
     if (r.Empty() || ShapeDragging) return;
     copying_ = true;
     const LibraryOutOfTheGrab library;

@@ -14,11 +14,6 @@ namespace editor {
 using plat::MousePointer;
 using plat::SetMousePointer;
 
-namespace {
-float ScreenWidthF() { return static_cast<float>(plat::ScreenWidthTwips()) / plat::kTwipsPerPixel; }
-float ScreenHeightF() { return static_cast<float>(plat::ScreenHeightTwips()) / plat::kTwipsPerPixel; }
-}  // namespace
-
 void SnipEditor::WireSelectionEvents() {
     for (int i = 0; i < Image1.Count(); ++i) {
         Image1[i].MouseDown = [this, i](const plat::MouseArgs& a) { Image1_MouseDown(i, a); };
@@ -87,7 +82,8 @@ void SnipEditor::ShowMagnifier(float x, float y) {
     const plat::Point p{plat::RoundHalfEven(x), plat::RoundHalfEven(y)};
     if (!pointerMoved_ && p == openPointer_) return;
     pointerMoved_ = true;
-    Zoom.Follow(p.x, p.y, ScreenWidthF(), ScreenHeightF());
+    const plat::Monitor& m = plat::MonitorAt(monitors_, p.x, p.y);
+    Zoom.Follow(p.x, p.y, m.bounds, m.dpi);
 }
 
 void SnipEditor::ShowColorUnder(float x, float y) {
@@ -122,7 +118,7 @@ void SnipEditor::Form_MouseMove(const plat::MouseArgs& a) {
     if (ModeTag == "move") {
         SetMousePointer(MousePointer::SizeAll);
         PointF o = MovedSelectionOrigin(AnchorX, AnchorY, PressX, PressY, a.x, a.y, sel.width, sel.height,
-                                        ScreenWidthF(), ScreenHeightF());
+                                        DesktopWidthF(), DesktopHeightF());
         Shape1.Move(o.x, o.y);
         PlaceLabels();
     } else if (ModeTag == "draw") {
@@ -177,7 +173,7 @@ bool SnipEditor::GrabSelection() {
     plat::SleepMs(10);
     plat::DoEvents();
     Shape1.SetVisible(false);
-    const plat::Rect r = SelectionRectOf(CurrentSelection());
+    const plat::Rect r = SelectionRectOf(CurrentSelection()).Offset(origin_.x, origin_.y);
     const bool copied = ScrnCap(r.left, r.top, r.right, r.bottom);
     copying_ = false;
     if (!Loaded()) return false;  // closed by the system while the copy waited
@@ -229,7 +225,7 @@ void SnipEditor::Image1_MouseMove(int index, const plat::MouseArgs& /*a*/) {
     SetMousePointer(HandlePointerShape(index));
     if (HandleDrag != "Start") return;
 
-    const plat::Point p = plat::CursorPos();
+    const plat::Point p = FromScreen(plat::CursorPos());
     HandlePointer = p;
     ShowMagnifier(static_cast<float>(p.x), static_cast<float>(p.y));
     const auto px = static_cast<float>(p.x), py = static_cast<float>(p.y);
@@ -257,15 +253,18 @@ void SnipEditor::Picture2_MouseMove(const plat::MouseArgs& /*a*/) { SetMousePoin
 void SnipEditor::SetSizeLabel() { LblPos.SetCaption(SizeLabelText(Shape1.Width(), Shape1.Height())); }
 
 void SnipEditor::PlaceLabels() {
-    LblPos.Move(Shape1.Left() + 2, Shape1.Top() + 2);
-    lblInfo.Move(Shape1.Left() + 2, LblPos.Top() + LblPos.Height() + 2);
+    FollowSelectionScale();
+    LblPos.Move(Shape1.Left() + Bar(2), Shape1.Top() + Bar(2));
+    lblInfo.Move(Shape1.Left() + Bar(2), LblPos.Top() + LblPos.Height() + Bar(2));
 }
 
 void SnipEditor::PlaceAndShowToolbar() {
-    PointF o = ToolbarOrigin(CurrentSelection(), Picture1.Width(), Picture1.Height(), ScreenHeightF());
+    FollowSelectionScale();
+    const Selection s = CurrentSelection();
+    PointF o = ToolbarOrigin(s, Picture1.Width(), Picture1.Height(), monitors_);
     Picture1.Move(o.x, o.y);
     Picture1.SetVisible(true);
-    Strip.PlaceBeside(Picture1, ScreenWidthF());
+    Strip.PlaceBeside(Picture1, DesktopWidthF());
 }
 
 }  // namespace editor

@@ -23,64 +23,66 @@ constexpr std::array<plat::Color, 16> kPalette{
 // The combo box's own messages: is the list shown, show or hide it.
 constexpr unsigned kGetDroppedState = 0x0157;
 constexpr unsigned kShowDropDown = 0x014F;
-
-float Px(float twips) { return twips / plat::kTwipsPerPixel; }
 }  // namespace
 
 void SnipEditor::BuildStylePickers() {
     Picture2.SetBackColor(kBarColor);
-    Picture2.Move(0, 0, Px(3975), Px(560));
     Picture2.SetVisible(false);
 
     PicFont.SetBackColor(kBarColor);
-    PicFont.Move(Px(60), Px(120), Px(1095), Px(375));
     PicFont.MouseMove = [this](const plat::MouseArgs&) { SetSizeButtonLook(0); };
-    Image3.SetPicture(SizeIcon());
-    Image3.Move(0, 0);
 
-    Combo1.Move(Px(320), Px(20), Px(735), Px(300));
     for (const wchar_t* s : {L"6", L"8", L"9", L"10", L"11", L"12", L"14", L"18", L"20"}) Combo1.AddItem(s);
     Combo1.SetListIndex(4);  // "11", before Click is wired: the drawing width stays as it is
     Combo1.Click = [this] { Combo1_Click(); };
 
-    for (int look = 0; look < Image4.Count(); ++look) {
-        Image4[look].SetPicture(SizeButtonLook(look));
-        Image4[look].Move(0, PicFont.Height() + 1);  // stored below the visible part
-        Image4[look].SetVisible(false);
-    }
-    PicCombox.Move(Px(320), 0, Px(750), Px(330));
-    SetSizeButtonLook(0);
+    for (int look = 0; look < Image4.Count(); ++look) Image4[look].SetVisible(false);
     PicCombox.MouseMove = [this](const plat::MouseArgs&) { SetSizeButtonLook(1); };
     PicCombox.MouseDown = [this](const plat::MouseArgs&) {
         SetSizeButtonLook(2);
         OpenCombo(Combo1.NativeHandle());
     };
-    Text1.Move(Px(60), Px(60), Px(340), Px(200));
-    Text1.SetFont(plat::Font{L"Arial", 8.0f, false});
     Text1.SetText(L"11");
 
     PicColor.SetBackColor(kBarColor);
-    PicColor.Move(Px(960), Px(60), Px(2415), Px(440));
     PicColor.MouseMove = [this](const plat::MouseArgs&) { ClearSwatchBorders(); };
     for (int i = 0; i < kSwatches; ++i) {
         plat::PictureBox& swatch = Pcolor[i];
-        if (i == kCurrentColorSwatch) {
-            swatch.Move(0, 0, Px(420), Px(420));
-            swatch.SetBackColor(plat::Rgb(255, 0, 0));
-        } else {
-            swatch.Move(Px(480 + 240 * (i % 8)), Px(i < 8 ? 0 : 220), Px(200), Px(200));
-            swatch.SetBackColor(kPalette[i]);
-        }
+        swatch.SetBackColor(i == kCurrentColorSwatch ? plat::Rgb(255, 0, 0) : kPalette[i]);
         swatch.BorderColor = plat::Rgb(0, 0, 0);
         swatch.MouseUp = [this, i](const plat::MouseArgs&) { Pcolor_MouseUp(i); };
         swatch.MouseMove = [this, i](const plat::MouseArgs&) { Pcolor_MouseMove(i); };
     }
 
     Picture3.SetBackColor(kBarColor);
-    Picture3.Move(Px(15), Px(15), Px(3930), Px(495));
     Picture3.SetVisible(false);
-    Shape4.SetBorder(kOutlineColor, 1);
-    Shape4.Move(0, 0, Picture2.Width(), Picture2.Height());
+    LayoutStylePickers();
+}
+
+// The style bar and its pickers at barDpi_, in twips as the bar was designed.
+void SnipEditor::LayoutStylePickers() {
+    Picture2.Move(Picture2.Left(), Picture2.Top(), BarPx(3975), BarPx(560));
+    PicFont.Move(BarPx(60), BarPx(120), BarPx(1095), BarPx(375));
+    Image3.SetPicture(SizeIcon(barDpi_));
+    Image3.Move(0, 0);
+    Combo1.Move(BarPx(320), BarPx(20), BarPx(735), BarPx(300));
+    for (int look = 0; look < Image4.Count(); ++look) {
+        Image4[look].SetPicture(SizeButtonLook(look, barDpi_));
+        Image4[look].Move(0, PicFont.Height() + 1);  // stored below the visible part
+    }
+    PicCombox.Move(BarPx(320), 0, BarPx(750), BarPx(330));
+    SetSizeButtonLook(0);
+    Text1.Move(BarPx(60), BarPx(60), BarPx(340), BarPx(200));
+    Text1.SetFont(plat::FontAtDpi(plat::Font{L"Arial", 8.0f, false}, barDpi_));
+
+    PicColor.Move(BarPx(960), BarPx(60), BarPx(2415), BarPx(440));
+    for (int i = 0; i < kSwatches; ++i) {
+        if (i == kCurrentColorSwatch)
+            Pcolor[i].Move(0, 0, BarPx(420), BarPx(420));
+        else
+            Pcolor[i].Move(BarPx(480 + 240 * (i % 8)), BarPx(i < 8 ? 0 : 220), BarPx(200), BarPx(200));
+    }
+    Picture3.Move(BarPx(15), BarPx(15), BarPx(3930), BarPx(495));
 }
 
 plat::Color SnipEditor::CurrentColor() const { return Pcolor[kCurrentColorSwatch].BackColor; }

@@ -17,33 +17,42 @@ constexpr plat::Color kHoverBorder = plat::Rgb(36, 143, 251);
 constexpr plat::Color kSeparatorColor = plat::Rgb(128, 128, 255);
 constexpr float kSeparatorTop = 4, kSeparatorBottom = 22;
 
-float Px(int twips) { return static_cast<float>(twips) / plat::kTwipsPerPixel; }
-float ScreenHeightF() { return static_cast<float>(plat::ScreenHeightTwips()) / plat::kTwipsPerPixel; }
 }  // namespace
 
 void SnipEditor::BuildToolbar() {
     for (const ToolbarButton& b : kToolbarLayout) {
-        const float left = Px(b.leftTwips);
         plat::Shape& square = Shape3[b.index];
         square.SetBorder(kHoverBorder, 1);
         square.SetFill(kToolbarHoverFill, plat::FillStyle::Solid);
-        const float inset = (kHoverSquareSize - kToolbarButtonSize) / 2;
-        square.Move(left - inset, kToolbarButtonTop - inset, kHoverSquareSize, kHoverSquareSize);
         square.SetVisible(false);
 
         plat::Image& button = Image2[b.index];
-        button.SetPicture(ToolbarIcon(b.index));
-        button.Move(left, kToolbarButtonTop);
         button.SetToolTipText(b.name);
         const int i = b.index;
         button.Click = [this, i] { Image2_Click(i); };
         button.MouseMove = [this, i](const plat::MouseArgs&) { Image2_MouseMove(i); };
     }
+    for (plat::Line* separator : {&Line1, &Line2}) separator->BorderColor = kSeparatorColor;
+    LayoutToolbar();
+}
+
+// The strip, its buttons (icons drawn at the scale), hover squares and separators at barDpi_.
+void SnipEditor::LayoutToolbar() {
+    Picture1.Move(Picture1.Left(), Picture1.Top(), Bar(kToolbarWidth), Bar(kToolbarHeight));
+    Shape2.Move(0, 0, Picture1.Width(), Picture1.Height());
+    for (const ToolbarButton& b : kToolbarLayout) {
+        const float left = BarPx(static_cast<float>(b.leftTwips)), top = Bar(kToolbarButtonTop);
+        const float inset = Bar((kHoverSquareSize - kToolbarButtonSize) / 2);
+        Shape3[b.index].Move(left - inset, top - inset, Bar(kHoverSquareSize), Bar(kHoverSquareSize));
+        plat::Image& button = Image2[b.index];
+        button.SetPicture(ToolbarIcon(b.index, Shape3[b.index].Visible() ? kToolbarHoverFill : kToolbarBackground,
+                                      barDpi_));
+        button.Move(left, top);
+    }
     plat::Line* separators[] = {&Line1, &Line2};
     for (int k = 0; k < 2; ++k) {
-        const float x = Px(kSeparatorTwips[k]);
-        separators[k]->BorderColor = kSeparatorColor;
-        separators[k]->SetEnds(x, kSeparatorTop, x, kSeparatorBottom);
+        const float x = BarPx(static_cast<float>(kSeparatorTwips[k]));
+        separators[k]->SetEnds(x, Bar(kSeparatorTop), x, Bar(kSeparatorBottom));
     }
 }
 
@@ -52,7 +61,7 @@ void SnipEditor::Image2_MouseMove(int index) {
     HideHoverSquares();
     Shape3[index].SetVisible(true);
     // The icon is drawn on the square's colour while the square shows.
-    Image2[index].SetPicture(ToolbarIcon(index, kToolbarHoverFill));
+    Image2[index].SetPicture(ToolbarIcon(index, kToolbarHoverFill, barDpi_));
     plat::SetMousePointer(plat::MousePointer::Arrow);
 }
 
@@ -60,7 +69,7 @@ void SnipEditor::HideHoverSquares() {
     for (int i = 0; i < kToolbarButtons; ++i) {
         if (!Shape3[i].Visible()) continue;
         Shape3[i].SetVisible(false);
-        Image2[i].SetPicture(ToolbarIcon(i));
+        Image2[i].SetPicture(ToolbarIcon(i, kToolbarBackground, barDpi_));
     }
 }
 
@@ -102,7 +111,7 @@ void SnipEditor::SaveAndClose() {
     const bool barShown = Picture2.Visible();
     if (!GrabSelection()) return;
     Picture1.SetVisible(true);
-    Strip.PlaceBeside(Picture1, static_cast<float>(plat::ScreenWidthPx()));
+    Strip.PlaceBeside(Picture1, DesktopWidthF());
     if (barShown) Picture2.SetVisible(true);
     Shape1.SetVisible(true);
     CutdSave();
@@ -135,11 +144,12 @@ void SnipEditor::AddFrame() {
 
 void SnipEditor::PlaceStyleBar() {
     Picture2.SetLeft(Picture1.Left());
-    Picture2.SetTop(StyleBarTop(Picture1.Top(), Picture1.Height(), Picture2.Height(), ScreenHeightF()));
+    Picture2.SetTop(StyleBarTop(Picture1.Top(), Picture1.Height(), Picture2.Height(),
+                            static_cast<float>(ToolbarMonitor(CurrentSelection(), monitors_).bottom)));
     // The frames panel covers the pickers; their native boxes would show through it.
     PicFont.SetVisible(!Picture3.Visible());
-    PicColor.SetLeft(Px(1180));
-    Picture2.SetWidth(Px(3620));
+    PicColor.SetLeft(BarPx(1180));
+    Picture2.SetWidth(BarPx(3620));
     Shape4.Move(0, 0, Picture2.Width(), Picture2.Height());
 }
 

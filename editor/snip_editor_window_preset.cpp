@@ -23,8 +23,9 @@ void SnipEditor::PresetFromInspector() {
     if (inspector) {
         Shape1.SetHeight(Field(inspector->TxtH));
         Shape1.SetWidth(Field(inspector->TxtW));
-        Shape1.SetLeft(Field(inspector->TxtX));
-        Shape1.SetTop(Field(inspector->TxtY));
+        // The fields hold screen pixels; the editor counts from the virtual screen's corner.
+        Shape1.SetLeft(Field(inspector->TxtX) - static_cast<float>(ScreenOrigin().x));
+        Shape1.SetTop(Field(inspector->TxtY) - static_cast<float>(ScreenOrigin().y));
     } else {
         Shape1.Move(0, 0, 0, 0);
     }

@@ -1,6 +1,8 @@
 #include "editor/toolbar_icons.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace editor {
 namespace {
@@ -256,13 +258,20 @@ constexpr bool MapsWellFormed() {
 }
 static_assert(MapsWellFormed(), "every icon row is 16 known map characters");
 
-void Put(plat::Picture& p, int x, int y, Color c) { p.MutableRow(y)[x] = plat::PixelFromColor(c); }
-
-void Fill(plat::Picture& p, const plat::Rect& r, Color c) {
-    const plat::Rect in = r.Intersect({0, 0, p.Width(), p.Height()});
-    for (int y = in.top; y < in.bottom; ++y)
-        for (int x = in.left; x < in.right; ++x) Put(p, x, y, c);
-}
+// Drawing on the design's 100 % grid at `dpi`: a grid rectangle covers its
+// scaled pixels, so cells tile the picture without gaps or overlaps.
+struct Grid {
+    int dpi;
+    int operator()(int v) const { return plat::ScaledPx(v, dpi); }
+    plat::Picture Create(int w, int h, Color c) const { return plat::Picture::Create((*this)(w), (*this)(h), c); }
+    void Fill(plat::Picture& p, const plat::Rect& r, Color c) const {
+        const plat::Rect in = plat::Rect{(*this)(r.left), (*this)(r.top), (*this)(r.right), (*this)(r.bottom)}.Intersect(
+            {0, 0, p.Width(), p.Height()});
+        const std::uint32_t px = plat::PixelFromColor(c);
+        for (int y = in.top; y < in.bottom; ++y) std::fill(p.MutableRow(y) + in.left, p.MutableRow(y) + in.right, px);
+    }
+    void Put(plat::Picture& p, int x, int y, Color c) const { Fill(p, {x, y, x + 1, y + 1}, c); }
+};
 
 struct SizeButtonStyle {
     Color fill, border, mark;
@@ -277,66 +286,72 @@ constexpr std::array<SizeButtonStyle, 3> kSizeButtonStyles{{
 
 }  // namespace
 
-plat::Picture ToolbarIcon(int index, Color background) {
+plat::Picture ToolbarIcon(int index, Color background, int dpi) {
     if (index < 0 || index >= kToolbarIconCount) return {};
     const IconEntry& entry = kIcons[static_cast<size_t>(index)];
-    plat::Picture p = plat::Picture::Create(kToolbarIconSize, kToolbarIconSize, background);
+    const Grid g{dpi};
+    plat::Picture p = g.Create(kToolbarIconSize, kToolbarIconSize, background);
+    if (p.Empty()) return p;
     for (int y = 0; y < kToolbarIconSize; ++y) {
         const char* row = (*entry.map)[static_cast<size_t>(y)];
         for (int x = 0; x < kToolbarIconSize; ++x) {
             const char c = row[entry.mirrored ? kToolbarIconSize - 1 - x : x];
-            if (c != '.') Put(p, x, y, MapColor(c, background));
+            if (c != '.') g.Put(p, x, y, MapColor(c, background));
         }
     }
     return p;
 }
 
-plat::Picture IconFromMap(const IconRows& rows, Color background, int scale) {
-    scale = scale < 1 ? 1 : scale;
-    plat::Picture p = plat::Picture::Create(kToolbarIconSize * scale, kToolbarIconSize * scale, background);
+plat::Picture IconFromMap(const IconRows& rows, Color background, int dpi) {
+    const Grid g{dpi};
+    plat::Picture p = g.Create(kToolbarIconSize, kToolbarIconSize, background);
+    if (p.Empty()) return p;
     for (int y = 0; y < kToolbarIconSize; ++y) {
         const char* row = rows[static_cast<size_t>(y)];
         for (int x = 0; x < kToolbarIconSize && row[x] != '\0'; ++x)
-            if (row[x] != '.' && IsMapChar(row[x]))
-                Fill(p, {x * scale, y * scale, (x + 1) * scale, (y + 1) * scale}, MapColor(row[x], background));
+            if (row[x] != '.' && IsMapChar(row[x])) g.Put(p, x, y, MapColor(row[x], background));
     }
     return p;
 }
 
-plat::Picture SizeIcon() {
-    plat::Picture p = plat::Picture::Create(kSizeIconSize, kSizeIconSize, kToolbarBackground);
+plat::Picture SizeIcon(int dpi) {
+    const Grid g{dpi};
+    plat::Picture p = g.Create(kSizeIconSize, kSizeIconSize, kToolbarBackground);
+    if (p.Empty()) return p;
     const Color soft = Mix(kToolbarBackground, kInk, 55);
     int top = 4;
     for (int thickness : {1, 2, 4}) {
         const plat::Rect line{4, top, 16, top + thickness};
-        Fill(p, line, kInk);
+        g.Fill(p, line, kInk);
         if (thickness >= 3) {  // the thick line gets rounded ends
             for (int x : {line.left, line.right - 1})
-                for (int y : {line.top, line.bottom - 1}) Put(p, x, y, soft);
+                for (int y : {line.top, line.bottom - 1}) g.Put(p, x, y, soft);
         }
         top += thickness + 3;
     }
     return p;
 }
 
-plat::Picture SizeButtonLook(int look) {
+plat::Picture SizeButtonLook(int look, int dpi) {
     if (look < 0 || look >= static_cast<int>(kSizeButtonStyles.size())) return {};
     const SizeButtonStyle& s = kSizeButtonStyles[static_cast<size_t>(look)];
     constexpr int w = kSizeButtonWidth, h = kSizeButtonHeight;
-    plat::Picture p = plat::Picture::Create(w, h, kToolbarBackground);
-    Fill(p, {1, 1, w - 1, h - 1}, s.fill);
-    Fill(p, {1, 0, w - 1, 1}, s.border);
-    Fill(p, {1, h - 1, w - 1, h}, s.border);
-    Fill(p, {0, 1, 1, h - 1}, s.border);
-    Fill(p, {w - 1, 1, w, h - 1}, s.border);
+    const Grid g{dpi};
+    plat::Picture p = g.Create(w, h, kToolbarBackground);
+    if (p.Empty()) return p;
+    g.Fill(p, {1, 1, w - 1, h - 1}, s.fill);
+    g.Fill(p, {1, 0, w - 1, 1}, s.border);
+    g.Fill(p, {1, h - 1, w - 1, h}, s.border);
+    g.Fill(p, {0, 1, 1, h - 1}, s.border);
+    g.Fill(p, {w - 1, 1, w, h - 1}, s.border);
     // Rounded corners: half-tone outside, a touch of the border inside.
     for (int x : {0, w - 1})
-        for (int y : {0, h - 1}) Put(p, x, y, Mix(kToolbarBackground, s.border, 50));
+        for (int y : {0, h - 1}) g.Put(p, x, y, Mix(kToolbarBackground, s.border, 50));
     for (int x : {1, w - 2})
-        for (int y : {1, h - 2}) Put(p, x, y, Mix(s.fill, s.border, 35));
+        for (int y : {1, h - 2}) g.Put(p, x, y, Mix(s.fill, s.border, 35));
     // The drop-down triangle, 7 pixels wide and 4 high, pointing down.
     const int top = 9 + s.markDrop;
-    for (int row = 0; row < 4; ++row) Fill(p, {38 + row, top + row, 45 - row, top + row + 1}, s.mark);
+    for (int row = 0; row < 4; ++row) g.Fill(p, {38 + row, top + row, 45 - row, top + row + 1}, s.mark);
     return p;
 }
 

@@ -3,10 +3,10 @@
 // picker's icon and the three looks of its drop-down button. They are drawn
 // by the program from pixel maps and whole-pixel rectangles, so they need no
 // resource files, stay sharp and come out the same on every backend. The
-// editor draws 1:1 with screen pixels at any scale, so these sizes are what
-// shows at 150 % as well.
+// sizes below are at 100 %; the bars draw them at their monitor's scale.
 #include <array>
 
+#include "platform/services/dpi.h"
 #include "platform/services/picture.h"
 
 namespace editor {
@@ -21,18 +21,20 @@ constexpr plat::Color kToolbarHoverFill = plat::Rgb(148, 217, 255);
 // 16 x 16, drawn on `background` wherever the icon leaves the strip showing
 // (the toolbar has no transparency: an icon over the hover square is drawn
 // on kToolbarHoverFill). Empty for an index outside 0 to 9.
-plat::Picture ToolbarIcon(int index, plat::Color background = kToolbarBackground);
+// At `dpi` each map pixel covers its scaled cell: drawn at that size, not
+// stretched afterwards.
+plat::Picture ToolbarIcon(int index, plat::Color background = kToolbarBackground, int dpi = plat::kBaseDpi);
 
 // An icon from a pixel map, one string of kToolbarIconSize map characters a
-// row (the legend is in toolbar_icons.cpp), each map pixel drawn as a
-// `scale` x `scale` square. Other strips draw their icons with it, so every
+// row (the legend is in toolbar_icons.cpp), each map pixel drawn as its
+// scaled cell at `dpi`. Other strips draw their icons with it, so every
 // icon of the editor comes from the same generator.
 using IconRows = std::array<const char*, kToolbarIconSize>;
-plat::Picture IconFromMap(const IconRows& rows, plat::Color background, int scale = 1);
+plat::Picture IconFromMap(const IconRows& rows, plat::Color background, int dpi = plat::kBaseDpi);
 
 // The size picker's icon: three lines of growing thickness, 20 x 20.
 constexpr int kSizeIconSize = 20;
-plat::Picture SizeIcon();
+plat::Picture SizeIcon(int dpi = plat::kBaseDpi);
 
 // The looks of the size picker's button, 50 x 22: a box with a drop-down
 // triangle at its right. The size box lies over kSizeTextArea, which every
@@ -42,7 +44,7 @@ constexpr int kSizeButtonWidth = 50;
 constexpr int kSizeButtonHeight = 22;
 constexpr plat::Rect kSizeTextArea{4, 4, 4 + 23, 4 + 13};
 // Empty for a look outside 0 to 2.
-plat::Picture SizeButtonLook(int look);
+plat::Picture SizeButtonLook(int look, int dpi = plat::kBaseDpi);
 // The colour of kSizeTextArea in that look, for the size box's own
 // background to match it (white for a look outside 0 to 2).
 plat::Color SizeButtonFill(int look);

@@ -22,9 +22,18 @@ const wchar_t* ToolbarButtonName(int index) {
 }
 
 
-float StyleBarTop(float toolbarTop, float toolbarHeight, float barHeight, float screenHeight) {
+float StyleBarTop(float toolbarTop, float toolbarHeight, float barHeight, float monitorBottom) {
     const float below = toolbarTop + toolbarHeight + 3;
-    return screenHeight >= below + barHeight ? below : toolbarTop - barHeight - 3;
+    return monitorBottom >= below + barHeight ? below : toolbarTop - barHeight - 3;
+}
+
+plat::Point LibraryWindowOrigin(float barLeft, float barTop, int libraryWidth, const plat::Rect& monitor) {
+    int left = plat::RoundHalfEven(barLeft);
+    int top = plat::RoundHalfEven(barTop - 281.0f - 100.0f / plat::kTwipsPerPixel);
+    if (left + libraryWidth > monitor.right) left = monitor.right - libraryWidth;
+    if (left < monitor.left) left = monitor.left;
+    if (top < monitor.top) top = monitor.top;
+    return {left, top};
 }
 
 bool StyleBarShownAfterPress(bool shown, int index, int lastIndex) { return !shown || index != lastIndex; }

@@ -3,6 +3,8 @@
 // data and functions, so they are tested without a window.
 #include <array>
 
+#include "platform/services/types.h"
+
 namespace editor {
 
 // Toolbar button indexes as the buttons are numbered.
@@ -38,9 +40,15 @@ constexpr float kHoverSquareSize = 20;
 // The tooltip text of button `index`; "" for an index with no button.
 const wchar_t* ToolbarButtonName(int index);
 
-// The style bar's top: 3 pixels below the toolbar when the screen has room
-// for it there, else 3 pixels above it.
-float StyleBarTop(float toolbarTop, float toolbarHeight, float barHeight, float screenHeight);
+// The style bar's top: 3 pixels below the toolbar when the monitor holding
+// the toolbar (its bottom edge `monitorBottom`) has room for it there, else 3
+// pixels above it.
+float StyleBarTop(float toolbarTop, float toolbarHeight, float barHeight, float monitorBottom);
+
+// The logo library window's top-left, in the editor's pixels: its left edge
+// on the style bar's, its top 288 pixels above the bar's (its height as the
+// editor was designed, and a gap), held inside `monitor`.
+plat::Point LibraryWindowOrigin(float barLeft, float barTop, int libraryWidth, const plat::Rect& monitor);
 
 // Whether the style bar shows after a press on button `index`: a hidden bar
 // shows, a shown one hides when the same button is pressed again.

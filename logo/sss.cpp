@@ -43,39 +43,19 @@ sss::sss()
       baa(Picture63, logo::kSlots),
       PicFrame5(Picture63, logo::kSlots),
       ReplaceIcon(Picture63, logo::kSlots),
-      SelectIcon(Picture63, logo::kSlots),
-      dpi_(plat::SystemDpi()) {
+      SelectIcon(Picture63, logo::kSlots) {
     SetBackColor(kBannerYellow);
     banner.SetBackColor(kBannerYellow);
-    banner.Move(0, 0, static_cast<float>(Px(logo::kLibraryWidthTwips)),
-                static_cast<float>(Px(logo::kLibraryHeightTwips)));
     Picture63.SetBackColor(kBannerYellow);
-    Picture63.Move(0, static_cast<float>(Px(360)), static_cast<float>(Px(3615)), static_cast<float>(Px(3735)));
-
-    const int help = Px(240), close = Px(300), icon = Px(300);
-    Image10.SetPicture(logo::HelpIconPicture(help));
-    Image10.Move(static_cast<float>(Px(2760)), static_cast<float>(Px(20)));
     Image10.SetToolTipText(L"Help");
-    Image9.SetPicture(logo::CloseIconPicture(close));
-    Image9.Move(static_cast<float>(Px(3240)), 0);
     Image9.SetToolTipText(L"Close");
-
-    const plat::Picture replace = logo::ReplaceIconPicture(icon), select = logo::SelectIconPicture(icon);
     for (int k = 0; k < logo::kSlots; ++k) {
-        const logo::SlotPlaces at = logo::SlotLayout(k);
-        PicFrame5[k].Move(static_cast<float>(Px(at.frame.x)), static_cast<float>(Px(at.frame.y)),
-                          static_cast<float>(Px(1455)), static_cast<float>(Px(855)));
-        ReplaceIcon[k].SetPicture(replace);
-        ReplaceIcon[k].Move(static_cast<float>(Px(at.replace.x)), static_cast<float>(Px(at.replace.y)));
         ReplaceIcon[k].SetToolTipText(L"Replace the image");
-        SelectIcon[k].SetPicture(select);
-        SelectIcon[k].Move(static_cast<float>(Px(at.select.x)), static_cast<float>(Px(at.select.y)));
         SelectIcon[k].SetToolTipText(L"Select it");
-        // The paths lie at the panel's right edge, out of the user's reach.
-        baa[k].Move(static_cast<float>(Px(3600)), static_cast<float>(Px(at.frame.y)), 40, 20);
         baa[k].SetText(SlotName(k));
     }
     baa[7].SetVisible(false);
+    LayOut();
 
     ReplaceIcon.SetWiring([this](plat::Image& e, int k) { e.Click = [this, k] { ReplaceImage_Click(k); }; });
     SelectIcon.SetWiring([this](plat::Image& e, int k) { e.Click = [this, k] { SelectIt_Click(k); }; });
@@ -85,7 +65,39 @@ sss::sss()
     Picture63.MouseDown = [this](const plat::MouseArgs&) { DragWindow(); };
 }
 
-int sss::Px(int twips) const { return plat::TwipsToPixels(twips, dpi_); }
+int sss::Px(int twips) const { return plat::TwipsToPixels(twips, Dpi()); }
+
+void sss::LayOut() {
+    banner.Move(0, 0, static_cast<float>(Px(logo::kLibraryWidthTwips)), static_cast<float>(Px(logo::kLibraryHeightTwips)));
+    Picture63.Move(0, static_cast<float>(Px(360)), static_cast<float>(Px(3615)), static_cast<float>(Px(3735)));
+
+    const int help = Px(240), close = Px(300), icon = Px(300);
+    Image10.SetPicture(logo::HelpIconPicture(help));
+    Image10.Move(static_cast<float>(Px(2760)), static_cast<float>(Px(20)));
+    Image9.SetPicture(logo::CloseIconPicture(close));
+    Image9.Move(static_cast<float>(Px(3240)), 0);
+
+    const plat::Picture replace = logo::ReplaceIconPicture(icon), select = logo::SelectIconPicture(icon);
+    for (int k = 0; k < logo::kSlots; ++k) {
+        const logo::SlotPlaces at = logo::SlotLayout(k);
+        PicFrame5[k].Move(static_cast<float>(Px(at.frame.x)), static_cast<float>(Px(at.frame.y)),
+                          static_cast<float>(Px(1455)), static_cast<float>(Px(855)));
+        ReplaceIcon[k].SetPicture(replace);
+        ReplaceIcon[k].Move(static_cast<float>(Px(at.replace.x)), static_cast<float>(Px(at.replace.y)));
+        SelectIcon[k].SetPicture(select);
+        SelectIcon[k].Move(static_cast<float>(Px(at.select.x)), static_cast<float>(Px(at.select.y)));
+        // The paths lie at the panel's right edge, out of the user's reach.
+        baa[k].Move(static_cast<float>(Px(3600)), static_cast<float>(Px(at.frame.y)), 40, 20);
+    }
+}
+
+void sss::Form_DpiChanged(int /*dpi*/, const plat::Rect& suggested) {
+    LayOut();
+    for (int k = 0; k < logo::kSlots; ++k)
+        if (!PicFrame5[k].PicPath().empty()) ShowSlot(k);
+    SetBounds({suggested.left, suggested.top, suggested.left + Px(logo::kLibraryWidthTwips),
+               suggested.top + Px(logo::kLibraryHeightTwips)});
+}
 
 void sss::DragWindow() { window::DragMoveForm(*this); }
 
@@ -94,7 +106,7 @@ void sss::ShowSlot(int k) {
     f.SetPicPath(baa[k].Text());
     // The frame keeps the filled size: a larger picture shows its top-left
     // part, a smaller one leaves room right and below.
-    const float perTwip = static_cast<float>(dpi_) / plat::kTwipsPerInch;
+    const float perTwip = static_cast<float>(Dpi()) / plat::kTwipsPerInch;
     f.SetWidth(logo::kSlotWidthTwips * perTwip);
     f.SetHeight(logo::kSlotHeightTwips * perTwip);
 }

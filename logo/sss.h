@@ -53,8 +53,12 @@ public:
     plat::ControlArray<plat::Image> ReplaceIcon;    // Image1..Image8, "Replace the image"
     plat::ControlArray<plat::Image> SelectIcon;     // Image12..Image19, "Select it"
 
+protected:
+    // Moved to a monitor of another scale: laid out again at it.
+    void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
+
 private:
     int Px(int twips) const;
+    void LayOut();
     void DragWindow();
-    int dpi_;
 };

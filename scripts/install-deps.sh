@@ -17,6 +17,7 @@ PACKAGES=(
   binutils-mingw-w64                      # windres, objdump
   wine64                                  # runs the Windows builds
   xvfb x11-utils xdotool xclip            # private display, driving it from outside
+  x11-xserver-utils                       # xrandr: the two-monitor desktop of the e2e tests
   libx11-dev libxtst-dev                  # the benchmark's key-to-window timer (XTest)
   imagemagick                             # icons, screenshots, picture checks
   fonts-wqy-microhei                      # the program's Chinese captions under Wine

@@ -80,8 +80,7 @@ frmMain::frmMain()
       Text1(*this),
       qqq(*this),
       ad(*this),
-      Timer3(*this),
-      dpi_(plat::SystemDpi()) {
+      Timer3(*this) {
     LayOut();
     // Design-time values: set before the handlers exist, so no handler runs.
     optTestHotKey.SetValue(1);
@@ -98,9 +97,9 @@ frmMain::frmMain()
 
 frmMain::~frmMain() = default;
 
-int frmMain::Px(int twips) const { return plat::TwipsToPixels(twips, dpi_); }
+int frmMain::Px(int twips) const { return plat::TwipsToPixels(twips, Dpi()); }
 
-plat::Font frmMain::Scaled(const plat::Font& f) const { return plat::FontAtDpi(f, dpi_); }
+plat::Font frmMain::Scaled(const plat::Font& f) const { return plat::FontAtDpi(f, Dpi()); }
 
 void frmMain::StyleLabel(plat::Label& l, const std::wstring& caption, const plat::Font& f, plat::Color color) {
     l.Transparent = true;
@@ -114,18 +113,16 @@ void frmMain::StyleLabel(plat::Label& l, const std::wstring& caption, const plat
     l.SetWidth(l.Width() + static_cast<float>(Px(60)));
 }
 
-void frmMain::FollowDpi(int dpi) {
-    if (dpi <= 0 || dpi == dpi_) return;
-    dpi_ = dpi;
+void frmMain::FollowDpi() {
     const plat::Rect b = Bounds();
     SetBounds({b.left, b.top, b.left + Px(kClientWidthTwips), b.top + Px(kClientHeightTwips)});
     LayOut();
 }
 
-void frmMain::Form_DpiChanged(int dpi, const plat::Rect& suggested) {
+void frmMain::Form_DpiChanged(int /*dpi*/, const plat::Rect& suggested) {
     // The system's rectangle places the window on the new monitor; its size
     // is the design's at the new scale.
-    FollowDpi(dpi);
+    FollowDpi();
     const plat::Rect b = Bounds();
     SetBounds({suggested.left, suggested.top, suggested.left + b.Width(), suggested.top + b.Height()});
 }
@@ -140,15 +137,15 @@ void frmMain::LayOut() {
 
 void frmMain::LayOutTitle() {
     Image1.Move(0, 0);
-    Image1.SetPicture(shell::MainBackgroundPicture(Px(kClientWidthTwips), Px(kClientHeightTwips), dpi_));
+    Image1.SetPicture(shell::MainBackgroundPicture(Px(kClientWidthTwips), Px(kClientHeightTwips), Dpi()));
 
     Label18.Move(Px(720), Px(480));
     StyleLabel(Label18, L"from Morrowen", plat::Font{L"Tahoma", 8.0f, true}, plat::Rgb(255, 255, 255));
 
     Image2.Move(Px(5640), 0);
-    Image2.SetPicture(shell::HideButtonPicture(dpi_));
+    Image2.SetPicture(shell::HideButtonPicture(Dpi()));
     Image3.Move(Px(6120), 0);
-    Image3.SetPicture(shell::ExitButtonPicture(dpi_));
+    Image3.SetPicture(shell::ExitButtonPicture(Dpi()));
 }
 
 // The panel shares the card's top and bottom and keeps a margin from the
@@ -195,7 +192,7 @@ void frmMain::LayOutPanel() {
     // (the design staggered them after each caption), never out of the panel.
     plat::Image* help[] = {&Image4, &Image5, &Image6, &Image7};
     for (int i = 0; i < 4; ++i) {
-        help[i]->SetPicture(shell::HelpIconPicture(dpi_));
+        help[i]->SetPicture(shell::HelpIconPicture(Dpi()));
         const float column = std::min(captionsEnd + Px(60), Picture1.Width() - help[i]->Width());
         help[i]->Move(column, static_cast<float>(boxTop(i) + (Px(kBoxHeight) - static_cast<int>(help[i]->Height())) / 2));
     }

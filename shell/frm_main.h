@@ -120,12 +120,11 @@ protected:
     void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
 
 private:
-    // The layout is written in twips; Px gives pixels at the window's DPI,
-    // Scaled a font at it. FollowDpi lays the window out again at a new DPI.
+    // The layout is written in twips; Px gives pixels at the window's DPI
+    // (Form::Dpi), Scaled a font at it. FollowDpi lays the window out again.
     int Px(int twips) const;
     plat::Font Scaled(const plat::Font& f) const;
-    void FollowDpi(int dpi);
-    int dpi_;  // the window's DPI the layout is drawn at
+    void FollowDpi();
     void StyleLabel(plat::Label& l, const std::wstring& caption, const plat::Font& f, plat::Color color);
     void LayOut();
     void LayOutTitle();

@@ -13,8 +13,6 @@ constexpr wchar_t kTrayTip[] = L"Left-click to display the window";
 }  // namespace
 
 void frmMain::Form_Load() {
-    // The window may open on a monitor whose scale is not the system's.
-    FollowDpi(plat::WindowDpi(hWnd()));
     Text1.SetText(rwini::ReadPathSetting(L"logo"));
     FillLogoLibraryPaths();
     // The news is fetched once, shortly after start-up (frm_main_news.cpp).

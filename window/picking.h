@@ -24,6 +24,9 @@ inline std::vector<plat::Handle> ChildHandles;
 inline std::int16_t ChildIndex = -1;
 // Desktop work area, read at each capture.
 inline plat::Rect WorkArea;
+// Screen position of the desktop capture's top-left pixel (negative with a
+// monitor left of or above the primary).
+inline plat::Point DesktopOrigin;
 
 // A walk stores at most this many handles: the most a 16-bit index reaches.
 constexpr int kMaxChildHandles = 32767;

@@ -2,16 +2,26 @@
 
 #include "editor/variants.h"
 #include "platform/toolkit/forms.h"
+#include "platform/services/monitors.h"
 #include "platform/services/system.h"
 #include "platform/services/window_operations.h"
 #include "window/picking.h"
 
 Form1::Form1() : Command2(*this) {
     Command2.SetCaption(L"Command2");
+    PlaceCommand2();
+    Command2.Click = [this] { StartPick(); };
+}
+
+void Form1::PlaceCommand2() {
     Command2.Move(static_cast<float>(Px(6840)), static_cast<float>(Px(1440)), static_cast<float>(Px(240)),
                   static_cast<float>(Px(375)));
     Command2.SetFont(Command1.TextFont());
-    Command2.Click = [this] { StartPick(); };
+}
+
+void Form1::Form_DpiChanged(int dpi, const plat::Rect& suggested) {
+    WindowInspector::Form_DpiChanged(dpi, suggested);
+    PlaceCommand2();
 }
 
 window::WindowPicker& Form1::Overlay() { return plat::Forms<Form2>(); }
@@ -36,14 +46,23 @@ void CaptureDesktop() {
     plat::Forms<Form1>().Hide();
     plat::Forms<asd>().Hide();
     plat::DoEvents();
-    // From the screen's origin, whatever the work area's: the 50 pixels past
-    // it take in a task bar at the bottom or right.
-    const plat::Rect area{0, 0, window::WorkArea.Width() + 50, window::WorkArea.Height() + 50};
+    // From the primary's origin, whatever the work area's: the 50 pixels past
+    // it take in a task bar at the bottom or right; and every other monitor.
+    const plat::MonitorList monitors = plat::Monitors();
+    const plat::Rect all = plat::VirtualBounds(monitors);
+    const plat::Rect area =
+        plat::Rect{0, 0, window::WorkArea.Width() + 50, window::WorkArea.Height() + 50}.Union(all);
+    window::DesktopOrigin = {area.left, area.top};
     // Only the screen is copied: a copy reaching past it fails as a whole on
-    // some systems, so the margin beyond the screen stays black.
+    // some systems, so the margin beyond the screen stays black, and so does
+    // what no monitor shows.
     plat::Picture desktop = plat::Picture::Create(area.Width(), area.Height(), plat::Rgb(0, 0, 0));
-    const plat::Rect onScreen = area.Intersect({0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()});
-    if (!desktop.Empty() && !onScreen.Empty()) plat::CaptureScreenInto(desktop.Draw(), 0, 0, onScreen);
+    const plat::Rect onScreen = area.Intersect(all);
+    if (!desktop.Empty() && !onScreen.Empty()) {
+        plat::CaptureScreenInto(desktop.Draw(), onScreen.left - area.left, onScreen.top - area.top, onScreen);
+        for (const plat::Rect& gap : plat::UncoveredParts(onScreen, monitors))
+            desktop.Draw().FillRect(gap.Offset(-area.left, -area.top), plat::Rgb(0, 0, 0));
+    }
     // The inspectors keep the capture itself: a clipboard that another
     // program holds must not hand them an older picture to crop from.
     (void)plat::ClipboardPutPicture(desktop);

@@ -17,6 +17,10 @@ protected:
     window::WindowPicker* LoadedOverlay() override;
     void UnloadOverlay() override;
     void ShowEditor() override;
+    void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
+
+private:
+    void PlaceCommand2();
 };
 
 class asd : public window::WindowInspector {

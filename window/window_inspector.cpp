@@ -65,34 +65,33 @@ WindowInspector::WindowInspector()
       Picture2Shot(Picture2),
       CmdAction(*this),
       CmdSavePic(*this),
-      Command1(*this),
-      dpi_(plat::SystemDpi()) {
+      Command1(*this) {
     LayOut();
     WireEvents();
 }
 
 WindowInspector::~WindowInspector() = default;
 
-int WindowInspector::Px(int twips) const { return plat::TwipsToPixels(twips, dpi_); }
+int WindowInspector::Px(int twips) const { return plat::TwipsToPixels(twips, Dpi()); }
 
 void WindowInspector::PlaceField(plat::TextBox& box, int left, int top, int width, bool locked) {
     box.Move(static_cast<float>(Px(left)), static_cast<float>(Px(top)), static_cast<float>(Px(width)),
              static_cast<float>(Px(kFieldHeightTwips)));
-    box.SetFont(plat::FontAtDpi(kCaptionFont, dpi_));
+    box.SetFont(plat::FontAtDpi(kCaptionFont, Dpi()));
     box.SetLocked(locked);
 }
 
 void WindowInspector::PlaceLabel(plat::Label& l, const std::wstring& caption, int left, int top) {
     l.Transparent = true;
     l.AutoSize = true;
-    l.SetFont(plat::FontAtDpi(kCaptionFont, dpi_));
+    l.SetFont(plat::FontAtDpi(kCaptionFont, Dpi()));
     l.SetCaption(caption);
     l.Move(static_cast<float>(Px(left)), static_cast<float>(Px(top)));
 }
 
 void WindowInspector::LayOut() {
     SetBackColor(kCyan);
-    const plat::Font font = plat::FontAtDpi(kCaptionFont, dpi_);
+    const plat::Font font = plat::FontAtDpi(kCaptionFont, Dpi());
     auto box = [this](plat::Control& c, int left, int top, int width, int height) {
         c.Move(static_cast<float>(Px(left)), static_cast<float>(Px(top)), static_cast<float>(Px(width)),
                static_cast<float>(Px(height)));
@@ -243,6 +242,11 @@ void WindowInspector::Form_Load() {
         plat::MsgBox(L"Program has been running!", L"System prompts", plat::kMsgInformation);
         Unload();
     }
+}
+
+void WindowInspector::Form_DpiChanged(int /*dpi*/, const plat::Rect& suggested) {
+    LayOut();
+    SetBounds(suggested);
 }
 
 void WindowInspector::Form_Unload() {

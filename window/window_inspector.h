@@ -102,6 +102,9 @@ protected:
 
     void Form_Load() override;
     void Form_Unload() override;
+    // Moved to a monitor of another scale: laid out again at it, in the
+    // system's rectangle for the window.
+    void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
     void Form_MouseDown(const plat::MouseArgs& a) override;
     void Form_KeyDown(int keyCode, int shift) override;
 
@@ -133,7 +136,6 @@ private:
     void Picture2_KeyDown(int keyCode);
     void MovePicture(int left, int top);
 
-    int dpi_;
     // The parent's rectangle, kept across the passes of one pick.
     plat::Rect parentRect_;
     // Where Picture2 lies in Frame2 and how big it is, in pane units of 15 a

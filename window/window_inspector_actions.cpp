@@ -29,7 +29,8 @@ void WindowInspector::ShowCrop(const plat::Rect& r) {
     paneWidth_ = ToPaneUnits(w);
     paneHeight_ = ToPaneUnits(h);
     // Parts of the window beyond the captured desktop come out black.
-    Picture2Shot.SetPicture(w > 0 && h > 0 ? Picture1.Crop(r) : plat::Picture());
+    Picture2Shot.SetPicture(w > 0 && h > 0 ? Picture1.Crop(r.Offset(-DesktopOrigin.x, -DesktopOrigin.y))
+                                           : plat::Picture());
     Picture2Shot.Move(0, 0);
     Picture2.Move(0, 0, static_cast<float>(w), static_cast<float>(h));
     HScroll1.SetVisible(paneWidth_ > ToPaneUnits(Px(kPaneWidthTwips)));

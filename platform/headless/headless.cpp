@@ -42,7 +42,8 @@ void SetScreen(plat::Picture p) {
 
 plat::Picture ScreenPicture() {
     detail::UpdateAll();
-    return detail::Composite({0, 0, St().screen.Width(), St().screen.Height()});
+    const plat::Point o = St().screenOrigin;
+    return detail::Composite({o.x, o.y, o.x + St().screen.Width(), o.y + St().screen.Height()});
 }
 
 void SetCursorPos(plat::Point p) { St().cursor = p; }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/services/monitors.h"
 #include "platform/services/native_window.h"
 #include "platform/services/picture.h"
 #include "platform/services/types.h"
@@ -111,6 +112,11 @@ void SetClipboardBusy(bool busy);
 
 // Screen scale: the DPI the system states, which every window has here.
 void SetSystemDpi(int dpi);
+// Monitors in virtual-screen pixels, the primary first: the screen becomes a
+// black picture of their bounding rectangle (PaintScreen paints on it).
+void SetMonitors(std::vector<plat::Monitor> monitors);
+// Fills the screen rectangle r (virtual-screen pixels) with c.
+void PaintScreen(const plat::Rect& r, plat::Color c);
 
 const std::vector<MsgBoxRecord>& MessageBoxes();
 std::optional<int> QuitCode();  // set by QuitMessageLoop

@@ -74,6 +74,8 @@ void ResetState() {
     s.exeDir = DefaultExeDir();
     s.idle = nullptr;
     s.dpi = 96;
+    s.monitors.clear();
+    s.screenOrigin = {};
     EmptyDefaultExeDir();
 }
 

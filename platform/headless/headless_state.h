@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/services/monitors.h"
 #include "platform/services/native_window.h"
 #include "platform/services/picture.h"
 #include "platform/services/types.h"
@@ -48,6 +49,11 @@ struct World {
     std::function<void()> idle;
     std::deque<PostedInput> input;
     int dpi = 96;  // the system's; a window may be told another
+    // The monitors a test scripted (none: one, the screen picture's size at
+    // (0, 0)); the screen picture then covers their bounding rectangle, whose
+    // top-left is screenOrigin.
+    std::vector<plat::Monitor> monitors;
+    plat::Point screenOrigin;
 };
 
 // Hands every posted input to its window, oldest first (DoEvents' part).

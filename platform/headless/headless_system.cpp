@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/services/message_pump.h"
+#include "platform/services/monitors.h"
 #include "platform/headless/headless_picture.h"
 #include "platform/headless/headless_state.h"
 #include "platform/headless/headless_window.h"
@@ -12,8 +13,16 @@ namespace plat {
 
 using headless::detail::St;
 
-int ScreenWidthPx() { return St().screen.Width(); }
-int ScreenHeightPx() { return St().screen.Height(); }
+int ScreenWidthPx() { return St().monitors.empty() ? St().screen.Width() : St().monitors.front().bounds.Width(); }
+int ScreenHeightPx() {
+    return St().monitors.empty() ? St().screen.Height() : St().monitors.front().bounds.Height();
+}
+
+MonitorList Monitors() {
+    if (!St().monitors.empty()) return St().monitors;
+    const Rect screen{0, 0, St().screen.Width(), St().screen.Height()};
+    return {Monitor{screen, screen, St().dpi}};
+}
 
 // Pending here are the input the test posted and paints; timers move only
 // with the test's clock.

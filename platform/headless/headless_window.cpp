@@ -183,10 +183,11 @@ void UpdateAll() {
 
 Picture Composite(const Rect& r) {
     const World& s = St();
-    Picture out = s.screen.Crop(r);
+    Picture out = s.screen.Crop(r.Offset(-s.screenOrigin.x, -s.screenOrigin.y));
     if (out.Empty()) return out;
     plat::Canvas& c = out.Draw();
-    c.SetClip(Rect{0, 0, s.screen.Width(), s.screen.Height()}.Offset(-r.left, -r.top));
+    c.SetClip(Rect{0, 0, s.screen.Width(), s.screen.Height()}.Offset(s.screenOrigin.x - r.left,
+                                                                        s.screenOrigin.y - r.top));
     for (bool topmostLayer : {false, true})
         for (const HeadlessWindow* w : s.windows) {
             if (w->Topmost() != topmostLayer || !w->Visible() || w->State() == plat::WindowState::Minimized) continue;

@@ -18,6 +18,17 @@ constexpr int TwipsToPixels(int twips, int dpi) {
     return static_cast<int>(n >= 0 ? (n + half) / kTwipsPerInch : -((-n + half) / kTwipsPerInch));
 }
 
+// Twips to pixels at `dpi`, not rounded: a control's place and size.
+constexpr float TwipsToPxF(float twips, int dpi) { return twips * static_cast<float>(dpi) / kTwipsPerInch; }
+// The same at the fixed 96 dpi (15 twips a pixel), whatever the screen's scale.
+constexpr float TwipsToPxAt96(float twips) { return twips / kTwipsPerPixel; }
+
+// A length laid out in pixels at 96 dpi, at `dpi`: nearest, halves away from zero.
+constexpr int ScaledPx(int px96, int dpi) {
+    const std::int64_t n = static_cast<std::int64_t>(px96) * dpi;
+    return static_cast<int>(n >= 0 ? (n + kBaseDpi / 2) / kBaseDpi : -((-n + kBaseDpi / 2) / kBaseDpi));
+}
+
 // The DPI a font is drawn at: its own, or the base one when it names none.
 constexpr int FontDpi(const Font& f) { return f.dpi > 0 ? f.dpi : kBaseDpi; }
 constexpr Font FontAtDpi(Font f, int dpi) {

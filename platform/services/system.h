@@ -9,12 +9,9 @@
 
 namespace plat {
 
-// Primary screen size in pixels.
+// Primary screen size in pixels (platform/services/monitors.h lists every monitor).
 int ScreenWidthPx();
 int ScreenHeightPx();
-// The same in twips (15 a pixel), as layouts stored with forms are written.
-inline int ScreenWidthTwips() { return ScreenWidthPx() * kTwipsPerPixel; }
-inline int ScreenHeightTwips() { return ScreenHeightPx() * kTwipsPerPixel; }
 
 // Let every queued message of the thread run; returns when the queue is empty.
 // Handlers run nested inside the caller.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/services/dpi.h"
 #include "platform/services/system.h"
 
 namespace plat {
@@ -11,7 +12,7 @@ Form::HandlerScope::~HandlerScope() { --form_.busy_; }
 
 // ---- Form ----
 
-Form::Form(WindowStyle style) : style_(std::move(style)) {}
+Form::Form(WindowStyle style) : style_(std::move(style)), dpi_(SystemDpi()) {}
 
 // Members are destroyed after this body, the controls among them, so the
 // window goes first: no paint or input reaches a half-destroyed control.
@@ -30,6 +31,11 @@ void Form::Load() {
     ForEachControl([](Control& c) { c.OnFormWindowCreated(); });
     AttachTimers(window_.get());
     ApplyShape();
+    if (const int dpi = WindowDpi(window_->Hwnd()); dpi > 0 && dpi != dpi_) {
+        dpi_ = dpi;
+        Form_DpiChanged(dpi, Bounds());
+        if (!window_) return;  // unloaded by its handler
+    }
     Form_Load();
 }
 
@@ -336,6 +342,7 @@ void Form::OnTrayNotify(int mouseMessage) {
 
 void Form::OnDpiChanged(int dpi, const Rect& suggested) {
     HandlerScope busy(*this);
+    if (dpi > 0) dpi_ = dpi;
     Form_DpiChanged(dpi, suggested);
 }
 

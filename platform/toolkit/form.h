@@ -40,6 +40,10 @@ public:
     void SetBackColor(Color c);
     WindowState GetWindowState() const;
     void SetWindowState(WindowState s);
+    // The window's scale, the one place a form reads it from: the system's
+    // DPI until the window exists, then its monitor's; changed by the system
+    // (Form_DpiChanged) when the window moves to a monitor of another scale.
+    int Dpi() const { return dpi_; }
     ScaleMode GetScaleMode() const { return scaleMode_; }
     void SetScaleMode(ScaleMode m) { scaleMode_ = m; }
     Rect Bounds() const;  // outer rectangle, screen pixels
@@ -136,8 +140,10 @@ protected:
     virtual void Form_TrayNotify(int /*mouseMessage*/) {}
     // The window lost the keyboard focus.
     virtual void Form_LostFocus() {}
-    // The window shows at another DPI now: a form laid out in twips lays
-    // itself out again (`suggested`: the system's outer rectangle for it).
+    // The window shows at another DPI now (Dpi() already gives it): a form
+    // laid out in twips lays itself out again (`suggested`: the system's
+    // outer rectangle for it). Also raised at Load when the window opens on a
+    // monitor whose scale is not the system's (`suggested`: its bounds).
     // By default nothing changes, so forms in pixels stay 1:1 with the screen.
     virtual void Form_DpiChanged(int /*dpi*/, const Rect& /*suggested*/) {}
 
@@ -174,6 +180,7 @@ private:
     std::unique_ptr<NativeWindow> window_;
     WindowState state_ = WindowState::Normal;
     ScaleMode scaleMode_ = ScaleMode::Twips;
+    int dpi_;
     Color backColor_ = Rgb(255, 255, 255);
     bool autoRedraw_ = false;
     Picture image_;

@@ -48,8 +48,6 @@ LPCWSTR CursorId(MousePointer p) {
     return IDC_ARROW;
 }
 
-// The display as a device context; its BitBlt reads what the screen shows.
-DcOwner DisplayDc() { return DcOwner(CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr)); }
 
 // Puts a bitmap on the clipboard, which then owns it.
 bool PlaceBitmap(BitmapOwner bitmap) {
@@ -216,7 +214,9 @@ Point CursorPos() {
 void SleepMs(int ms) { Sleep(static_cast<DWORD>(ms)); }
 
 void CaptureScreenInto(Canvas& to, int x, int y, const Rect& from) {
-    win32::DcOwner display = win32::DisplayDc();
+    // The screen's DC counts in virtual-screen pixels from the primary's origin
+    // (a display DC made by name counts from the desktop's top-left under Wine).
+    win32::WindowDc display(nullptr);
     BitBlt(reinterpret_cast<HDC>(to.NativeDC()), x, y, from.Width(), from.Height(), display.Get(), from.left,
            from.top, SRCCOPY);
 }
@@ -246,14 +246,14 @@ bool PlaceCopy(HDC display, HDC source, int x, int y, int w, int h) {
 }  // namespace
 
 bool ClipboardPutScreenRect(const Rect& r) {
-    win32::DcOwner display = win32::DisplayDc();
+    win32::WindowDc display(nullptr);
     return PlaceCopy(display.Get(), display.Get(), r.left, r.top, r.Width() < 0 ? 0 : r.Width(),
                      r.Height() < 0 ? 0 : r.Height());
 }
 
 bool ClipboardPutPicture(const Picture& p) {
     if (p.Empty()) return false;
-    win32::DcOwner display = win32::DisplayDc();
+    win32::WindowDc display(nullptr);
     return PlaceCopy(display.Get(), win32::PictureDc(p), 0, 0, p.Width(), p.Height());
 }
 

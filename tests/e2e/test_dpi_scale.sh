@@ -3,8 +3,9 @@
 # 120 and 144 in turn (and put back afterwards, so every other test runs at
 # the value it had). At each scale the window has the design's size in twips
 # at that DPI, and its four help icons stand in one column, one row pitch
-# apart; at 150 % the editor still shows the screen 1:1. Screenshots of the
-# window are kept for a person to look at: $MS_BUILD/test-logs/dpi/main-<dpi>.png.
+# apart; at 150 % the editor still shows the screen 1:1; at 100 % and 200 %
+# the editor's toolbar is drawn at that scale. Screenshots are kept for a
+# person to look at: $MS_BUILD/test-logs/dpi/main-<dpi>.png, editor-bars-<dpi>.png.
 source "$(dirname "$0")/lib.sh"
 
 MAIN="Morrowen Snip"
@@ -115,6 +116,39 @@ for dpi in 96 120 144; do
 
   kill "$PROGRAM_PID" 2>/dev/null
   wait_exit "$PROGRAM_PID" 10 || kill -9 "$PROGRAM_PID" 2>/dev/null
+done
+
+# The editor's bars at 100 % and 200 %: a 400 x 300 selection, then the
+# rectangle tool (the first button) for the style bar. The toolbar strip's
+# fill runs 26 pixels high at 100 % less its outline, twice that at 200 %;
+# the frozen picture stays 1:1. Screenshots: $SHOTS/editor-bars-<dpi>.png.
+TOOLBAR_FILL="#DEEEFF"
+for dpi in 96 192; do
+  s=$((dpi / 96))
+  logpixels_set "$dpi" || { fail "dpi.$dpi.editor_bars" "could not set LogPixels"; continue; }
+  if ! open_editor_with "$MS_ROOT/assets/a.ini" alt+q; then
+    fail "dpi.$dpi.editor_bars" "the editor did not open"; end_program; continue
+  fi
+  mouse_drag 600 300 1000 600 && sleep 0.3
+  tbx=$((1000 - 265 * s)) tby=604
+  click_x=$((tbx + 16 * s)) click_y=$((tby + 13 * s))
+  mouse_move "$click_x" "$click_y" && xdotool click 1 && sleep 0.5
+  mouse_move 1500 900 && sleep 0.3   # off the bars: no hover square in the picture
+  screenshot "$MS_WORK/bars-$dpi.png"
+  crop_image "$MS_WORK/bars-$dpi.png" "$SHOTS/editor-bars-$dpi.png" "$((560 * s))x$((140 * s))+$((tbx - 20))+$((tby - 40))"
+  ms_log "the editor's bars at $dpi dpi: $SHOTS/editor-bars-$dpi.png"
+  run=$(convert "$MS_WORK/bars-$dpi.png" -crop "1x$((26 * s))+$((tbx + 3))+$tby" +repage txt:- |
+    awk -v c="$TOOLBAR_FILL" 'index($0, c) { n++ } END { print n + 0 }')
+  crop_image "$MS_WORK/bars-$dpi.png" "$MS_WORK/bars-part.png" "300x200+100+100"
+  crop_image "$MS_WORK/screen.png" "$MS_WORK/screen-part.png" "300x200+100+100"
+  if [ "$run" -ne $((26 * s - 2)) ]; then
+    fail "dpi.$dpi.editor_bars" "the toolbar's fill is $run pixels high at column $((tbx + 3)), not $((26 * s - 2))"
+  elif ! err=$(images_equal "$MS_WORK/screen-part.png" "$MS_WORK/bars-part.png" 2>&1); then
+    fail "dpi.$dpi.editor_bars" "the frozen picture is not 1:1: $err"
+  else
+    pass "dpi.$dpi.editor_bars"
+  fi
+  end_program
 done
 
 restore_logpixels

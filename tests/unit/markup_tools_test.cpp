@@ -143,7 +143,7 @@ TEST(MarkupStrip, SitsLeftOfTheToolbarOrRightOfItAtTheScreensLeftEdge) {
     EXPECT_EQ(StripOrigin({0, 10}, 265, kMarkupStripWidth, 300), (PointF{0, 10}));
     EXPECT_EQ(MarkupToolIndex(L"Numbered step"), kNumberedStep);
     EXPECT_EQ(MarkupToolIndex(L"Add text"), -1);
-    EXPECT_EQ(MarkupIcon(kPen, plat::Rgb(1, 2, 3), 2).Width(), 32);
+    EXPECT_EQ(MarkupIcon(kPen, plat::Rgb(1, 2, 3), 192).Width(), 32);
 }
 
 TEST(PinView, TheWheelZoomsByTenthsBetweenAQuarterAndFourTimes) {

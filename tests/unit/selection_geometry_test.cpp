@@ -78,13 +78,15 @@ TEST(SelectionGeometry, AResizeThatWouldTurnNegativeIsNotApplied) {
     EXPECT_FALSE(ResizedByHandle(0, 400, 0, g).has_value());
 }
 
+const plat::MonitorList kOne{{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96}};
+
 TEST(SelectionGeometry, ToolbarGoesBelowOrInsideAndNeverLeftOfZero) {
-    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 300}, 265, 26, 1080), (PointF{635, 404}));
+    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 300}, 265, 26, kOne), (PointF{635, 404}));
     // Exactly enough room below: still below.
-    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 950}, 265, 26, 1080), (PointF{635, 1054}));
+    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 950}, 265, 26, kOne), (PointF{635, 1054}));
     // One pixel short: inside, 4 pixels above the bottom edge.
-    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 951}, 265, 26, 1080), (PointF{635, 1021}));
-    EXPECT_EQ(ToolbarOrigin({10, 100, 100, 50}, 265, 26, 1080), (PointF{0, 154}));
+    EXPECT_EQ(ToolbarOrigin({500, 100, 400, 951}, 265, 26, kOne), (PointF{635, 1021}));
+    EXPECT_EQ(ToolbarOrigin({10, 100, 100, 50}, 265, 26, kOne), (PointF{0, 154}));
 }
 
 TEST(SelectionGeometry, LogoTakesTheChosenCornerOrTheMiddle) {
@@ -112,6 +114,8 @@ TEST(SelectionGeometry, LabelTexts) {
 namespace editor {
 namespace {
 
+constexpr plat::Rect kPrimary2{0, 0, 1920, 1080};
+
 TEST(SelectionGeometry, ArrowKeysMoveWithinTheScreenAndSizeNeverBelowZeroOrPastIt) {
     const Selection s{10, 20, 300, 200};
     EXPECT_EQ(NudgedSelection(s, -10, 0, false, 1920, 1080), (Selection{0, 20, 300, 200}));
@@ -122,19 +126,27 @@ TEST(SelectionGeometry, ArrowKeysMoveWithinTheScreenAndSizeNeverBelowZeroOrPastI
     EXPECT_EQ(NudgedSelection({1900, 1070, 15, 10}, 10, 10, true, 1920, 1080), (Selection{1900, 1070, 20, 10}));
 }
 
-TEST(SelectionGeometry, TheMagnifierFlipsAtTheScreensEdgesAndNeverCoversThePointer) {
-    const float w = 1920, h = 1080;
-    for (const auto& [x, y] : {std::pair{0, 0}, {1919, 0}, {0, 1079}, {1919, 1079}, {960, 540}}) {
-        const PointF o = MagnifierOrigin(x, y, w, h);
-        EXPECT_GE(o.x, 0);
-        EXPECT_GE(o.y, 0);
-        EXPECT_LE(o.x + kMagnifierWidth, w);
-        EXPECT_LE(o.y + kMagnifierHeight, h);
-        const bool covers = x >= o.x && x < o.x + kMagnifierWidth && y >= o.y && y < o.y + kMagnifierHeight;
-        EXPECT_FALSE(covers) << x << "," << y;
+TEST(SelectionGeometry, TheMagnifierFlipsAtItsMonitorsEdgesAndNeverCoversThePointer) {
+    // The primary at 100 %, and a secondary left of it (negative coordinates)
+    // at 150 % and 200 %, where the magnifier is that much larger.
+    EXPECT_EQ(MagnifierSize(96), (plat::Point{kMagnifierWidth, kMagnifierHeight}));
+    EXPECT_EQ(MagnifierSize(192).x, 2 * kMagnifierZoomSize + 2);
+    for (const auto& [m, dpi] : {std::pair{kPrimary2, 96}, {plat::Rect{-1280, 0, 0, 1024}, 144},
+                                 {plat::Rect{-1280, 0, 0, 1024}, 192}}) {
+        const plat::Point size = MagnifierSize(dpi);
+        const int r = m.right - 1, b = m.bottom - 1, cx = (m.left + m.right) / 2;
+        for (const auto& [x, y] : {std::pair{m.left, m.top}, {r, m.top}, {m.left, b}, {r, b}, {cx, 540}}) {
+            const PointF o = MagnifierOrigin(x, y, m, dpi);
+            EXPECT_GE(o.x, m.left);
+            EXPECT_GE(o.y, m.top);
+            EXPECT_LE(o.x + size.x, m.right);
+            EXPECT_LE(o.y + size.y, m.bottom);
+            const bool covers = x >= o.x && x < o.x + size.x && y >= o.y && y < o.y + size.y;
+            EXPECT_FALSE(covers) << x << "," << y << " at " << dpi;
+        }
     }
-    EXPECT_EQ(MagnifierOrigin(1919, 1079, w, h), (PointF{1919.0f - kMagnifierGap - kMagnifierWidth,
-                                                          1079.0f - kMagnifierGap - kMagnifierHeight}));
+    EXPECT_EQ(MagnifierOrigin(1919, 1079, kPrimary2), (PointF{1919.0f - kMagnifierGap - kMagnifierWidth,
+                                                              1079.0f - kMagnifierGap - kMagnifierHeight}));
 }
 
 }  // namespace

@@ -124,5 +124,22 @@ TEST(SizePicker, IconAndTheThreeButtonLooks) {
     EXPECT_TRUE(SizeButtonLook(-1).Empty());
 }
 
+TEST(ToolbarIcons, AtAScaleEveryMapPixelCoversItsWholeScaledCell) {
+    for (int index = 0; index < kToolbarIconCount; ++index) {
+        const plat::Picture one = ToolbarIcon(index);
+        const plat::Picture two = ToolbarIcon(index, kToolbarBackground, 192);
+        ASSERT_EQ(two.Width(), 32);
+        ASSERT_EQ(two.Height(), 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) ASSERT_EQ(two.Pixel(x, y), one.Pixel(x / 2, y / 2)) << index;
+        // 150 %: cells of one and two pixels tile 24 x 24 with no gap.
+        const plat::Picture half = ToolbarIcon(index, kToolbarBackground, 144);
+        ASSERT_EQ(half.Width(), 24);
+        EXPECT_EQ(InkedPixels(half, kToolbarBackground) > InkedPixels(one, kToolbarBackground), true);
+    }
+    EXPECT_EQ(SizeButtonLook(kSizeButtonHover, 192).Width(), 2 * kSizeButtonWidth);
+    EXPECT_EQ(SizeIcon(144).Height(), 30);
+}
+
 }  // namespace
 }  // namespace editor

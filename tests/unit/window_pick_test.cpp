@@ -113,6 +113,41 @@ TEST_F(WindowPick, HotkeyRoadPicksTheWindowUnderThePointerAndOpensTheEditorOnIt)
     EXPECT_TRUE(window::PickStop);
 }
 
+TEST_F(WindowPick, AWindowAcrossTheSeamOfASecondaryLeftOfThePrimaryIsShownCroppedAndPreset) {
+    headless::SetMonitors({{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}, 96}, {{-1280, 0, 0, 1024}, {-1280, 0, 0, 984}, 96}});
+    headless::PaintScreen({-1280, 0, 0, 1024}, plat::Rgb(0, 0, 255));
+    headless::PaintScreen({0, 0, 1920, 1080}, plat::Rgb(255, 0, 0));
+    fake_windows::Window w;
+    w.className = L"Other";
+    w.rect = {-600, 200, 200, 700};
+    const Handle across = fake_windows::Add(0, w);
+    headless::SetCursorPos({-500, 210});
+    bool seen = false;
+    Pick<asd>([&](int) {
+        asd* in = plat::LoadedForm<asd>();
+        asdd* overlay = plat::LoadedForm<asdd>();
+        if (!in || !overlay || in->TxtHwnd.Text() != std::to_wstring(across)) return true;
+        seen = true;
+        EXPECT_EQ(in->TxtX.Text(), L"-600");
+        EXPECT_EQ(in->TxtRect.Text(), L"(-600, 200)( 800, 500)");
+        EXPECT_EQ(overlay->Bounds(), (plat::Rect{-602, 198, 200, 700}));
+        ReleaseOver(*overlay);
+        return false;
+    });
+    ASSERT_TRUE(seen);
+    // The desktop capture holds every monitor: the secondary's blue at its left.
+    const plat::Picture desktop = plat::ClipboardGetPicture();
+    EXPECT_EQ(desktop.Width(), 1280 + 1970);
+    EXPECT_EQ(desktop.Pixel(0, 0), plat::Rgb(0, 0, 255));
+    EXPECT_EQ(desktop.Pixel(1280, 0), plat::Rgb(255, 0, 0));
+    EXPECT_EQ(desktop.Pixel(10, 1050), plat::Rgb(0, 0, 0));  // under the secondary: no monitor
+    // The editor covers both monitors; its selection is the window in its own pixels.
+    bing* ed = plat::LoadedForm<bing>();
+    ASSERT_NE(ed, nullptr);
+    EXPECT_EQ(headless::Bounds(ed->hWnd()), (plat::Rect{-1280, 0, 1920, 1080}));
+    EXPECT_EQ(ed->Shape1.Bounds(), (plat::Rect{680, 200, 1480, 700}));
+}
+
 TEST_F(WindowPick, TrackerFollowsTheChildAndTheNextWindow) {
     fake_windows::Window other;
     other.className = L"Other";
