@@ -17,6 +17,8 @@ plat::WindowStyle EditorWindowStyle() {
     return s;
 }
 
+constexpr plat::Color kReadoutBacking = plat::Rgb(255, 255, 255);
+
 plat::Font LabelFont() { return plat::Font{L"Arial", 10.5f, false}; }
 
 // How long a copy waits for a clipboard that another program holds.
@@ -63,7 +65,10 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
 
     for (plat::Label* l : {&LblPos, &lblInfo}) {
         l->AutoSize = true;
-        l->Transparent = true;
+        // On a small opaque backing: readable over any picture.
+        l->Transparent = false;
+        l->BackColor = kReadoutBacking;
+        l->Padding = 2;
         // Readouts inside the selection: presses and double clicks on them belong to it.
         l->ClickThrough = true;
         l->ForeColor = kSelectionBlue;
@@ -124,6 +129,7 @@ void SnipEditor::Form_Load() {
     ModeTag = "draw";
     ToolActive = traits_.presetFromInspector;
     if (traits_.presetFromInspector) PresetFromInspector();
+    UpdateShade();
 }
 
 void SnipEditor::CaptureScreenToSurface() {

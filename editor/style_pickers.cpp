@@ -60,7 +60,7 @@ void SnipEditor::BuildStylePickers() {
 
     PicColor.SetBackColor(kBarColor);
     PicColor.Move(Px(960), Px(60), Px(2415), Px(440));
-    PicColor.MouseMove = [this](const plat::MouseArgs&) { ClearSwatchBorders(); };
+    PicColor.MouseMove = [this](const plat::MouseArgs&) { MarkCurrentSwatch(); };
     for (int i = 0; i < kSwatches; ++i) {
         plat::PictureBox& swatch = Pcolor[i];
         if (i == kCurrentColorSwatch) {
@@ -70,10 +70,12 @@ void SnipEditor::BuildStylePickers() {
             swatch.Move(Px(480 + 240 * (i % 8)), Px(i < 8 ? 0 : 220), Px(200), Px(200));
             swatch.SetBackColor(kPalette[i]);
         }
-        swatch.BorderColor = plat::Rgb(0, 0, 0);
+        swatch.BorderColor = kSelectionBlue;
         swatch.MouseUp = [this, i](const plat::MouseArgs&) { Pcolor_MouseUp(i); };
         swatch.MouseMove = [this, i](const plat::MouseArgs&) { Pcolor_MouseMove(i); };
     }
+
+    MarkCurrentSwatch();
 
     Picture3.SetBackColor(kBarColor);
     Picture3.Move(Px(15), Px(15), Px(3930), Px(495));
@@ -84,18 +86,23 @@ void SnipEditor::BuildStylePickers() {
 
 plat::Color SnipEditor::CurrentColor() const { return Pcolor[kCurrentColorSwatch].BackColor; }
 
-void SnipEditor::Pcolor_MouseUp(int index) { Pcolor[kCurrentColorSwatch].SetBackColor(Pcolor[index].BackColor); }
-
-void SnipEditor::Pcolor_MouseMove(int index) {
-    if (index == kCurrentColorSwatch) {
-        ClearSwatchBorders();
-        return;
-    }
-    Pcolor[index].SetBorderLine(true);
+void SnipEditor::Pcolor_MouseUp(int index) {
+    Pcolor[kCurrentColorSwatch].SetBackColor(Pcolor[index].BackColor);
+    MarkCurrentSwatch();
 }
 
-void SnipEditor::ClearSwatchBorders() {
-    for (int i = 0; i < kCurrentColorSwatch; ++i) Pcolor[i].SetBorderLine(false);
+// Hovering marks nothing: the one outline says which colour draws, wherever
+// the pointer went before (an outline left on a hovered swatch read as chosen).
+void SnipEditor::Pcolor_MouseMove(int /*index*/) { MarkCurrentSwatch(); }
+
+void SnipEditor::MarkCurrentSwatch() {
+    const plat::Color current = CurrentColor();
+    bool marked = false;
+    for (int i = 0; i < kCurrentColorSwatch; ++i) {
+        const bool on = !marked && Pcolor[i].BackColor == current;
+        marked = marked || on;
+        if (Pcolor[i].BorderLine() != on) Pcolor[i].SetBorderLine(on);
+    }
 }
 
 void SnipEditor::SetSizeButtonLook(int look) {

@@ -39,7 +39,8 @@ public:
         info.uFlags = NIF_INFO;
         lstrcpynW(info.szInfoTitle, title.c_str(), ARRAYSIZE(info.szInfoTitle));
         lstrcpynW(info.szInfo, text.c_str(), ARRAYSIZE(info.szInfo));
-        info.dwInfoFlags = NIIF_WARNING;
+        // A notice, not a warning.
+        info.dwInfoFlags = NIIF_INFO;
         return Shell_NotifyIconW(NIM_MODIFY, &info) != FALSE;
     }
 
