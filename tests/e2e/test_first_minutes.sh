@@ -70,8 +70,9 @@ else
     why=$(python3 - "$MS_WORK/screen.png" "$MS_WORK/dimmed.png" "$ox" "$oy" "$ix" "$iy" <<'EOF'
 import subprocess, sys
 def px(f, x, y):
-    out = subprocess.run(["convert", f, "-format", "%[fx:int(255*p{%s,%s}.r)],%[fx:int(255*p{%s,%s}.g)],%[fx:int(255*p{%s,%s}.b)]" % (x, y, x, y, x, y), "info:"],
-                         capture_output=True, text=True).stdout.strip()
+    p = "p{%d,%d}" % (x, y)
+    fmt = ",".join("%[fx:int(255*" + p + "." + c + "+0.5)]" for c in "rgb")
+    out = subprocess.run(["convert", f, "-format", fmt, "info:"], capture_output=True, text=True).stdout.strip()
     return [int(v) for v in out.split(",")]
 src, shot, ox, oy, ix, iy = sys.argv[1], sys.argv[2], *map(int, sys.argv[3:])
 o0, o1, i0, i1 = px(src, ox, oy), px(shot, ox, oy), px(src, ix, iy), px(shot, ix, iy)
@@ -117,7 +118,12 @@ else
     ko alt_z_without_our_windows "the pick opened no editor"
   else
     sleep 0.5
-    key Return
+    screenshot "$MS_WORK/alt_z_editor.png"
+    # The first click shows the toolbar, inside the whole-screen selection
+    # at its bottom right; "Save to clipboard" is its last button.
+    read -r sw sh < <(screen_size | tr x ' ')
+    mouse_move 960 540 && xdotool click 1 && sleep 0.5
+    mouse_move $((sw - 265 + 3580 / 15 + 8)) $((sh - 30 + 13)) && sleep 0.2 && xdotool click 1
     if ! wait_window_gone "$EDITOR" 10 || ! clipboard_image "$MS_WORK/alt_z.png"; then
       ko alt_z_without_our_windows "Enter did not copy the picked window"
     else
@@ -143,8 +149,9 @@ if ! open_editor_with "$MS_ROOT/assets/a.ini" alt+q; then
 else
   mouse_drag 200 200 700 600
   sleep 0.3
-  button 435 604 2   # "Add text"
+  button 435 604 5   # "Add text"
   xdotool mousemove 300 300 && sleep 0.1 && xdotool click 1 && sleep 0.5
+  screenshot "$MS_WORK/text_box.png"
   button 435 604 1   # "Save to clipboard"
   if ! wait_window_gone "$EDITOR" 10 || ! clipboard_image "$MS_WORK/text.png"; then
     ko empty_text_box "Save to clipboard did not copy"
@@ -168,9 +175,12 @@ else
   press_program_hotkey "$MAIN_WID" alt+z
   sleep 1.5
   key Escape
-  sleep 2
+  sleep 1
+  # Ended: a click now picks nothing, so no editor opens.
+  xdotool mousemove 5 540 && sleep 0.3 && xdotool click 1
+  sleep 2.5
   if xdotool search --onlyvisible --name "^$EDITOR\$" >/dev/null 2>&1; then
-    ko escape_ends_pick "an editor opened"
+    ko escape_ends_pick "the pick went on after Escape: a click opened an editor"
   elif clipboard_targets | grep -q 'image/bmp'; then
     ko escape_ends_pick "the pick put a picture on the clipboard"
   elif ! xdotool search --onlyvisible --name "^$MAIN\$" >/dev/null 2>&1; then
