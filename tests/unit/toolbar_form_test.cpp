@@ -190,7 +190,7 @@ TEST_F(ToolbarTest, ACopyIsAnnouncedByTheTrayIconAndExitIsNot) {
     const std::size_t before = plat::fake::Balloons().size();
     Press(OpenWithSelection(), editor::kSaveToClipboard);
     ASSERT_EQ(plat::fake::Balloons().size(), before + 1);
-    EXPECT_EQ(plat::fake::Balloons().back().text, L"Snip copied: 400 x 300");
+    EXPECT_EQ(plat::fake::Balloons().back().text, L"A snip of 400 x 300 pixels is on the clipboard.");
     Press(OpenWithSelection(), editor::kExitSnip);
     EXPECT_EQ(plat::fake::Balloons().size(), before + 1);
     plat::UnloadForm<frmMain>();
