@@ -336,6 +336,16 @@ key() {
 # type_text TEXT: types TEXT into the focused window.
 type_text() { xdotool type --delay 30 -- "$1"; }
 
+# windows_path PATH: PATH as the program sees it (Wine's Z: drive is /).
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# remember_save_folder: the running program's a.ini names its own folder as
+# the last one saved to, so its save dialog opens there (the first save of a
+# fresh copy opens in the Pictures folder).
+remember_save_folder() {
+  printf '[Save]\r\nLastFolder=%s\r\n' "$(windows_path "$PROGRAM_DIR")" >>"$PROGRAM_DIR/a.ini"
+}
+
 # mouse_move X Y [STEP]: moves the pointer to screen (X, Y) in steps of STEP
 # pixels (default 10), so the program sees a path, not a jump.
 mouse_move() {
