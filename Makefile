@@ -58,9 +58,14 @@ test-win: build-win64
 test-e2e: build-win64
 	@tests/run_all.sh e2e
 
-run: deps
-	@$(MAKE) --no-print-directory build-win64
-	@scripts/run.sh
+# Only what running needs: the exe and its pictures, in a build of their own
+# (no test programs, no benchmarks, no GoogleTest).
+run:
+	@scripts/install-deps.sh run
+	@$(CONFIGURE) -B $(BUILD)/run-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-win64.cmake \
+	  -DCMAKE_BUILD_TYPE=Release -DMS_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD)/run-win64 -j $(JOBS)
+	@MS_EXE=$(MS_BUILD)/run-win64/MorrowenSnip.exe scripts/run.sh
 
 dist: deps
 	@$(MAKE) --no-print-directory build-win32

@@ -10,6 +10,7 @@
 #include "logo/sss.h"
 #include "platform/services/dpi.h"
 #include "platform/toolkit/forms.h"
+#include "platform/services/files.h"
 #include "platform/services/picture_file.h"
 #include "platform/services/system.h"
 
@@ -23,6 +24,21 @@ const FrameButton kFrameButtonTable[kFrameButtons] = {
 };
 
 namespace {
+// What each button places, as its tooltip says it, in the table's order.
+constexpr const wchar_t* kFrameButtonTips[kFrameButtons] = {
+    L"Frame: corner marks",   L"Frame: gold and navy border", L"Frame: blue rounded border",
+    L"Frame: red dashed border", L"Sticker: arrow",           L"Sticker: check mark",
+    L"Sticker: star",         L"Sticker: number badge",       L"Sticker: callout",
+    L"Sticker: warning sign",
+};
+
+// The release keeps the pictures in a "pictures" folder beside the program;
+// a copy that has them beside the program itself (older layouts) still works.
+std::wstring PictureFilePath(const wchar_t* file) {
+    const std::wstring inFolder = plat::ExeDir() + L"\\pictures" + file;
+    return plat::FileExists(inFolder) ? inFolder : plat::ExeDir() + file;
+}
+
 // A sticker's button shows its own picture file, small (a missing file, a
 // blank button rather than nothing to click); a frame's, a drawing of it.
 plat::Picture ButtonPicture(int index, int dpi) {
@@ -31,7 +47,7 @@ plat::Picture ButtonPicture(int index, int dpi) {
     // The table lists 3.PNG, 5.PNG, 1.PNG, 2.PNG first.
     static constexpr int kFrameArt[] = {2, 3, 0, 1};
     if (index < 4) return logo::FrameButtonPicture(kFrameArt[index], s);
-    plat::DrawnPictureFile f = plat::DrawPictureFile(plat::ExeDir() + b.file, s, s);
+    plat::DrawnPictureFile f = plat::DrawPictureFile(PictureFilePath(b.file), s, s);
     if (!f.drawn.Empty()) return f.drawn;
     plat::Picture blank = plat::Picture::Create(s, s, plat::Rgb(255, 255, 255));
     blank.Draw().FrameRect({0, 0, s, s}, plat::Rgb(160, 170, 190), 1);
@@ -66,8 +82,9 @@ FramesPanel::FramesPanel(SnipEditor& editor, plat::PictureBox& panel)
       PicFrameabc1(editor, 1),
       editor_(editor) {
     ScaleTo(plat::kBaseDpi);
+    for (int i = 0; i < kFrameButtons; ++i) Buttons[i].SetToolTipText(kFrameButtonTips[i]);
     Buttons.SetWiring([this](plat::Image& e, int i) {
-        e.Click = [this, i] { CreatePictureFrame(plat::ExeDir() + kFrameButtonTable[i].file); };
+        e.Click = [this, i] { CreatePictureFrame(PictureFilePath(kFrameButtonTable[i].file)); };
     });
     Image11.SetToolTipText(L"Logo library");
     Image11.Click = [this] { Image11_Click(); };

@@ -1,6 +1,12 @@
 #include "editor/save_picture_as.h"
 
+#include <ctime>
+
+#include "editor/save_naming.h"
+#include "platform/services/files.h"
+#include "platform/services/profile.h"
 #include "platform/services/system.h"
+#include "shell/rwini.h"
 
 namespace editor {
 
@@ -9,6 +15,22 @@ constexpr std::int32_t kJpegQuality = 80;
 constexpr std::int32_t kTiffColorDepth = 24;
 constexpr std::int32_t kTiffCompressionNone = 6;  // the library's EncoderValueCompressionNone
 constexpr int kFileNameChars = 255;
+// Where the last save went; written only by a save, never at start.
+constexpr wchar_t kSaveSection[] = L"Save";
+constexpr wchar_t kLastFolderKey[] = L"LastFolder";
+
+std::wstring LastSaveFolder() { return plat::ProfileGetString(kSaveSection, kLastFolderKey, L"", rwini::IniPath()); }
+
+std::wstring NowSnipName() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return SuggestedSnipName(local);
+}
 }  // namespace
 
 plat::FileDialogRequest SnipSaveDialogRequest(plat::Handle owner) {
@@ -23,8 +45,11 @@ plat::FileDialogRequest SnipSaveDialogRequest(plat::Handle owner) {
         {L"TIFF File(*.TIFF)", L"*.tiff"},
         {L"All File(*.*)", L"*.*"},
     };
-    r.filterIndex = 1;
-    r.initialDir = plat::ExeDir();
+    r.filterIndex = 1;  // PNG
+    const std::wstring last = LastSaveFolder();
+    r.initialDir =
+        SaveStartFolder(last, !last.empty() && plat::FileExists(last), plat::UserPicturesDir(), plat::ExeDir());
+    r.fileName = NowSnipName();
     r.defaultExt = L"PNG";
     r.flags = 0;  // no overwrite prompt: an existing file of that name is replaced
     r.bufferChars = kFileNameChars;
@@ -33,8 +58,12 @@ plat::FileDialogRequest SnipSaveDialogRequest(plat::Handle owner) {
 
 ModSavePic::SaveResult SaveSnipPicture(const plat::Picture& picture, const std::wstring& path) {
     // Only the name's extension decides the format, never the chosen filter.
-    return ModSavePic::SavePictureFile(picture, path, ModSavePic::FormatWord(path), kJpegQuality, kTiffColorDepth,
-                                       kTiffCompressionNone);
+    ModSavePic::SaveResult saved = ModSavePic::SavePictureFile(picture, path, ModSavePic::FormatWord(path),
+                                                               kJpegQuality, kTiffColorDepth, kTiffCompressionNone);
+    if (saved.ok)
+        if (const std::wstring folder = FolderOf(path); !folder.empty())
+            (void)plat::ProfileWriteString(kSaveSection, kLastFolderKey, folder, rwini::IniPath());
+    return saved;
 }
 
 bool AskAndSavePicture(plat::Handle owner, const plat::Picture& picture) {

@@ -150,4 +150,11 @@ Selection NudgedSelection(const Selection& s, float dx, float dy, bool resize, f
     return n;
 }
 
+
+
+float KeptInside(float want, float size, float limit) {
+    if (want + size > limit) want = limit - size;
+    return want < 0 ? 0 : want;
+}
+
 }  // namespace editor

@@ -75,6 +75,9 @@ PointF LogoOrigin(LogoPosition pos, const Selection& s, float logoWidth, float l
 
 // "320x240": width and height written as the shortest decimal form.
 std::wstring SizeLabelText(float width, float height);
+// The start of a box of `size` that wants to start at `want`, moved back so
+// that it ends inside [0, limit); at 0 when it is larger than the limit.
+float KeptInside(float want, float size, float limit);
 // "RGB(255,0,0)".
 std::wstring ColorReadoutText(int red, int green, int blue);
 

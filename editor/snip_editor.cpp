@@ -18,6 +18,8 @@ plat::WindowStyle EditorWindowStyle() {
     return s;
 }
 
+constexpr plat::Color kReadoutBacking = plat::Rgb(255, 255, 255);
+
 plat::Font LabelFont() { return plat::Font{L"Arial", 10.5f, false}; }
 
 // How long a copy waits for a clipboard that another program holds.
@@ -65,7 +67,10 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
 
     for (plat::Label* l : {&LblPos, &lblInfo}) {
         l->AutoSize = true;
-        l->Transparent = true;
+        // On a small opaque backing: readable over any picture.
+        l->Transparent = false;
+        l->BackColor = kReadoutBacking;
+        l->Padding = 2;
         // Readouts inside the selection: presses and double clicks on them belong to it.
         l->ClickThrough = true;
         l->ForeColor = kSelectionBlue;
@@ -128,6 +133,7 @@ void SnipEditor::Form_Load() {
     ModeTag = "draw";
     ToolActive = traits_.presetFromInspector;
     if (traits_.presetFromInspector) PresetFromInspector();
+    UpdateShade();
 }
 
 void SnipEditor::ScaleBars(int dpi) {

@@ -34,6 +34,8 @@ constexpr int kToolbarButtons = 10;
 // The sixteen palette swatches and, last, the current colour's.
 constexpr int kSwatches = 17;
 constexpr int kCurrentColorSwatch = 16;
+// How much darker the frozen picture shows outside the selection.
+constexpr int kShadePercent = 40;
 
 class SnipEditor : public plat::Form {
 public:
@@ -141,6 +143,7 @@ private:
     void SetSelection(const Selection& s);
     void DiscardSelection(float x, float y);
     void ShowColorUnder(float x, float y);
+    void UpdateShade();
     void SetSizeLabel();
     void PlaceLabels();
     void PlaceAndShowToolbar();
@@ -167,7 +170,8 @@ private:
     void PresetSizes(const std::vector<std::wstring>& sizes, const std::wstring& current);
     void Pcolor_MouseUp(int index);
     void Pcolor_MouseMove(int index);
-    void ClearSwatchBorders();
+    // Outlines the palette swatch of the current colour, and only it.
+    void MarkCurrentSwatch();
     void SetSizeButtonLook(int look);
     void Combo1_Click();
     plat::Color CurrentColor() const;

@@ -7,6 +7,7 @@
 #include "editor/selection_geometry.h"
 #include "platform/toolkit/forms.h"
 #include "platform/services/system.h"
+#include "platform/services/tooltip.h"
 #include "shell/frm_main.h"
 
 namespace editor {
@@ -75,6 +76,7 @@ void SnipEditor::DiscardSelection(float x, float y) {
     SetMousePointer(MousePointer::Default);
     ModeTag = "draw";
     CloseGuard = 1;
+    UpdateShade();
 }
 
 void SnipEditor::ShowMagnifier(float x, float y) {
@@ -166,6 +168,18 @@ void SnipEditor::CopySelectionAndClose() {
 
 bool SnipEditor::GrabSelection() {
     copying_ = true;
+    // An open text box is the user's text, not part of the screen: drawn into
+    // the picture (or dropped when empty) before the grab, never grabbed as a box.
+    if (TextEdit.Visible()) {
+        if (TextEdit.Text().empty()) {
+            TextEdit.SetVisible(false);
+        } else {
+            CommitText();
+        }
+    }
+    // Floating aids are no part of the snip either.
+    plat::tooltip::HideAll(hWnd());
+    Zoom.SetVisible(false);
     Picture1.SetVisible(false);
     Strip.Hide();
     Picture2.SetVisible(false);
@@ -201,9 +215,31 @@ void SnipEditor::ImageMove() {
         h.Move(o.x, o.y);
         h.SetVisible(true);
     }
+    UpdateShade();
 }
 
-void SnipEditor::Image1_MouseDown(int /*index*/, const plat::MouseArgs& /*a*/) {
+// Outside a selection the frozen picture shows darker, as in the tools users
+// know; on the screen only: the grab reads the selection's pixels alone.
+void SnipEditor::UpdateShade() {
+    const plat::Rect r = SelectionRectOf(CurrentSelection());
+    SetSurfaceShade(r.Empty() ? 0 : kShadePercent, r);
+}
+
+// A handle's input in the editor's own pixels.
+static plat::MouseArgs OnForm(const plat::Image& handle, plat::MouseArgs a) {
+    a.x += handle.Left();
+    a.y += handle.Top();
+    return a;
+}
+
+void SnipEditor::Image1_MouseDown(int index, const plat::MouseArgs& a) {
+    // Only the left button resizes. Another button's press on a handle (the
+    // pointer rests on one after a resize) is a press on the selection's
+    // edge: the right button discards the selection at once.
+    if (a.button != plat::kLeftButton) {
+        Form_MouseDown(OnForm(Image1[index], a));
+        return;
+    }
     // Until a shape is committed a handle may still resize the preset selection.
     if (HistoryEntries.Position() == 1) ToolActive = false;
     if (ToolActive) return;
@@ -240,7 +276,11 @@ void SnipEditor::Image1_MouseMove(int index, const plat::MouseArgs& /*a*/) {
     AnchorY = Shape1.Top();
 }
 
-void SnipEditor::Image1_MouseUp(int /*index*/, const plat::MouseArgs& /*a*/) {
+void SnipEditor::Image1_MouseUp(int index, const plat::MouseArgs& a) {
+    if (a.button != plat::kLeftButton) {
+        Form_MouseUp(OnForm(Image1[index], a));
+        return;
+    }
     HandleDrag = "Stop";
     Zoom.SetVisible(false);
     PlaceAndShowToolbar();
@@ -252,10 +292,13 @@ void SnipEditor::Picture2_MouseMove(const plat::MouseArgs& /*a*/) { SetMousePoin
 
 void SnipEditor::SetSizeLabel() { LblPos.SetCaption(SizeLabelText(Shape1.Width(), Shape1.Height())); }
 
+// At the selection's inside corner, but never past the screen's edges.
 void SnipEditor::PlaceLabels() {
     FollowSelectionScale();
-    LblPos.Move(Shape1.Left() + Bar(2), Shape1.Top() + Bar(2));
-    lblInfo.Move(Shape1.Left() + Bar(2), LblPos.Top() + LblPos.Height() + Bar(2));
+    const float sw = DesktopWidthF(), sh = DesktopHeightF(), gap = Bar(2);
+    const float infoTop = KeptInside(Shape1.Top() + gap + LblPos.Height() + gap, lblInfo.Height(), sh);
+    LblPos.Move(KeptInside(Shape1.Left() + gap, LblPos.Width(), sw), infoTop - gap - LblPos.Height());
+    lblInfo.Move(KeptInside(Shape1.Left() + gap, lblInfo.Width(), sw), infoTop);
 }
 
 void SnipEditor::PlaceAndShowToolbar() {

@@ -45,14 +45,15 @@ void SnipEditor::BuildStylePickers() {
     Text1.SetText(L"11");
 
     PicColor.SetBackColor(kBarColor);
-    PicColor.MouseMove = [this](const plat::MouseArgs&) { ClearSwatchBorders(); };
+    PicColor.MouseMove = [this](const plat::MouseArgs&) { MarkCurrentSwatch(); };
     for (int i = 0; i < kSwatches; ++i) {
         plat::PictureBox& swatch = Pcolor[i];
         swatch.SetBackColor(i == kCurrentColorSwatch ? plat::Rgb(255, 0, 0) : kPalette[i]);
-        swatch.BorderColor = plat::Rgb(0, 0, 0);
+        swatch.BorderColor = kSelectionBlue;
         swatch.MouseUp = [this, i](const plat::MouseArgs&) { Pcolor_MouseUp(i); };
         swatch.MouseMove = [this, i](const plat::MouseArgs&) { Pcolor_MouseMove(i); };
     }
+    MarkCurrentSwatch();
 
     Picture3.SetBackColor(kBarColor);
     Picture3.SetVisible(false);
@@ -87,18 +88,23 @@ void SnipEditor::LayoutStylePickers() {
 
 plat::Color SnipEditor::CurrentColor() const { return Pcolor[kCurrentColorSwatch].BackColor; }
 
-void SnipEditor::Pcolor_MouseUp(int index) { Pcolor[kCurrentColorSwatch].SetBackColor(Pcolor[index].BackColor); }
-
-void SnipEditor::Pcolor_MouseMove(int index) {
-    if (index == kCurrentColorSwatch) {
-        ClearSwatchBorders();
-        return;
-    }
-    Pcolor[index].SetBorderLine(true);
+void SnipEditor::Pcolor_MouseUp(int index) {
+    Pcolor[kCurrentColorSwatch].SetBackColor(Pcolor[index].BackColor);
+    MarkCurrentSwatch();
 }
 
-void SnipEditor::ClearSwatchBorders() {
-    for (int i = 0; i < kCurrentColorSwatch; ++i) Pcolor[i].SetBorderLine(false);
+// Hovering marks nothing: the one outline says which colour draws, wherever
+// the pointer went before (an outline left on a hovered swatch read as chosen).
+void SnipEditor::Pcolor_MouseMove(int /*index*/) { MarkCurrentSwatch(); }
+
+void SnipEditor::MarkCurrentSwatch() {
+    const plat::Color current = CurrentColor();
+    bool marked = false;
+    for (int i = 0; i < kCurrentColorSwatch; ++i) {
+        const bool on = !marked && Pcolor[i].BackColor == current;
+        marked = marked || on;
+        if (Pcolor[i].BorderLine() != on) Pcolor[i].SetBorderLine(on);
+    }
 }
 
 void SnipEditor::SetSizeButtonLook(int look) {

@@ -183,6 +183,7 @@ void SnipEditor::RevertStep() {
     Shape1.Move(Shape1.Left(), Shape1.Top(), 0, 0);
     Image1.ForEach([](plat::Image& h) { h.SetVisible(false); });
     ToolActive = false;
+    UpdateShade();
 }
 
 void SnipEditor::RedoStep() {

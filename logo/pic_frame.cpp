@@ -147,7 +147,8 @@ void PicFrame::DrawPicture(const std::wstring& path, bool autoSize) {
         if (size.x > 0 && size.y > 0) file = plat::DrawPictureFile(path, size.x, size.y);
     }
     if (!file.drawn.Empty()) {
-        pictureBands_ = OpaqueBands(file.drawn, kSeeThrough);
+        // A file's own transparency decides what shows; without one, white is see-through.
+        pictureBands_ = OpaqueBands(file.seeThrough.Empty() ? file.drawn : file.seeThrough, kSeeThrough);
         picture_.SetPicture(std::move(file.drawn));
         picture_.Move(0, 0);
     }

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A scripted demo of a snip on a private display (make run without $DISPLAY):
-# a known picture on the screen, the program started into its main window,
+# a picture of a desktop with a text window on the screen, the program started into its main window,
 # Alt+Q pressed on it, a selection dragged out in the editor and copied by a
 # double click, and the clipboard's picture saved. The last line printed is
 # the path of that picture. Each step is one function, run in STEPS order.
@@ -12,8 +12,10 @@ OUT=$MS_BUILD/demo
 EDITOR="Morrowen Snip editor"
 MAIN="Morrowen Snip"
 RESULT=""
-# The snip: a 480 x 300 rectangle of the screen.
-SNIP_X=360 SNIP_Y=200 SNIP_W=480 SNIP_H=300
+# The drawn window: its outer rectangle on the screen; the snip takes it
+# with a margin of desktop around it.
+WIN_X=400 WIN_Y=220 WIN_W=560 WIN_H=320
+SNIP_X=$((WIN_X - 20)) SNIP_Y=$((WIN_Y - 20)) SNIP_W=$((WIN_W + 40)) SNIP_H=$((WIN_H + 40))
 
 say() { echo "demo: $*" >&2; }
 die() { say "$*"; exit 1; }
@@ -24,8 +26,31 @@ step_environment() {
   start_wineserver
 }
 
+# make_desktop FILE: a desktop picture with a window of text on it, the kind
+# of thing a user snips.
+make_desktop() {
+  local size w h x2 y2
+  size=$(screen_size); w=${size%x*}; h=${size#*x}
+  x2=$((WIN_X + WIN_W - 1)); y2=$((WIN_Y + WIN_H - 1))
+  convert -size "${w}x${h}" gradient:'rgb(40,110,150)-rgb(20,50,80)' \
+    -fill 'rgb(245,245,245)' -stroke 'rgb(90,90,90)' -draw "rectangle $WIN_X,$WIN_Y $x2,$y2" -stroke none \
+    -fill 'rgb(0,90,170)' -draw "rectangle $((WIN_X + 1)),$((WIN_Y + 1)) $((x2 - 1)),$((WIN_Y + 30))" \
+    -fill white -pointsize 16 -annotate +$((WIN_X + 12))+$((WIN_Y + 21)) 'Trip plan.txt - Notepad' \
+    -fill 'rgb(232,17,35)' -draw "rectangle $((x2 - 46)),$((WIN_Y + 1)) $((x2 - 1)),$((WIN_Y + 30))" \
+    -fill white -annotate +$((x2 - 29))+$((WIN_Y + 21)) 'X' \
+    -fill black -pointsize 14 -annotate +$((WIN_X + 10))+$((WIN_Y + 50)) 'File   Edit   Format   View   Help' \
+    -fill white -draw "rectangle $((WIN_X + 1)),$((WIN_Y + 58)) $((x2 - 1)),$((y2 - 1))" \
+    -fill black -pointsize 18 \
+    -annotate +$((WIN_X + 14))+$((WIN_Y + 90)) 'Saturday: train to the coast, 08:15' \
+    -annotate +$((WIN_X + 14))+$((WIN_Y + 120)) 'Lunch at the harbour, then the lighthouse' \
+    -annotate +$((WIN_X + 14))+$((WIN_Y + 150)) 'Sunday: bikes along the river (rent at 9)' \
+    -annotate +$((WIN_X + 14))+$((WIN_Y + 180)) 'Back by 18:40 - pack the camera!' \
+    -fill 'rgb(0,120,60)' -annotate +$((WIN_X + 14))+$((WIN_Y + 230)) 'Budget: 120 EUR each' \
+    -depth 8 "PNG24:$1"
+}
+
 step_show_screen() {
-  make_pattern "$OUT/screen.png"
+  make_desktop "$OUT/screen.png"
   show_picture "$OUT/screen.png"
   say "the screen shows $OUT/screen.png"
 }

@@ -2,11 +2,22 @@
 # Installs what building and testing need, and only what is missing:
 # safe to run again and again (make deps; make test and make run call it).
 #   scripts/install-deps.sh fuzz    what make fuzz needs instead
+#   scripts/install-deps.sh run     only what make run needs (no tests, no release)
 set -euo pipefail
 
 FUZZ_PACKAGES=(
   cmake ninja-build make                  # the build
   clang-14 libclang-rt-14-dev             # clang with libFuzzer and the sanitizer runtimes
+)
+
+RUN_PACKAGES=(
+  cmake ninja-build make                  # the build
+  g++-mingw-w64-x86-64-posix              # 64-bit Windows build (runs here)
+  binutils-mingw-w64                      # windres, objdump
+  wine64                                  # runs it
+  xvfb x11-utils xdotool xclip            # the demo's private display
+  imagemagick                             # icons, pictures, the demo's screen
+  fonts-wqy-microhei                      # the program's Chinese captions under Wine
 )
 
 PACKAGES=(
@@ -31,7 +42,8 @@ installed() {
 case ${1:-} in
   '') ;;
   fuzz) PACKAGES=("${FUZZ_PACKAGES[@]}") ;;
-  *) echo "usage: install-deps.sh [fuzz]" >&2; exit 2 ;;
+  run) PACKAGES=("${RUN_PACKAGES[@]}") ;;
+  *) echo "usage: install-deps.sh [fuzz|run]" >&2; exit 2 ;;
 esac
 
 missing=()

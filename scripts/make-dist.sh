@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # make dist: the release folder build/dist/MorrowenSnip/ (the 32-bit exe, the
-# default a.ini, the pictures) zipped as build/MorrowenSnip.zip.
+# default a.ini, readme.txt, licence.txt, and the pictures in pictures\)
+# zipped as build/MorrowenSnip.zip.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${MS_BUILD:-$PWD/build}
@@ -13,10 +14,16 @@ dist=$build/dist/MorrowenSnip
 rm -rf "$dist" && mkdir -p "$dist"
 cp "$exe" "$dist/"
 [ -f assets/a.ini ] && cp assets/a.ini "$dist/"
-# Pictures: those kept in assets/ and those drawn by the build.
+# The texts with Windows line ends, for Notepad on every Windows.
+for t in readme.txt licence.txt; do
+  sed 's/\r*$/\r/' "assets/$t" >"$dist/$t"
+done
+# Pictures: those kept in assets/ and those drawn by the build, in their own
+# folder (the program looks there first, then beside itself).
+mkdir -p "$dist/pictures"
 shopt -s nullglob nocaseglob
 for f in assets/*.png assets/*.gif "$build"/win32/pictures/*.png "$build"/win32/pictures/*.gif; do
-  cp "$f" "$dist/"
+  cp "$f" "$dist/pictures/"
 done
 shopt -u nullglob nocaseglob
 

@@ -18,8 +18,10 @@ dir=${MS_RUN_DIR:-$MS_BUILD/run}
 mkdir -p "$dir"
 cp "$MS_EXE" "$dir/MorrowenSnip.exe"
 # Defaults only where the user has none yet: a.ini keeps their settings.
-for f in "$MS_ROOT"/assets/a.ini "$MS_ROOT"/assets/*.{png,PNG,gif,GIF} "$MS_BUILD"/win64/pictures/*; do
-  [ -f "$f" ] && [ ! -e "$dir/$(basename "$f")" ] && cp "$f" "$dir/"
+[ -e "$dir/a.ini" ] || cp "$MS_ROOT/assets/a.ini" "$dir/"
+mkdir -p "$dir/pictures"
+for f in "$(dirname "$MS_EXE")"/pictures/*; do
+  [ -f "$f" ] && cp "$f" "$dir/pictures/"
 done
 echo "run: starting $dir/MorrowenSnip.exe on $DISPLAY (Wine prefix $WINEPREFIX)"
 cd "$dir"

@@ -7,6 +7,7 @@
 // (hotkey configuration), frm_main_logo.cpp (logo choice and web links),
 // frm_main_news.cpp (the news lines and their links).
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -114,6 +115,7 @@ public:
 protected:
     void Form_Load() override;
     bool Form_QueryUnload() override;
+    bool Form_CloseCommand() override;
     void Form_Unload() override;
     void Form_TrayNotify(int mouseMessage) override;
     void ShowTrayMenu();
@@ -133,10 +135,15 @@ private:
     void LayOutNews();
     void WireEvents();
     void DeleteTrayIcon();
-    void ShowEditorInstead();
+    // Runs showEditor (true: an editor opened) with this window off the screen.
+    void ShowEditorInstead(const std::function<bool()>& showEditor);
 
     void Image1_MouseDown(const plat::MouseArgs& a);
     void Image2_Click();
+    // Hides the window to the tray; the first time in a run the icon says
+    // that the program keeps running and how to end it.
+    void HideToTray();
+    bool toldStillRunning_ = false;
     void Image3_Click();
     void Command3_Click();
     // The logo library's paths from the settings file (this loads it, hidden),

@@ -80,19 +80,41 @@ void frmMain::Form_TrayNotify(int mouseMessage) {
 // get the keyboard: hidden first, the activation would pass to some other
 // program's window, which keeps the keyboard focus under some window systems
 // (a later request of ours loses to it). So the window steps off the screen,
-// keeping the activation, hands it to the editor, and only then hides.
-void frmMain::ShowEditorInstead() {
+// keeping the activation, hands it to the editor (or to a window pick), and
+// only then hides. A pick that ends without an editor (Escape) brings the
+// window back where it was.
+void frmMain::ShowEditorInstead(const std::function<bool()>& showEditor) {
     const plat::Rect at = Bounds();
+    const bool wasVisible = Visible();
     constexpr int kAway = -32000;
-    SetBounds({kAway, kAway, kAway + at.Width(), kAway + at.Height()});
-    plat::Forms<aaa>().Show();
-    Hide();
+    if (wasVisible) SetBounds({kAway, kAway, kAway + at.Width(), kAway + at.Height()});
+    const bool editorShown = showEditor();
+    if (!Loaded()) return;
+    if (editorShown) Hide();
     SetBounds(at);
 }
 
 void frmMain::Image1_MouseDown(const plat::MouseArgs&) { window::DragMoveForm(*this); }
 
-void frmMain::Image2_Click() { Hide(); }
+void frmMain::Image2_Click() { HideToTray(); }
+
+// The user's close box (Alt+F4, the taskbar's Close) hides the window to the
+// tray, as Windows users expect of a program that waits for its hotkeys. A
+// close by the system or by another program still ends it. Without a tray
+// icon there would be no way back: the close goes on as before.
+bool frmMain::Form_CloseCommand() {
+    if (!NotifyIcon) return false;
+    HideToTray();
+    return true;
+}
+
+void frmMain::HideToTray() {
+    Hide();
+    if (toldStillRunning_ || !NotifyIcon) return;
+    toldStillRunning_ = NotifyIcon->ShowBalloon(
+        L"Morrowen Snip is still running",
+        L"Your hotkeys still snip. Click this icon to show the window; right-click it and choose Exit to quit.");
+}
 
 // Ends the program at once: no window is unloaded. The icon and the hotkeys'
 // global atoms must go first: the system keeps atoms after the process ends.
@@ -115,16 +137,22 @@ void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, boo
 void frmMain::StartSnipMode(int row) {
     switch (row) {
         case 1:
-            ShowEditorInstead();
+            ShowEditorInstead([] {
+                plat::Forms<aaa>().Show();
+                return true;
+            });
             break;
         case 2:
-            plat::Forms<jie>().Show();
+            ShowEditorInstead([] {
+                plat::Forms<jie>().Show();
+                return true;
+            });
             break;
         case 3:
-            plat::Forms<asd>().Command1_Click();
+            ShowEditorInstead([] { return plat::Forms<asd>().Command1_Click(); });
             break;
         case 4:
-            plat::Forms<Form1>().Command1_Click();
+            ShowEditorInstead([] { return plat::Forms<Form1>().Command1_Click(); });
             break;
         default:
             break;

@@ -23,5 +23,6 @@ void frmMain::NotifySnipCopied(int width, int height) {
     // Only a notice: without a tray icon nothing else is shown.
     if (!NotifyIcon) return;
     NotifyIcon->ShowBalloon(L"Morrowen Snip",
-                            L"Snip copied: " + std::to_wstring(width) + L" x " + std::to_wstring(height));
+                            L"A snip of " + std::to_wstring(width) + L" x " + std::to_wstring(height) +
+                                L" pixels is on the clipboard.");
 }

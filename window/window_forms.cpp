@@ -1,5 +1,7 @@
 #include "window/window_forms.h"
 
+#include <initializer_list>
+
 #include "editor/variants.h"
 #include "platform/toolkit/forms.h"
 #include "platform/services/monitors.h"
@@ -27,12 +29,18 @@ void Form1::Form_DpiChanged(int dpi, const plat::Rect& suggested) {
 window::WindowPicker& Form1::Overlay() { return plat::Forms<Form2>(); }
 window::WindowPicker* Form1::LoadedOverlay() { return plat::LoadedForm<Form2>(); }
 void Form1::UnloadOverlay() { plat::UnloadForm<Form2>(); }
-void Form1::ShowEditor() { plat::Forms<jie3>().Show(); }
+void Form1::ShowEditor() {
+    getDeskImage::ClearScreenForSnip();
+    plat::Forms<jie3>().Show();
+}
 
 window::WindowPicker& asd::Overlay() { return plat::Forms<asdd>(); }
 window::WindowPicker* asd::LoadedOverlay() { return plat::LoadedForm<asdd>(); }
 void asd::UnloadOverlay() { plat::UnloadForm<asdd>(); }
-void asd::ShowEditor() { plat::Forms<bing>().Show(); }
+void asd::ShowEditor() {
+    getDeskImage::ClearScreenForSnip();
+    plat::Forms<bing>().Show();
+}
 
 window::WindowInspector* Form2::RunningInspector() { return plat::LoadedForm<Form1>(); }
 window::WindowInspector* asdd::RunningInspector() { return plat::LoadedForm<asd>(); }
@@ -40,6 +48,18 @@ window::WindowInspector* asdd::RunningInspector() { return plat::LoadedForm<asd>
 namespace getDeskImage {
 
 void ReadWorkArea() { window::WorkArea = plat::desktop::WorkArea(); }
+
+// The editor freezes the screen as it loads: no window of ours may be on it.
+// A pick leaves the inspectors shown as small bars and the overlay hidden.
+void ClearScreenForSnip() {
+    for (plat::Form* f : std::initializer_list<plat::Form*>{plat::LoadedForm<Form1>(), plat::LoadedForm<asd>(),
+                                                           plat::LoadedForm<Form2>(), plat::LoadedForm<asdd>()})
+        if (f && f->Visible()) f->Hide();
+    // The windows below repaint before the screen is read.
+    plat::DoEvents();
+    plat::SleepMs(30);
+    plat::DoEvents();
+}
 
 void CaptureDesktop() {
     ReadWorkArea();

@@ -49,4 +49,7 @@ void ReadWorkArea();
 // size plus 50 pixels each way, the overlay still on it) to the clipboard and
 // into both inspectors' desktop store, and shows them again.
 void CaptureDesktop();
+// Hides the inspectors and overlays left on the screen by a pick, and lets
+// the screen repaint, before an editor freezes it.
+void ClearScreenForSnip();
 }  // namespace getDeskImage

@@ -26,8 +26,9 @@ public:
     ~WindowInspector() override;
 
     // Runs a whole pick, then shows the paired editor (whether or not a
-    // window was picked). The main window's hotkeys start here.
-    void Command1_Click();
+    // window was picked), unless the user ended the pick with Escape. The
+    // main window's hotkeys start here. True when the editor was shown.
+    bool Command1_Click();
     // Shows the overlay and tracks the window under the pointer until the pick ends.
     void FRM_SpyWindow();
     // Appends one descendant's four lines to the window tree.
@@ -109,6 +110,8 @@ protected:
     void Form_KeyDown(int keyCode, int shift) override;
 
     void StartPick();
+    // The last pick was ended by Escape.
+    bool PickCancelled();
 
 private:
     void LayOut();

@@ -23,17 +23,27 @@ namespace {
 constexpr int kTrackPauseMs = 10;
 }  // namespace
 
-void WindowInspector::Command1_Click() {
+bool WindowInspector::Command1_Click() {
     // Kept alive through the pick: the pending events may unload this form.
     HandlerScope running(*this);
     Show();
-    if (!Loaded()) return;
+    if (!Loaded()) return false;
     SetBounds({0, 0, 0, 0});
     plat::DoEvents();
-    if (!Loaded()) return;
+    if (!Loaded()) return false;
     FRM_SpyWindow();
-    if (!Loaded()) return;
+    if (!Loaded()) return false;
+    if (PickCancelled()) {
+        Hide();
+        return false;
+    }
     ShowEditor();
+    return true;
+}
+
+bool WindowInspector::PickCancelled() {
+    const WindowPicker* overlay = LoadedOverlay();
+    return overlay && overlay->Cancelled();
 }
 
 void WindowInspector::StartPick() { Command1_Click(); }
@@ -42,7 +52,9 @@ void WindowInspector::CmdAction_MouseDown(const plat::MouseArgs&) {
     plat::DoEvents();
     if (!Loaded()) return;
     FRM_SpyWindow();
-    if (Loaded()) ShowEditor();
+    if (!Loaded()) return;
+    if (PickCancelled()) return;
+    ShowEditor();
 }
 
 // The pick is marked running once, here: a pick that ends while the loop lets

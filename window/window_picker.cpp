@@ -54,7 +54,19 @@ void WindowPicker::Form_Load() {
     Form_Resize();
 }
 
-void WindowPicker::BeginPick() { ended_ = false; }
+void WindowPicker::BeginPick() {
+    ended_ = false;
+    cancelled_ = false;
+}
+
+// Escape ends a pick as Windows users expect of any pick or drag: nothing is
+// taken, and no editor opens.
+void WindowPicker::Form_KeyDown(int keyCode, int /*shift*/) {
+    constexpr int kEscape = 27;
+    if (keyCode != kEscape || ended_ || releasing_) return;
+    cancelled_ = true;
+    EndPick(false);
+}
 
 void WindowPicker::PlaceOn(const plat::Rect& windowRect) {
     SetBounds(OverlayBounds(windowRect));

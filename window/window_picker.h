@@ -25,6 +25,8 @@ public:
     void PlaceOn(const plat::Rect& windowRect);
     // A new pick starts: the next focus loss or release ends it.
     void BeginPick();
+    // The user ended the current pick with Escape: no capture, no editor.
+    bool Cancelled() const { return cancelled_; }
 
     plat::Line Line1;
     plat::Line Line2;
@@ -48,6 +50,7 @@ protected:
     void Form_MouseMove(const plat::MouseArgs& a) override;
     void Form_MouseUp(const plat::MouseArgs& a) override;
     void Form_LostFocus() override;
+    void Form_KeyDown(int keyCode, int shift) override;
 
 private:
     void Form_Resize();
@@ -65,6 +68,7 @@ private:
     bool releasing_ = false;  // a release is picking: it ends the pick itself
     bool ended_ = true;       // the current pick has ended (or none runs)
     bool pulsing_ = false;    // a colour tick runs the pending events
+    bool cancelled_ = false;  // ended by Escape
 };
 
 }  // namespace window

@@ -114,6 +114,8 @@ void Set(Handle form, const void* key, Handle child, const Rect& rect, const std
     Tips()[{form, key}] = fake_native::Tip{text, rect, child};
 }
 void Remove(Handle form, const void* key, Handle) { Tips().erase({form, key}); }
+// No tip is ever shown here: nothing to take down.
+void HideAll(Handle) {}
 }  // namespace tooltip
 
 }  // namespace plat

@@ -60,4 +60,7 @@ FileError ReplaceFileWith(const std::wstring& replacement, const std::wstring& t
     return {};
 }
 
+// The headless machine has no user folders.
+std::wstring UserPicturesDir() { return L""; }
+
 }  // namespace plat

@@ -73,6 +73,19 @@ void PictureCanvas::FillRect(const Rect& r, Color c) {
     EraseRecords(a);
 }
 
+void PictureCanvas::Shade(const Rect& r, int percent) {
+    const Rect a = r.Intersect(Drawable());
+    const auto keep = static_cast<std::uint32_t>(100 - std::clamp(percent, 0, 100));
+    for (int y = a.top; y < a.bottom; ++y) {
+        std::uint32_t* row = t_.pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(t_.width);
+        for (int x = a.left; x < a.right; ++x) {
+            const std::uint32_t p = row[x];
+            row[x] = (((p >> 16) & 255) * keep / 100) << 16 | (((p >> 8) & 255) * keep / 100) << 8 |
+                     ((p & 255) * keep / 100);
+        }
+    }
+}
+
 void PictureCanvas::FrameRect(const Rect& r, Color c, int penWidth) {
     if (r.Empty()) return;
     const int w = std::max(1, penWidth);

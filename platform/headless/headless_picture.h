@@ -26,6 +26,7 @@ public:
     Point TextSize(std::wstring_view s, const Font& f) override;
     void DrawPicture(const Picture& src, int x, int y, const Rect& from) override;
     Color Pixel(int x, int y) const override;
+    void Shade(const Rect& r, int percent) override;
     void SetClip(const Rect& r) override;
     void ResetClip() override;
     Handle NativeDC() override { return 0; }

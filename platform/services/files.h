@@ -32,4 +32,8 @@ std::wstring TempNameBeside(const std::wstring& target);
 // files are as they were; a read-only target is refused.
 FileError ReplaceFileWith(const std::wstring& replacement, const std::wstring& target);
 
+// The user's own pictures folder (on Windows the known folder "Pictures"),
+// without a trailing separator; empty when the system names none.
+std::wstring UserPicturesDir();
+
 }  // namespace plat

@@ -48,6 +48,9 @@ public:
     virtual void OnTimer(int timerId) = 0;
     // The user asked to close (system menu, Alt+F4). Return true to cancel.
     virtual bool OnCloseRequest() = 0;
+    // The user's own close command (close box, Alt+F4, the taskbar's Close),
+    // before it becomes a close request: true when the window dealt with it.
+    virtual bool OnCloseCommand() { return false; }
     // The window lost the mouse capture to something else (a system move loop,
     // another window): the buttons it saw pressed will not be released to it.
     virtual void OnCaptureLost() {}

@@ -29,6 +29,8 @@ public:
     virtual void DrawPicture(const Picture& src, int x, int y, const Rect& from) = 0;
     void DrawPicture(const Picture& src, int x, int y);
     virtual Color Pixel(int x, int y) const = 0;
+    // Darkens what r shows: each channel keeps (100 - percent) % of its value.
+    virtual void Shade(const Rect& r, int percent) = 0;
     // Clip every later operation to r (target pixels); ResetClip lifts it.
     virtual void SetClip(const Rect& r) = 0;
     virtual void ResetClip() = 0;

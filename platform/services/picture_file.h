@@ -13,6 +13,11 @@ struct DrawnPictureFile {
     // The file's own size in pixels; 0 x 0 when it is no picture the library reads.
     int naturalWidth = 0, naturalHeight = 0;
     Picture drawn;  // empty unless status is gp::Ok
+    // For a file with its own transparency (an alpha channel, a GIF's
+    // transparent colour): white where it is mostly see-through, black
+    // elsewhere, so white pixels it holds stay shown. Empty for a file
+    // without: then white itself is see-through.
+    Picture seeThrough;
 };
 
 // Draws the file scaled to width x height; with either of them 0 or less, at

@@ -14,5 +14,7 @@ namespace plat::tooltip {
 void Set(Handle hostWindow, const void* key, Handle child, const Rect& rect, const std::wstring& text);
 // Removes it; nothing when there is none.
 void Remove(Handle hostWindow, const void* key, Handle child);
+// Takes down a tip the form `formWindow` shows now (before its screen is grabbed).
+void HideAll(Handle formWindow);
 
 }  // namespace plat::tooltip

@@ -60,6 +60,29 @@ inline Rect Rect::Union(const Rect& o) const {
             right > o.right ? right : o.right, bottom > o.bottom ? bottom : o.bottom};
 }
 
+// The parts of `area` outside `hole`: at most four bands (above, below, left,
+// right), none empty; `area` itself when they do not meet.
+struct RectBands {
+    Rect part[4];
+    int count = 0;
+};
+inline RectBands RectsOutside(const Rect& area, const Rect& hole) {
+    RectBands out;
+    const Rect h = area.Intersect(hole);
+    auto add = [&out](const Rect& r) {
+        if (!r.Empty()) out.part[out.count++] = r;
+    };
+    if (h.Empty()) {
+        add(area);
+        return out;
+    }
+    add({area.left, area.top, area.right, h.top});
+    add({area.left, h.bottom, area.right, area.bottom});
+    add({area.left, h.top, h.left, h.bottom});
+    add({h.right, h.top, area.right, h.bottom});
+    return out;
+}
+
 // Program-wide pointer shapes, numbered as the toolkit numbers them.
 enum class MousePointer : int {
     Default = 0,

@@ -188,6 +188,7 @@ void Label::AssignFrom(const Control& src) {
         ClickThrough = s->ClickThrough;
         TextFont = s->TextFont;
         WordWrap = s->WordWrap;
+        Padding = s->Padding;
         SetCaption(s->caption_);
         Invalidate();
     }
@@ -318,7 +319,7 @@ void Label::SetFont(const Font& f) {
 void Label::Fit() {
     if (!AutoSize) return;
     Point sz = MeasureText(caption_, TextFont);
-    Move(Left(), Top(), static_cast<float>(sz.x), static_cast<float>(sz.y));
+    Move(Left(), Top(), static_cast<float>(sz.x + 2 * Padding), static_cast<float>(sz.y + 2 * Padding));
 }
 
 void Label::Paint(Canvas& c, int ox, int oy) const {
@@ -326,7 +327,7 @@ void Label::Paint(Canvas& c, int ox, int oy) const {
     ClipScope clip(c, b);
     if (!Transparent) c.FillRect(b, BackColor);
     if (!WordWrap) {
-        c.Text(b.left, b.top, caption_, TextFont, ForeColor);
+        c.Text(b.left + Padding, b.top + Padding, caption_, TextFont, ForeColor);
         return;
     }
     const int lineHeight = c.TextSize(L"Ag", TextFont).y;

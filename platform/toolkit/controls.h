@@ -206,6 +206,8 @@ public:
     Font TextFont;
     // Breaks the caption into lines at spaces to fit the label's width.
     bool WordWrap = false;
+    // Pixels of back colour around the caption of an auto-sized, opaque label.
+    int Padding = 0;
     void SetFont(const Font& f);
     bool ReceivesMouse() const override { return !ClickThrough; }
     void Paint(Canvas& c, int ox, int oy) const override;

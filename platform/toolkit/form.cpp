@@ -214,6 +214,25 @@ void Form::SetSurfaceOverlay(std::function<void(Canvas&)> draw, const Rect& exte
     window_->Update();
 }
 
+void Form::SetSurfaceShade(int percent, const Rect& clear) {
+    const Rect all{0, 0, ClientWidth(), ClientHeight()};
+    const int oldPercent = shadePercent_;
+    const Rect oldClear = shadeClear_;
+    if (percent == oldPercent && (percent <= 0 || clear == oldClear)) return;
+    shadePercent_ = percent;
+    shadeClear_ = clear;
+    if (!window_) return;
+    if (percent != oldPercent) {
+        window_->InvalidateAll();
+        return;
+    }
+    // What was clear and is not now, and what is clear now and was not.
+    const RectBands gone = RectsOutside(oldClear.Intersect(all), clear);
+    const RectBands added = RectsOutside(clear.Intersect(all), oldClear);
+    for (int i = 0; i < gone.count; ++i) window_->Invalidate(gone.part[i]);
+    for (int i = 0; i < added.count; ++i) window_->Invalidate(added.part[i]);
+}
+
 void Form::Invalidate(const Rect& formRect) {
     if (window_) window_->Invalidate(formRect);
 }
@@ -237,6 +256,10 @@ void Form::OnPaint(Canvas& c, const Rect& dirty) {
     // The back colour shows only where the picture does not reach.
     if (dirty.Intersect(Rect{0, 0, base.Width(), base.Height()}) != dirty) c.FillRect(dirty, backColor_);
     if (!base.Empty()) c.DrawPicture(base, dirty.left, dirty.top, dirty);
+    if (shadePercent_ > 0) {
+        const RectBands dim = RectsOutside(dirty, shadeClear_);
+        for (int i = 0; i < dim.count; ++i) c.Shade(dim.part[i], shadePercent_);
+    }
     if (overlay_ && !overlayExtent_.Intersect(dirty).Empty()) overlay_(c);
     PaintChildren(c, 0, 0, dirty);
     painting_ = &c;
@@ -247,6 +270,7 @@ void Form::OnPaint(Canvas& c, const Rect& dirty) {
 const Picture* Form::PlainPicture(const Rect& area) {
     if (!autoRedraw_ || area.Intersect(Rect{0, 0, image_.Width(), image_.Height()}) != area) return nullptr;
     if (overlay_ && !overlayExtent_.Intersect(area).Empty()) return nullptr;
+    if (shadePercent_ > 0 && area.Intersect(shadeClear_) != area) return nullptr;
     bool covered = false;
     ForEachControl([&](Control& c) {
         if (covered || c.HasOwnWindow() || !c.ShownOnForm()) return;
@@ -351,6 +375,11 @@ bool Form::OnCloseRequest() {
     if (Form_QueryUnload()) return true;
     Unload();
     return true;  // Unload already destroyed the window
+}
+
+bool Form::OnCloseCommand() {
+    HandlerScope busy(*this);
+    return Form_CloseCommand();
 }
 
 void Form::OnDestroyed() {

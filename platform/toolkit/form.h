@@ -82,6 +82,11 @@ public:
     // are repainted, at once; no drawing (nullptr) removes it.
     void SetSurfaceOverlay(std::function<void(Canvas&)> draw, const Rect& extent);
 
+    // Shows the surface darker by `percent` everywhere but `clear` (form
+    // pixels), under the controls and never in the picture itself; 0 ends it.
+    // Only the parts whose shade changes are repainted.
+    void SetSurfaceShade(int percent, const Rect& clear);
+
     void Invalidate(const Rect& formRect);
     void Refresh();  // repaint invalid parts now
     void SetFocus();
@@ -125,6 +130,9 @@ protected:
     virtual void Form_Unload() {}
     // Return true to refuse a close asked for by the user or the system.
     virtual bool Form_QueryUnload() { return false; }
+    // The user's close command (close box, Alt+F4, the taskbar's Close):
+    // true when the form dealt with it; otherwise the close request follows.
+    virtual bool Form_CloseCommand() { return false; }
     virtual void Form_MouseDown(const MouseArgs&) {}
     virtual void Form_MouseMove(const MouseArgs&) {}
     virtual void Form_MouseUp(const MouseArgs&) {}
@@ -164,6 +172,7 @@ private:
     void OnDpiChanged(int dpi, const Rect& suggested) override;
     void OnCaptureLost() override;
     bool OnCloseRequest() override;
+    bool OnCloseCommand() override;
     void OnDestroyed() override;
 
     MouseArgs ToScale(const MouseArgs& a) const;
@@ -191,6 +200,8 @@ private:
     Canvas* painting_ = nullptr;
     std::function<void(Canvas&)> overlay_;
     Rect overlayExtent_;
+    int shadePercent_ = 0;
+    Rect shadeClear_;
     std::vector<Rect> region_;
     int opacity_ = 255;
     int busy_ = 0;

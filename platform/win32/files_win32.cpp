@@ -1,6 +1,8 @@
 #include "platform/win32/files_win32.h"
 
 #include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <atomic>
 
@@ -95,6 +97,14 @@ FileError ReplaceFileWith(const std::wstring& replacement, const std::wstring& t
     if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return LastError();
     return {};
+}
+
+std::wstring UserPicturesDir() {
+    PWSTR path = nullptr;
+    std::wstring dir;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Pictures, KF_FLAG_DEFAULT, nullptr, &path)) && path) dir = path;
+    CoTaskMemFree(path);  // the shell's buffer, on success and failure alike
+    return dir;
 }
 
 }  // namespace plat

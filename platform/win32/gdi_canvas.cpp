@@ -99,6 +99,15 @@ Color GdiCanvas::Pixel(int x, int y) const {
     return c == CLR_INVALID ? 0 : static_cast<Color>(c);
 }
 
+// Black blended over r at `percent` opacity: one stretched pixel, no
+// screen-sized buffer.
+void GdiCanvas::Shade(const Rect& r, int percent) {
+    if (r.Empty() || percent <= 0) return;
+    static const Picture black = Picture::Create(1, 1, Rgb(0, 0, 0));
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(percent >= 100 ? 255 : percent * 255 / 100), 0};
+    GdiAlphaBlend(dc_, r.left, r.top, r.Width(), r.Height(), PictureDc(black), 0, 0, 1, 1, blend);
+}
+
 void GdiCanvas::SetOrigin(int x, int y) {
     originX_ = x;
     originY_ = y;

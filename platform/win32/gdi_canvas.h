@@ -29,6 +29,7 @@ public:
     using Canvas::DrawPicture;
     void DrawPicture(const Picture& src, int x, int y, const Rect& from) override;
     Color Pixel(int x, int y) const override;
+    void Shade(const Rect& r, int percent) override;
     void SetClip(const Rect& r) override;
     void ResetClip() override;
     Handle NativeDC() override { return reinterpret_cast<Handle>(dc_); }

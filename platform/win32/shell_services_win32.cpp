@@ -38,8 +38,12 @@ public:
         NOTIFYICONDATAW info = data_;
         info.uFlags = NIF_INFO;
         lstrcpynW(info.szInfoTitle, title.c_str(), ARRAYSIZE(info.szInfoTitle));
-        lstrcpynW(info.szInfo, text.c_str(), ARRAYSIZE(info.szInfo));
-        info.dwInfoFlags = NIIF_WARNING;
+        // Some shells size the balloon a few pixels short of its text and cut
+        // the last characters: three no-break spaces (never trimmed) take the cut.
+        const std::wstring padded = text + L"\u00A0\u00A0\u00A0";
+        lstrcpynW(info.szInfo, padded.c_str(), ARRAYSIZE(info.szInfo));
+        // A notice, not a warning.
+        info.dwInfoFlags = NIIF_INFO;
         return Shell_NotifyIconW(NIM_MODIFY, &info) != FALSE;
     }
 

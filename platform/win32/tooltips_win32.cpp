@@ -8,7 +8,7 @@
 #include <commctrl.h>
 
 #include <map>
-#include <set>
+#include <optional>
 
 #include "platform/services/tooltip.h"
 #include "platform/win32/win32_internal.h"
@@ -22,13 +22,65 @@ bool IsMouseMessage(UINT m) { return (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) |
 
 HWND TipOf(HWND form) { return static_cast<HWND>(GetPropW(form, kTipProp)); }
 
+// Where a tool is: its host window and, for a windowless control, its
+// rectangle there (a native child is its own window).
+struct ToolPlace {
+    HWND host = nullptr;
+    RECT rect{};
+    bool isWindow = false;
+};
+
 // The tools added to each form's tooltip window (its query answers copy the
 // tip's text into a buffer of unknown size, so it is not asked).
-std::map<HWND, std::set<UINT_PTR>>& Tools() {
+std::map<HWND, std::map<UINT_PTR, ToolPlace>>& Tools() {
     // Never destroyed: forms still loaded at exit are freed after the
     // program's other statics, and their controls remove their tools here.
-    static auto* tools = new std::map<HWND, std::set<UINT_PTR>>;
+    static auto* tools = new std::map<HWND, std::map<UINT_PTR, ToolPlace>>;
     return *tools;
+}
+
+// The screen rectangle of the bar a tool belongs to: its host when that is a
+// bar of its own (a child window), else the tool itself.
+std::optional<RECT> BarUnderCursor(HWND form) {
+    auto found = Tools().find(form);
+    if (found == Tools().end()) return std::nullopt;
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    for (const auto& [id, place] : found->second) {
+        RECT r{};
+        if (place.isWindow) {
+            if (!GetWindowRect(reinterpret_cast<HWND>(id), &r)) continue;
+        } else {
+            r = place.rect;
+            MapWindowPoints(place.host, nullptr, reinterpret_cast<POINT*>(&r), 2);
+        }
+        if (!PtInRect(&r, cursor)) continue;
+        if (place.host != form && (GetWindowLongPtrW(place.host, GWL_STYLE) & WS_CHILD))
+            GetWindowRect(place.host, &r);
+        return r;
+    }
+    return std::nullopt;
+}
+
+// The tip opens above the bar it describes (below it when there is no room
+// above), never over it: the user reads the tip and still sees the bar.
+LRESULT CALLBACK TipProc(HWND tip, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+    if (msg == WM_WINDOWPOSCHANGING) {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lp);
+        if (!(pos->flags & SWP_NOMOVE)) {
+            if (const auto bar = BarUnderCursor(GetWindow(tip, GW_OWNER))) {
+                RECT now{};
+                GetWindowRect(tip, &now);
+                const int height = (pos->flags & SWP_NOSIZE) ? now.bottom - now.top : pos->cy;
+                constexpr int kGap = 4;
+                MONITORINFO mi{sizeof(mi), {}, {}, 0};
+                GetMonitorInfoW(MonitorFromRect(&*bar, MONITOR_DEFAULTTONEAREST), &mi);
+                const int above = bar->top - kGap - height;
+                pos->y = above >= mi.rcMonitor.top ? above : bar->bottom + kGap;
+            }
+        }
+    }
+    return DefSubclassProc(tip, msg, wp, lp);
 }
 
 void RelayMouse() {
@@ -58,6 +110,7 @@ HWND EnsureTip(HWND form) {
                               L"CreateWindowExW (tooltip)");
     if (!tip) return nullptr;
     SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, 400);  // long tips wrap; line breaks show
+    SetWindowSubclass(tip, TipProc, 1, 0);
     SetPropW(form, kTipProp, tip);
     Tools()[form].clear();  // a new window for this handle: none of the old tools
     RelayMouse();
@@ -88,7 +141,9 @@ void Set(Handle hostWindow, const void* key, Handle child, const Rect& rect, con
     TTTOOLINFOW ti = ToolOf(host, key, child);
     ti.rect = RECT{rect.left, rect.top, rect.right, rect.bottom};
     ti.lpszText = const_cast<wchar_t*>(text.c_str());
-    if (Tools()[form].insert(ti.uId).second) {
+    auto [place, added] = Tools()[form].try_emplace(ti.uId);
+    place->second = ToolPlace{host, ti.rect, child != 0};
+    if (added) {
         SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
         return;
     }
@@ -104,6 +159,12 @@ void Remove(Handle hostWindow, const void* key, Handle child) {
     TTTOOLINFOW ti = ToolOf(host, key, child);
     Tools()[form].erase(ti.uId);
     SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void HideAll(Handle formWindow) {
+    HWND form = reinterpret_cast<HWND>(formWindow);
+    HWND tip = IsWindow(form) ? TipOf(form) : nullptr;
+    if (tip && IsWindow(tip)) SendMessageW(tip, TTM_POP, 0, 0);
 }
 
 }  // namespace plat::tooltip

@@ -262,6 +262,9 @@ private:
             case WM_TIMER:
                 events_.OnTimer(static_cast<int>(wp));
                 return 0;
+            case WM_SYSCOMMAND:
+                if ((wp & 0xFFF0) == SC_CLOSE && events_.OnCloseCommand()) return 0;
+                break;
             case WM_CLOSE:
                 events_.OnCloseRequest();
                 return 0;

@@ -195,7 +195,7 @@ trap 'exit 143' TERM INT
 # ---------------------------------------------------------------- the program
 
 # start_program [FILE...] [-- ARG...]: copies the exe, the pictures drawn
-# beside it and FILEs (a.ini, pictures) into a fresh folder, since the program keeps a.ini beside itself,
+# with it and FILEs (a.ini, pictures) into a fresh folder, since the program keeps a.ini beside itself,
 # and starts it there. Sets PROGRAM_PID and PROGRAM_DIR.
 start_program() {
   local files=() args=()
@@ -206,9 +206,12 @@ start_program() {
   [ -f "$MS_EXE" ] || { ms_log "no program at $MS_EXE"; return 1; }
   PROGRAM_DIR=$(mktemp -d "$MS_WORK/program.XXXX")
   cp "$MS_EXE" "$PROGRAM_DIR/MorrowenSnip.exe"
-  # The frame and sticker pictures ship beside the exe.
-  local pictures=("$(dirname "$MS_EXE")"/pictures/*)
-  [ -e "${pictures[0]}" ] && cp "${pictures[@]}" "$PROGRAM_DIR/"
+  # The frame and sticker pictures, in the release's pictures folder (set
+  # MS_PICTURES_BESIDE=1 for the older layout, beside the exe).
+  local pictures=("$(dirname "$MS_EXE")"/pictures/*) to=$PROGRAM_DIR/pictures
+  [ "${MS_PICTURES_BESIDE:-}" = 1 ] && to=$PROGRAM_DIR
+  mkdir -p "$to"
+  [ -e "${pictures[0]}" ] && cp "${pictures[@]}" "$to/"
   [ ${#files[@]} -eq 0 ] || cp "${files[@]}" "$PROGRAM_DIR/"
   (cd "$PROGRAM_DIR" && exec "$WINE" ./MorrowenSnip.exe "${args[@]}") \
     </dev/null >"$PROGRAM_DIR/stdout.log" 2>"$PROGRAM_DIR/stderr.log" &
@@ -335,6 +338,16 @@ key() {
 
 # type_text TEXT: types TEXT into the focused window.
 type_text() { xdotool type --delay 30 -- "$1"; }
+
+# windows_path PATH: PATH as the program sees it (Wine's Z: drive is /).
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+
+# remember_save_folder: the running program's a.ini names its own folder as
+# the last one saved to, so its save dialog opens there (the first save of a
+# fresh copy opens in the Pictures folder).
+remember_save_folder() {
+  printf '[Save]\r\nLastFolder=%s\r\n' "$(windows_path "$PROGRAM_DIR")" >>"$PROGRAM_DIR/a.ini"
+}
 
 # mouse_move X Y [STEP]: moves the pointer to screen (X, Y) in steps of STEP
 # pixels (default 10), so the program sees a path, not a jump.

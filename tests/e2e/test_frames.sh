@@ -98,7 +98,7 @@ sticker_case() {
   xdotool mousemove "${STICKER_A1[@]}" click 1; sleep 0.8
   [ -n "${SHOTS:-}" ] && screenshot "$SHOTS/sticker.png"
   if err=$(copy_selection sticker_top_left 450 300); then
-    expect_at_top_left sticker_top_left "$PROGRAM_DIR/a1.gif"
+    expect_at_top_left sticker_top_left "$(ls "$PROGRAM_DIR"/pictures/a1.gif "$PROGRAM_DIR"/a1.gif 2>/dev/null | head -n1)"
   else
     fail frames.sticker_top_left "$err"
   fi

@@ -115,10 +115,12 @@ fi
 
 # "Save": the dialog, a name, Enter; the file holds the selection's pixels.
 if run_case save; then
+  remember_save_folder   # the dialog opens there
   button 2
   if dlg=$(wait_window "Save" 20); then
     read -r _ _ w h < <(window_geometry "$dlg")
     click_window "$dlg" $((w / 2)) $((h - 49)) && sleep 0.2
+    key Home && key shift+End   # over the suggested name
     type_text "markup_saved" && key Return
     saved=""
     for _ in $(seq 50); do

@@ -9,7 +9,8 @@
 #  - the four captions are shown, and a click opens the address below its caption;
 #  - a file whose addresses are programs, files or scripts opens nothing;
 #  - while a server holds the connection for 30 s, the hotkey opens the editor
-#    at once, and a close (Alt+F4) or the exit picture ends the program at once;
+#    at once, and a close by the system (taskkill, which sends the window its
+#    close request) or the exit picture ends the program at once;
 #  - a refused connection leaves the panel empty and the program working.
 source "$(dirname "$0")/lib.sh"
 
@@ -322,10 +323,12 @@ ends_at_once() {
   fi
   stop_program
 }
-close_by_keys() { focus_window "$MAIN_WID" && key alt+F4; }
+# The user's Alt+F4 only hides the window to the tray; a close request sent
+# to the window (as taskkill without /f does) unloads it.
+close_by_system() { "$WINE" taskkill /im MorrowenSnip.exe >/dev/null 2>&1; }
 click_exit() { click_window "$MAIN_WID" "${EXIT_SPOT[@]}"; }
 # The system's close command: the window unloads and abandons the transfer.
-ends_at_once held_close_at_once 2 "Alt+F4" close_by_keys
+ends_at_once held_close_at_once 2 "a close request" close_by_system
 ends_at_once held_exit_at_once 3 "the exit picture" click_exit
 stop_server
 

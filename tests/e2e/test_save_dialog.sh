@@ -2,14 +2,16 @@
 # The editor's save dialog driven from outside with the keyboard: a picture
 # put on the X clipboard by this script is what CutdSave saves. Cancelling
 # keeps it on the clipboard; a name typed without an extension gives a PNG
-# file in the program's folder with exactly that picture, and clears the
-# clipboard. The program here is the e2e driver, whose save-twice road
-# runs CutdSave twice on a real editor.
+# file in the folder the dialog opens in (the last one saved to, as a.ini
+# says: here the program's folder) with exactly that picture, clears the
+# clipboard, and that folder stays remembered. The program here is the e2e
+# driver, whose save-twice road runs CutdSave twice on a real editor.
 source "$(dirname "$0")/lib.sh"
 
 DIALOG="Save"
 CASE_PREFIX=save_dialog
-CASES=(dialog_appears cancel_keeps_clipboard saved_as_png saved_pixels clipboard_cleared program_exits)
+CASES=(dialog_appears cancel_keeps_clipboard saved_as_png saved_pixels folder_remembered clipboard_cleared
+       program_exits)
 # focus_name_box WID: a click into the dialog's file name box, which gives
 # the dialog the keyboard (no window manager here to do it).
 focus_name_box() {
@@ -45,6 +47,8 @@ sleep 0.3
 
 start_program -- save-twice ||
   fail_rest "cannot start $MS_EXE"
+# Read at each dialog: the second one opens in the program's folder.
+remember_save_folder
 
 # First dialog: the user cancels.
 if wid=$(wait_window "$DIALOG" 40); then
@@ -71,6 +75,7 @@ for _ in $(seq 200); do
 done
 [ -n "$wid" ] || fail_rest "the second dialog did not appear"
 focus_name_box "$wid"
+key Home && key shift+End   # over the suggested name
 type_text "e2e_snip"
 key Return
 wid_gone "$wid" 10 || fail_rest "the dialog stayed open after Enter"
@@ -88,6 +93,13 @@ if [ -s "$saved" ] && [ "$(identify -format '%m' "$saved" 2>/dev/null)" = PNG ];
   DONE+=(saved_pixels)
 else
   ko saved_as_png "no PNG file e2e_snip.png in $PROGRAM_DIR ($(ls "$PROGRAM_DIR" | tr '\n' ' '))"
+fi
+
+remembered=$(ini_value "$PROGRAM_DIR/a.ini" Save LastFolder)
+if [ "${remembered,,}" = "$(windows_path "$PROGRAM_DIR" | tr '[:upper:]' '[:lower:]')" ]; then
+  ok folder_remembered
+else
+  ko folder_remembered "a.ini's [Save] LastFolder is \"$remembered\""
 fi
 
 if clipboard_targets | grep -qx 'image/bmp'; then

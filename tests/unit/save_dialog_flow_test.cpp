@@ -9,7 +9,9 @@
 #include "platform/toolkit/forms.h"
 #include "platform/headless/fake_dialogs.h"
 #include "platform/headless/fake_imaging.h"
+#include "platform/services/profile.h"
 #include "platform/services/system.h"
+#include "shell/rwini.h"
 #include "tests/unit/headless_fixture.h"
 
 namespace {
@@ -65,7 +67,10 @@ TEST_F(CutdSaveTest, AsksWithTheSixFiltersInTheProgramsFolder) {
     EXPECT_EQ(r.defaultExt, L"PNG");
     EXPECT_EQ(r.flags, 0u);
     EXPECT_EQ(r.bufferChars, 255);
-    EXPECT_TRUE(r.fileName.empty());
+    // "Snip 2026-12-10 14-03-05.png": the local time, to the second.
+    EXPECT_EQ(r.fileName.size(), 28u);
+    EXPECT_EQ(r.fileName.substr(0, 5), L"Snip ");
+    EXPECT_EQ(r.fileName.substr(24), L".png");
     EXPECT_EQ(r.owner, ed.hWnd());
 }
 
@@ -80,6 +85,8 @@ TEST_F(CutdSaveTest, CancelOrAFailedDialogTouchesNothing) {
     EXPECT_TRUE(headless::MessageBoxes().empty());
     EXPECT_TRUE(ClipboardHoldsSnip());
     EXPECT_TRUE(fs::is_empty(dir_));
+    // Only a save remembers a folder.
+    EXPECT_EQ(plat::ProfileGetString(L"Save", L"LastFolder", L"none", rwini::IniPath()), L"none");
 }
 
 TEST_F(CutdSaveTest, ASuccessfulSaveWritesTheClipboardPictureAndClearsTheClipboard) {
@@ -94,6 +101,17 @@ TEST_F(CutdSaveTest, ASuccessfulSaveWritesTheClipboardPictureAndClearsTheClipboa
     EXPECT_TRUE(plat::SamePixels(back, snip_));
     EXPECT_TRUE(plat::ClipboardGetPicture().Empty());
     EXPECT_TRUE(headless::MessageBoxes().empty());
+
+    // The next dialog opens where this one saved; a folder since removed
+    // sends it back to the program's own (no pictures folder here).
+    EXPECT_EQ(plat::ProfileGetString(L"Save", L"LastFolder", L"", rwini::IniPath()), dir_.wstring());
+    plat::fake::QueueSaveCancel();
+    plat::Forms<aaa>().CutdSave();
+    EXPECT_EQ(plat::fake::SaveDialogRequests().back().initialDir, dir_.wstring());
+    fs::remove_all(dir_);
+    plat::fake::QueueSaveCancel();
+    plat::Forms<aaa>().CutdSave();
+    EXPECT_EQ(plat::fake::SaveDialogRequests().back().initialDir, plat::ExeDir());
 }
 
 TEST_F(CutdSaveTest, TheNamesLastExtensionChoosesEncoderAndParameters) {

@@ -1,5 +1,7 @@
 // The toolbar's commands, the style bar and the history in a real editor
 // form on the headless backend, driven by mouse input.
+#include <vector>
+
 #include "editor/toolbar_layout.h"
 #include "logo/sss.h"
 #include "platform/headless/fake_shell.h"
@@ -68,17 +70,31 @@ TEST_F(ToolbarTest, ToolPressesToggleTheStyleBarAndPresetTheSizes) {
     EXPECT_TRUE(ed.Picture2.Visible());
 }
 
-TEST_F(ToolbarTest, PaletteReleaseTakesTheColourAndTheGapClearsTheBorder) {
+// One outline, on the swatch of the current colour: hovering marks nothing,
+// and three choices in a row leave only the last one outlined.
+TEST_F(ToolbarTest, OnlyTheCurrentColoursSwatchIsOutlined) {
     aaa& ed = OpenWithSelection();
     Press(ed, editor::kAddArrow);
+    auto outlined = [&] {
+        std::vector<int> on;
+        for (int i = 0; i < 16; ++i)
+            if (ed.Pcolor[i].BorderLine()) on.push_back(i);
+        return on;
+    };
+    EXPECT_EQ(outlined(), std::vector<int>{10});  // red, the opening colour
     const plat::Rect white = ed.Pcolor[8].BoundsInForm();
     headless::MouseMove(H(ed), 0, white.left + 3, white.top + 3);
-    EXPECT_TRUE(ed.Pcolor[8].BorderLine());
-    headless::MouseMove(H(ed), 0, white.right + 1, white.top + 3);  // the gap
-    EXPECT_FALSE(ed.Pcolor[8].BorderLine());
+    EXPECT_EQ(outlined(), std::vector<int>{10});
+    for (int k : {8, 13, 4}) {
+        const plat::Rect r = ed.Pcolor[k].BoundsInForm();
+        headless::MouseDown(H(ed), kLeftButton, r.left + 3, r.top + 3);
+        headless::MouseUp(H(ed), kLeftButton, r.left + 3, r.top + 3);
+    }
+    EXPECT_EQ(outlined(), std::vector<int>{4});
     headless::MouseDown(H(ed), kRightButton, white.left + 3, white.top + 3);
     headless::MouseUp(H(ed), kRightButton, white.left + 3, white.top + 3);
     EXPECT_EQ(ed.Pcolor[16].BackColor, plat::Rgb(255, 255, 255));
+    EXPECT_EQ(outlined(), std::vector<int>{8});
     EXPECT_TRUE(ed.Loaded());
 }
 
@@ -174,7 +190,7 @@ TEST_F(ToolbarTest, ACopyIsAnnouncedByTheTrayIconAndExitIsNot) {
     const std::size_t before = plat::fake::Balloons().size();
     Press(OpenWithSelection(), editor::kSaveToClipboard);
     ASSERT_EQ(plat::fake::Balloons().size(), before + 1);
-    EXPECT_EQ(plat::fake::Balloons().back().text, L"Snip copied: 400 x 300");
+    EXPECT_EQ(plat::fake::Balloons().back().text, L"A snip of 400 x 300 pixels is on the clipboard.");
     Press(OpenWithSelection(), editor::kExitSnip);
     EXPECT_EQ(plat::fake::Balloons().size(), before + 1);
     plat::UnloadForm<frmMain>();

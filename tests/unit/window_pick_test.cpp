@@ -148,6 +148,37 @@ TEST_F(WindowPick, AWindowAcrossTheSeamOfASecondaryLeftOfThePrimaryIsShownCroppe
     EXPECT_EQ(ed->Shape1.Bounds(), (plat::Rect{680, 200, 1480, 700}));
 }
 
+// Escape on the overlay ends the pick: no desktop on the clipboard, no
+// editor, the inspector out of sight; the next pick runs as usual.
+TEST_F(WindowPick, EscapeEndsThePickWithoutACaptureOrAnEditor) {
+    headless::SetCursorPos({500, 70});
+    bool pressed = false;
+    Pick<asd>([&](int) {
+        asdd* overlay = plat::LoadedForm<asdd>();
+        asd* in = plat::LoadedForm<asd>();
+        if (!overlay || !in || !headless::Visible(overlay->hWnd()) || in->TxtHwnd.Text() != std::to_wstring(app_))
+            return true;
+        headless::Post(overlay->hWnd(), headless::InputKind::KeyDown, 27);
+        pressed = true;
+        return false;
+    });
+    ASSERT_TRUE(pressed);
+    EXPECT_TRUE(window::PickStop);
+    EXPECT_TRUE(plat::ClipboardGetPicture().Empty());
+    EXPECT_EQ(plat::LoadedForm<bing>(), nullptr);
+    asd* in = plat::LoadedForm<asd>();
+    EXPECT_TRUE(in == nullptr || !headless::Visible(in->hWnd()));
+
+    Pick<asd>([&](int) {
+        asdd* overlay = plat::LoadedForm<asdd>();
+        asd* again = plat::LoadedForm<asd>();
+        if (!overlay || !again || !headless::Visible(overlay->hWnd()) || window::PickStop) return true;
+        ReleaseOver(*overlay);
+        return false;
+    });
+    EXPECT_NE(plat::LoadedForm<bing>(), nullptr);
+}
+
 TEST_F(WindowPick, TrackerFollowsTheChildAndTheNextWindow) {
     fake_windows::Window other;
     other.className = L"Other";

@@ -115,6 +115,21 @@ TEST_F(MainWindowWin, TrayMessagesRestoreTheWindowAndMakeItTopmost) {
     EXPECT_FALSE(IsIconic(h));
 }
 
+// The user's close command (close box, Alt+F4, the taskbar's Close) hides
+// the window to the tray: still loaded, hotkeys still held.
+TEST_F(MainWindowWin, TheUsersCloseCommandHidesToTheTray) {
+    frmMain& f = Start(kShipped);
+    HWND h = reinterpret_cast<HWND>(f.hWnd());
+    ASSERT_TRUE(IsWindowVisible(h));
+    SendMessageW(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(IsWindow(h));
+    EXPECT_FALSE(IsWindowVisible(h));
+    EXPECT_EQ(plat::LoadedForm<frmMain>(), &f);
+    EXPECT_FALSE(RegisterHotKey(nullptr, 0x4568, MOD_ALT, 'Q'));
+    SendMessageW(h, plat::win32::kTrayMessage, 0, WM_LBUTTONUP);
+    EXPECT_TRUE(IsWindowVisible(h));
+}
+
 // A close by the system unloads the window and frees its hotkeys for others.
 TEST_F(MainWindowWin, ASystemCloseUnregistersTheHotkeys) {
     frmMain& f = Start(kShipped);

@@ -11,6 +11,8 @@
 #include "editor/variants.h"
 #include "platform/toolkit/forms.h"
 #include "platform/services/imaging.h"
+#include "platform/services/files.h"
+#include "platform/services/profile.h"
 #include "platform/services/system.h"
 #include "tests/win/save_modal_watcher.h"
 
@@ -53,10 +55,18 @@ protected:
     std::wstring path_;
 };
 
-TEST_F(SaveDialogWin, ANameTypedWithoutExtensionIsSavedAsPngInTheProgramsFolder) {
+// The first save of a run with no folder remembered goes to the user's
+// Pictures folder, the name box showing "Snip <date> <time>.png"; a name
+// typed without extension is saved there as PNG, and that folder is remembered.
+TEST_F(SaveDialogWin, ANameTypedWithoutExtensionIsSavedAsPngInThePicturesFolder) {
+    const std::wstring ini = plat::ExeDir() + L"\\a.ini";
+    ASSERT_TRUE(plat::ProfileWriteString(L"Save", L"LastFolder", L"", ini));
+    const std::wstring pictures = plat::UserPicturesDir();
+    ASSERT_FALSE(pictures.empty());
+    CreateDirectoryW(pictures.c_str(), nullptr);
     std::vector<std::wstring> types;
-    std::wstring selectedType;
-    path_ = plat::ExeDir() + L"\\dialog_shot.PNG";
+    std::wstring selectedType, suggested;
+    path_ = pictures + L"\\dialog_shot.PNG";
     DeleteFileW(path_.c_str());
     {
         ModalWatcher dlg(L"Save", [&](HWND d) {
@@ -65,6 +75,8 @@ TEST_F(SaveDialogWin, ANameTypedWithoutExtensionIsSavedAsPngInTheProgramsFolder)
             GetWindowTextW(GetDlgItem(d, kTypeList), buf, 256);
             selectedType = buf;
             HWND name = GetDlgItem(d, kNameCombo) ? GetDlgItem(d, kNameCombo) : GetDlgItem(d, kNameEdit);
+            GetWindowTextW(name, buf, 256);
+            suggested = buf;
             SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"dialog_shot"));
             PostMessageW(d, WM_COMMAND, IDOK, 0);
         });
@@ -76,11 +88,15 @@ TEST_F(SaveDialogWin, ANameTypedWithoutExtensionIsSavedAsPngInTheProgramsFolder)
                                                 L"TIFF File(*.TIFF)",  L"All File(*.*)"};
     EXPECT_EQ(types, expected);
     EXPECT_EQ(selectedType, expected[0]);
+    EXPECT_EQ(suggested.size(), 28u) << std::string(suggested.begin(), suggested.end());
+    EXPECT_EQ(suggested.substr(0, 5), L"Snip ");
 
     plat::Picture back;
     ASSERT_EQ(plat::LoadPictureFile(path_, back), plat::gp::Ok) << "no PNG where the dialog should have put it";
     EXPECT_TRUE(plat::SamePixels(back, snip_));
     EXPECT_TRUE(plat::ClipboardGetPicture().Empty()) << "a saved snip leaves the clipboard";
+    EXPECT_EQ(_wcsicmp(plat::ProfileGetString(L"Save", L"LastFolder", L"", ini).c_str(), pictures.c_str()), 0);
+    ASSERT_TRUE(plat::ProfileWriteString(L"Save", L"LastFolder", L"", ini));
 }
 
 TEST_F(SaveDialogWin, CancelLeavesTheSnipOnTheClipboard) {
