@@ -1,5 +1,5 @@
-// The editor's save command: ask for a file name, then write the picture that
-// the screen grab left on the clipboard, in the format of the name's extension.
+// The editor's save command: ask for a file name, then write the grabbed
+// picture, in the format of the name's extension. The clipboard is not touched.
 #include "editor/snip_editor.h"
 
 #include "encoding/ModSavePic.h"
@@ -39,19 +39,15 @@ plat::FileDialogRequest SaveDialogRequest(plat::Handle owner) {
 
 }  // namespace
 
-void SnipEditor::CutdSave() {
+bool SnipEditor::CutdSave(const plat::Picture& snip) {
     const plat::FileDialogResult answer = plat::ShowSaveFileDialog(SaveDialogRequest(hWnd()));
-    // Cancel and a failed dialog alike: nothing written, the snip stays on the clipboard.
-    if (!answer.Chosen()) return;
+    // Cancel and a failed dialog alike: nothing written.
+    if (!answer.Chosen()) return false;
 
     // Only the name's extension decides the format, never the chosen filter.
     const std::wstring format = ModSavePic::FormatWord(answer.path);
-    const plat::Picture snip = plat::ClipboardGetPicture();
-    const ModSavePic::SaveResult saved =
-        ModSavePic::SavePictureFile(snip, answer.path, format, kJpegQuality, kTiffColorDepth, kTiffCompressionNone);
-    // After a failed save the user has been told why; the snip stays on the
-    // clipboard so that it is not lost.
-    if (saved.ok) plat::ClipboardClear();
+    return ModSavePic::SavePictureFile(snip, answer.path, format, kJpegQuality, kTiffColorDepth, kTiffCompressionNone)
+        .ok;
 }
 
 }  // namespace editor

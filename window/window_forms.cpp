@@ -44,9 +44,8 @@ void CaptureDesktop() {
     plat::Picture desktop = plat::Picture::Create(area.Width(), area.Height(), plat::Rgb(0, 0, 0));
     const plat::Rect onScreen = area.Intersect({0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()});
     if (!desktop.Empty() && !onScreen.Empty()) plat::CaptureScreenInto(desktop.Draw(), 0, 0, onScreen);
-    // The inspectors keep the capture itself: a clipboard that another
-    // program holds must not hand them an older picture to crop from.
-    (void)plat::ClipboardPutPicture(desktop);
+    // The desktop picture stays in memory with the inspectors: the clipboard
+    // is the user's, and a pick, even one left without a copy, never touches it.
     // Each inspector is looked up again: the pending events of a show may unload either.
     plat::Forms<Form1>().Picture1 = desktop;
     if (Form1* f = plat::LoadedForm<Form1>()) f->ShowNoActivate();

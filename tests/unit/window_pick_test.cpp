@@ -96,10 +96,8 @@ TEST_F(WindowPick, HotkeyRoadPicksTheWindowUnderThePointerAndOpensTheEditorOnIt)
         return false;
     });
     ASSERT_TRUE(seen);
-    // The desktop went to the clipboard: work area plus 50 each way, from the origin.
-    const plat::Picture desktop = plat::ClipboardGetPicture();
-    EXPECT_EQ(desktop.Width(), 1970);
-    EXPECT_EQ(desktop.Height(), 1090);
+    // The desktop picture stayed in memory: the clipboard is the user's.
+    EXPECT_EQ(headless::ClipboardWrites(), 0);
     // The editor holds the picked rectangle; both inspectors and the overlay went.
     bing* ed = plat::LoadedForm<bing>();
     ASSERT_NE(ed, nullptr);
@@ -111,6 +109,19 @@ TEST_F(WindowPick, HotkeyRoadPicksTheWindowUnderThePointerAndOpensTheEditorOnIt)
     EXPECT_EQ(plat::LoadedForm<Form1>(), nullptr);
     EXPECT_EQ(plat::LoadedForm<asdd>(), nullptr);
     EXPECT_TRUE(window::PickStop);
+}
+
+TEST_F(WindowPick, TheDesktopGoesToBothInspectorsAndNotToTheClipboard) {
+    const plat::Picture users = plat::Picture::Create(5, 5, plat::Rgb(1, 2, 3));
+    ASSERT_TRUE(plat::ClipboardPutPicture(users));
+    getDeskImage::CaptureDesktop();
+    // Work area plus 50 each way, from the origin.
+    for (const plat::Picture* desktop : {&plat::Forms<asd>().Picture1, &plat::Forms<Form1>().Picture1}) {
+        EXPECT_EQ(desktop->Width(), 1970);
+        EXPECT_EQ(desktop->Height(), 1090);
+    }
+    EXPECT_EQ(headless::ClipboardWrites(), 1);
+    EXPECT_TRUE(plat::SamePixels(plat::ClipboardGetPicture(), users));
 }
 
 TEST_F(WindowPick, TrackerFollowsTheChildAndTheNextWindow) {

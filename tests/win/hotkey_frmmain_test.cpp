@@ -160,7 +160,7 @@ TEST_F(MainHotKeysWin, KeysPressedInABoxBecomeAHotkeyThatWorksInUseMode) {
 // a fresh folder (they are disabled in ordinary runs: nobody presses keys
 // there, and they leave a.ini behind on purpose).
 
-// A first start in a folder without a.ini; the script then reads the file.
+// A first start in a folder without a.ini; the script then looks for the file.
 TEST(HotKeyLive, DISABLED_FirstStartLeavesTheDefaultSettings) {
     frmMain& f = plat::Forms<frmMain>();
     f.Show();
