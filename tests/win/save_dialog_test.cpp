@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -92,6 +94,21 @@ TEST_F(SaveDialogWin, CancelWritesNothing) {
         EXPECT_FALSE(plat::Forms<aaa>().CutdSave(snip_));
         EXPECT_TRUE(dlg.Seen());
     }
+}
+
+// Not a test of its own: tests/e2e/test_save_dialog.sh runs it as another
+// program that holds the file MS_HOLD_FILE open (others may read it, not
+// replace it) until the file MS_HOLD_RELEASE appears, for a minute at most.
+TEST(SaveDialogE2E, DISABLED_HoldAFileOpen) {
+    const wchar_t* file = _wgetenv(L"MS_HOLD_FILE");
+    const wchar_t* release = _wgetenv(L"MS_HOLD_RELEASE");
+    ASSERT_TRUE(file && release);
+    HANDLE held = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE) << GetLastError();
+    std::printf("holding\n");
+    std::fflush(stdout);
+    for (int i = 0; i < 600 && GetFileAttributesW(release) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
+    CloseHandle(held);
 }
 
 }  // namespace
