@@ -146,7 +146,8 @@ private:
     void AddFrame();
     void RevertStep();
     void RedoStep();
-    void SaveAndClose();
+    // Grabs the selection into memory and saves it; closes once it is saved.
+    void SaveSelection();
     // Hides the bars and the frame and lets the screen repaint without them;
     // copying_ is set until the caller's grab is done.
     void HideBarsForGrab();

@@ -77,7 +77,7 @@ void SnipEditor::Image2_Click(int index) {
             CopySelectionAndClose();
             HideLogoLibrary();
             break;
-        case kSave: SaveAndClose(); break;
+        case kSave: SaveSelection(); break;
         case kExitSnip:
             HideLogoLibrary();
             Unload();
@@ -94,7 +94,7 @@ void SnipEditor::Image2_Click(int index) {
     LastToolbarButton = index;
 }
 
-void SnipEditor::SaveAndClose() {
+void SnipEditor::SaveSelection() {
     const bool barShown = Picture2.Visible();
     HideBarsForGrab();
     const plat::Rect r = SelectionRectOf(CurrentSelection());
@@ -117,7 +117,6 @@ void SnipEditor::SaveAndClose() {
     // Cancelled, or the save failed and the user was told why: the snip is
     // nowhere else, so the editor stays with it, to be saved again or copied.
     ShowSelectionAgain();
-    if (barShown) Picture2.SetVisible(true);
 }
 
 void SnipEditor::ChooseTool(int index) {
