@@ -182,7 +182,8 @@ void SnipEditor::Form_KeyPress(int charCode) {
     if (charCode == 27) Unload();
 }
 
-bool SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+plat::Picture SnipEditor::GrabScreenRect(std::int32_t left, std::int32_t top, std::int32_t right,
+                                         std::int32_t bottom) {
     const LibraryOutOfTheGrab library;
     Shape1.SetVisible(false);
     LblPos.SetVisible(false);
@@ -193,16 +194,24 @@ bool SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right
     // The screen must show the editor without them before it is read.
     plat::DoEvents();
     const plat::Rect r{left, top, right, bottom};
-    if (plat::ClipboardPutScreenRect(r)) return true;
+    return r.Empty() ? plat::Picture() : plat::CaptureScreen(r);
+}
+
+bool SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+    const plat::Picture grab = GrabScreenRect(left, top, right, bottom);
+    const plat::Rect r{left, top, right, bottom};
+    // An empty grab still replaces the clipboard's content: with the
+    // platform's bitmap of zero size.
+    auto place = [&] { return grab.Empty() ? plat::ClipboardPutScreenRect(r) : plat::ClipboardPutPicture(grab); };
+    if (place()) return true;
 
     // Another program holds the clipboard. The pixels are kept as they are now
     // and offered again for a while, the window still painting meanwhile.
-    const plat::Picture grab = r.Empty() ? plat::Picture() : plat::CaptureScreen(r);
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(kClipboardPatienceMs);
     while (std::chrono::steady_clock::now() < giveUp) {
         plat::SleepMs(kClipboardRetryMs);
         plat::DoEvents();
-        if (grab.Empty() ? plat::ClipboardPutScreenRect(r) : plat::ClipboardPutPicture(grab)) return true;
+        if (place()) return true;
     }
     return false;
 }

@@ -42,13 +42,19 @@ public:
     explicit SnipEditor(const VariantTraits& traits);
     const VariantTraits& Traits() const { return traits_; }
 
-    // Copies the screen rectangle (right and bottom exclusive) to the clipboard
-    // as a bitmap, with the frame, handles and labels hidden first. While
-    // another program holds the clipboard it tries again for about two
-    // seconds, events still running; false when it never got it.
+    // The pixels of the screen rectangle (right and bottom exclusive) as the
+    // editor shows it with the frame, handles and labels hidden first; empty
+    // for an empty rectangle. The clipboard is not touched.
+    plat::Picture GrabScreenRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+    // Grabs the screen rectangle as GrabScreenRect does and puts it on the
+    // clipboard as a bitmap. While another program holds the clipboard it
+    // tries again for about two seconds, events still running; false when it
+    // never got it.
     bool ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
-    // Asks for a file name and saves the clipboard's picture there.
-    void CutdSave();
+    // Asks for a file name and saves `snip` there; the clipboard is not
+    // touched. True when the file was written; false after a cancel or a
+    // failure, which the user has been told about.
+    bool CutdSave(const plat::Picture& snip);
     // Places the eight handles around the selection and shows them.
     void ImageMove();
     // Draws an arrow from (x1, y1) to its tip (x2, y2) on the surface with its
@@ -157,9 +163,14 @@ private:
     void AddFrame();
     void RevertStep();
     void RedoStep();
-    void SaveAndClose();
-    // Hides the bars and the frame, then grabs the selection to the clipboard.
-    bool GrabSelection();
+    // Grabs the selection into memory and saves it; closes once it is saved.
+    void SaveSelection();
+    // Hides the bars and the frame and lets the screen repaint without them;
+    // copying_ is set until the caller's grab is done.
+    void HideBarsForGrab();
+    // The frame, handles, labels and toolbar back after a grab that did not
+    // end the editor.
+    void ShowSelectionAgain();
     void ShowPicture(plat::Picture p);
     void PlaceStyleBar();
     void ToggleStyleBar(int index);

@@ -172,22 +172,10 @@ void SnipEditor::PinSelection() {
     // In screen pixels: the editor's client starts at the virtual screen's top-left.
     const plat::Rect r = SelectionRectOf(CurrentSelection()).Offset(origin_.x, origin_.y);
     if (r.Empty() || ShapeDragging) return;
-    copying_ = true;
-    const LibraryOutOfTheGrab library;
-    Picture1.SetVisible(false);
-    Picture2.SetVisible(false);
-    Strip.Hide();
-    Shape1.SetVisible(false);
-    LblPos.SetVisible(false);
-    lblInfo.SetVisible(false);
-    Zoom.SetVisible(false);
-    Image1.ForEach([](plat::Image& h) { h.SetVisible(false); });
-    Logo.ShowForGrab();
-    plat::SleepMs(10);
-    plat::DoEvents();
+    HideBarsForGrab();
+    plat::Picture snip = GrabScreenRect(r.left, r.top, r.right, r.bottom);
     copying_ = false;
     if (!Loaded()) return;
-    plat::Picture snip = plat::CaptureScreen(r);
     // Shown while the editor still has the focus, which passes to it: a
     // window given the focus just after the focused one was destroyed does
     // not get it without a window manager.

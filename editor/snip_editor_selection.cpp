@@ -160,13 +160,26 @@ void SnipEditor::Form_DblClick() {
 }
 
 void SnipEditor::CopySelectionAndClose() {
-    if (!GrabSelection()) return;
-    const plat::Rect r = SelectionRectOf(CurrentSelection());
+    HideBarsForGrab();
+    // In screen pixels: the editor's client starts at the virtual screen's top-left.
+    const plat::Rect r = SelectionRectOf(CurrentSelection()).Offset(origin_.x, origin_.y);
+    const bool copied = ScrnCap(r.left, r.top, r.right, r.bottom);
+    copying_ = false;
+    if (!Loaded()) return;  // closed by the system while the copy waited
+    if (!copied) {
+        // Never closed on a failed copy: the user would paste an older picture
+        // and the snip would be gone.
+        ShowSelectionAgain();
+        plat::MsgBox(L"The snip was not copied: another program is holding the clipboard.\n"
+                     L"Your selection is still here: copy it again in a moment.",
+                     L"Morrowen Snip", plat::kMsgExclamation);
+        return;
+    }
     Unload();
     if (frmMain* main = plat::LoadedForm<frmMain>()) main->NotifySnipCopied(r.Width(), r.Height());
 }
 
-bool SnipEditor::GrabSelection() {
+void SnipEditor::HideBarsForGrab() {
     copying_ = true;
     // An open text box is the user's text, not part of the screen: drawn into
     // the picture (or dropped when empty) before the grab, never grabbed as a box.
@@ -187,22 +200,14 @@ bool SnipEditor::GrabSelection() {
     plat::SleepMs(10);
     plat::DoEvents();
     Shape1.SetVisible(false);
-    const plat::Rect r = SelectionRectOf(CurrentSelection()).Offset(origin_.x, origin_.y);
-    const bool copied = ScrnCap(r.left, r.top, r.right, r.bottom);
-    copying_ = false;
-    if (!Loaded()) return false;  // closed by the system while the copy waited
-    if (copied) return true;
-    // Never closed on a failed copy: the user would paste an older picture
-    // and the snip would be gone.
+}
+
+void SnipEditor::ShowSelectionAgain() {
     Shape1.SetVisible(true);
     ImageMove();
     LblPos.SetVisible(true);
     lblInfo.SetVisible(true);
     PlaceAndShowToolbar();
-    plat::MsgBox(L"The snip was not copied: another program is holding the clipboard.\n"
-                 L"Your selection is still here: copy it again in a moment.",
-                 L"Morrowen Snip", plat::kMsgExclamation);
-    return false;
 }
 
 // ---- handles ----

@@ -87,7 +87,7 @@ void SnipEditor::Image2_Click(int index) {
             CopySelectionAndClose();
             HideLogoLibrary();
             break;
-        case kSave: SaveAndClose(); break;
+        case kSave: SaveSelection(); break;
         case kExitSnip:
             HideLogoLibrary();
             Unload();
@@ -107,17 +107,30 @@ void SnipEditor::Image2_Click(int index) {
     LastToolbarButton = index;
 }
 
-void SnipEditor::SaveAndClose() {
+void SnipEditor::SaveSelection() {
     const bool barShown = Picture2.Visible();
-    if (!GrabSelection()) return;
+    HideBarsForGrab();
+    const plat::Rect r = SelectionRectOf(CurrentSelection()).Offset(origin_.x, origin_.y);
+    // The snip is held here, not on the clipboard: the clipboard stays as the
+    // user had it, and nothing another program puts there while the dialog is
+    // open can take the snip's place.
+    const plat::Picture snip = GrabScreenRect(r.left, r.top, r.right, r.bottom);
+    copying_ = false;
+    if (!Loaded()) return;
     Picture1.SetVisible(true);
     Strip.PlaceBeside(Picture1, DesktopWidthF());
     if (barShown) Picture2.SetVisible(true);
     Shape1.SetVisible(true);
-    CutdSave();
-    // Closed whether the user saved or cancelled; the dialog may have let the
-    // system close the editor already.
-    if (Loaded()) Unload();
+    const bool saved = CutdSave(snip);
+    // The dialog may have let the system close the editor already.
+    if (!Loaded()) return;
+    if (saved) {
+        Unload();
+        return;
+    }
+    // Cancelled, or the save failed and the user was told why: the snip is
+    // nowhere else, so the editor stays with it, to be saved again or copied.
+    ShowSelectionAgain();
 }
 
 void SnipEditor::ChooseTool(int index) {

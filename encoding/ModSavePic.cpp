@@ -2,6 +2,7 @@
 
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 #include "platform/services/files.h"
 #include "platform/services/system.h"
@@ -51,6 +52,27 @@ std::wstring Reason(const std::wstring& systemMessage, int status) {
     return Trimmed(systemMessage) + StatusInBrackets(status) + L".";
 }
 
+// The file the picture is written to before it takes the target's place:
+// removed on every way out, a failure or a fault (once it has become the
+// target there is nothing left under its name).
+class TempFile {
+public:
+    explicit TempFile(std::wstring path) : path_(std::move(path)) {}
+    ~TempFile() {
+        // A scanner or indexer may hold a new file for a moment.
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            if (plat::RemoveFile(path_) || !plat::FileExists(path_)) return;
+            plat::SleepMs(20);
+        }
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+    const std::wstring& Path() const { return path_; }
+
+private:
+    std::wstring path_;
+};
+
 SaveResult SaveSteps(const plat::Picture& picture, const std::wstring& fileName, const std::wstring& format,
                      const std::int32_t& quality, const std::int32_t& colorDepth,
                      const std::int32_t& compression) {
@@ -79,23 +101,20 @@ SaveResult SaveSteps(const plat::Picture& picture, const std::wstring& fileName,
     // The picture goes to a new file beside the target, which takes the
     // target's place only once it is complete: a failed save never costs the
     // user the file that was there.
-    const std::wstring temp = plat::TempNameBeside(fileName);
-    plat::GraphicsFailure failure = bitmap.SaveToFile(temp, encoder, params);
+    const TempFile temp(plat::TempNameBeside(fileName));
+    plat::GraphicsFailure failure = bitmap.SaveToFile(temp.Path(), encoder, params);
 
-    SaveResult result{true, 0, {}};
-    if (failure.status != plat::gp::Ok) {
-        result = Failure(failure.status, fileName,
-                         failure.systemMessage.empty()
-                             ? L"the file could not be written" + StatusInBrackets(failure.status) + L"."
-                             : Reason(failure.systemMessage, failure.status));
-    } else if (const auto size = plat::FileSize(temp); !size || *size == 0) {
+    if (failure.status != plat::gp::Ok)
+        return Failure(failure.status, fileName,
+                       failure.systemMessage.empty()
+                           ? L"the file could not be written" + StatusInBrackets(failure.status) + L"."
+                           : Reason(failure.systemMessage, failure.status));
+    if (const auto size = plat::FileSize(temp.Path()); !size || *size == 0)
         // An encoder can report success and still leave nothing behind.
-        result = Failure(plat::gp::Win32Error, fileName, L"the encoder reported success but wrote no file.");
-    } else if (const plat::FileError error = plat::ReplaceFileWith(temp, fileName)) {
-        result = Failure(plat::gp::Win32Error, fileName, Reason(error.message, plat::gp::Win32Error));
-    }
-    if (!result.ok) (void)plat::RemoveFile(temp);  // there may be nothing to remove
-    return result;
+        return Failure(plat::gp::Win32Error, fileName, L"the encoder reported success but wrote no file.");
+    if (const plat::FileError error = plat::ReplaceFileWith(temp.Path(), fileName))
+        return Failure(plat::gp::Win32Error, fileName, Reason(error.message, plat::gp::Win32Error));
+    return {true, 0, {}};
 }
 
 }  // namespace

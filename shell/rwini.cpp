@@ -8,13 +8,10 @@ namespace rwini {
 std::wstring IniPath() { return plat::ExeDir() + L"\\a.ini"; }
 
 std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const std::wstring& def) {
-    const std::wstring path = IniPath();
-    std::wstring value = plat::ProfileGetString(section, key, L"", path);
-    if (value.empty()) {
-        (void)plat::ProfileWriteString(section, key, def, path);
-        return def;
-    }
-    return value;
+    // The default is not written back: the file changes only when the user
+    // changes a setting.
+    std::wstring value = plat::ProfileGetString(section, key, L"", IniPath());
+    return value.empty() ? def : value;
 }
 
 void WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value) {

@@ -11,7 +11,7 @@ namespace rwini {
 std::wstring IniPath();
 
 // The value of `key` in `section`. A missing key, or one present with an
-// empty value, gives `def`, which is then written to the file in its place.
+// empty value, gives `def`; nothing is written.
 std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const std::wstring& def);
 // Writes `value`; a failed write (read-only folder) goes unnoticed.
 void WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value);

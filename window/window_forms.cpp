@@ -83,9 +83,8 @@ void CaptureDesktop() {
         for (const plat::Rect& gap : plat::UncoveredParts(onScreen, monitors))
             desktop.Draw().FillRect(gap.Offset(-area.left, -area.top), plat::Rgb(0, 0, 0));
     }
-    // The inspectors keep the capture itself: a clipboard that another
-    // program holds must not hand them an older picture to crop from.
-    (void)plat::ClipboardPutPicture(desktop);
+    // The desktop picture stays in memory with the inspectors: the clipboard
+    // is the user's, and a pick, even one left without a copy, never touches it.
     // Each inspector is looked up again: the pending events of a show may unload either.
     plat::Forms<Form1>().Picture1 = desktop;
     if (Form1* f = plat::LoadedForm<Form1>()) f->ShowNoActivate();

@@ -46,8 +46,8 @@ namespace getDeskImage {
 // The work area into WorkArea.
 void ReadWorkArea();
 // Hides both inspectors, copies the screen from its origin (the work area's
-// size plus 50 pixels each way, the overlay still on it) to the clipboard and
-// into both inspectors' desktop store, and shows them again.
+// size plus 50 pixels each way, the overlay still on it) into both
+// inspectors' desktop store, and shows them again. The clipboard is not touched.
 void CaptureDesktop();
 // Hides the inspectors and overlays left on the screen by a pick, and lets
 // the screen repaint, before an editor freezes it.

@@ -1,6 +1,7 @@
 #include "platform/headless/fake_dialogs.h"
 
 #include <deque>
+#include <utility>
 
 namespace plat {
 
@@ -11,9 +12,11 @@ struct DialogScript {
     std::deque<FileDialogResult> answers;
     std::vector<FileDialogRequest> requests;
     int unanswered = 0;
+    std::function<void()> whileOpen;
 
     FileDialogResult Answer(const FileDialogRequest& request) {
         requests.push_back(request);
+        if (auto action = std::exchange(whileOpen, nullptr)) action();
         if (answers.empty()) {
             ++unanswered;
             return {};
@@ -88,6 +91,7 @@ void QueueSaveFailure(std::uint32_t error) { SaveScript().QueueFailure(error); }
 const std::vector<FileDialogRequest>& SaveDialogRequests() { return SaveScript().requests; }
 int UnansweredDialogs() { return SaveScript().unanswered; }
 int PendingDialogAnswers() { return static_cast<int>(SaveScript().answers.size()); }
+void WhileNextSaveDialogIsOpen(std::function<void()> action) { SaveScript().whileOpen = std::move(action); }
 
 void QueueOpenAnswer(std::wstring path, int filterIndex) { OpenScript().QueueChosen(std::move(path), filterIndex); }
 void QueueOpenCancel() { OpenScript().QueueCancel(); }

@@ -2,6 +2,7 @@
 // Scripted answers for the headless common dialogs: the test queues what the
 // user will answer, the dialog takes the next answer and records the request.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ const std::vector<FileDialogRequest>& SaveDialogRequests();
 int UnansweredDialogs();
 // Answers left unused.
 int PendingDialogAnswers();
+// Runs `action` while the next save dialog is open, before it answers (what
+// another program does meanwhile).
+void WhileNextSaveDialogIsOpen(std::function<void()> action);
 
 // The open-file dialog, scripted the same way.
 void QueueOpenAnswer(std::wstring path, int filterIndex = 1);

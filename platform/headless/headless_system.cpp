@@ -95,10 +95,6 @@ bool ClipboardPutPicture(const Picture& p) {
 
 Picture ClipboardGetPicture() { return St().clipboard.Copy(); }
 
-void ClipboardClear() {
-    if (!St().clipboardBusy) St().clipboard = {};
-}
-
 void MsgBox(const std::wstring& text, const std::wstring& title, int style) {
     St().msgBoxes.push_back({text, title, style});
 }

@@ -45,7 +45,6 @@ Point MeasureText(std::wstring_view s, const Font& f);
 bool ClipboardPutScreenRect(const Rect& r);
 bool ClipboardPutPicture(const Picture& p);
 Picture ClipboardGetPicture();  // empty when the clipboard holds no bitmap
-void ClipboardClear();
 
 enum MsgBoxStyle : int { kMsgOk = 0, kMsgCritical = 16, kMsgExclamation = 48, kMsgInformation = 64 };
 void MsgBox(const std::wstring& text, const std::wstring& title, int style);

@@ -87,16 +87,34 @@ std::wstring TempNameBeside(const std::wstring& target) {
 
 FileError ReplaceFileWith(const std::wstring& replacement, const std::wstring& target) {
     const std::wstring from = win32::ExtendedPath(replacement), to = win32::ExtendedPath(target);
-    if (GetFileAttributesW(to.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        // ReplaceFileW keeps the old file's attributes, security and creation
-        // time, and refuses a read-only file (a rename would replace it under Wine).
-        if (!ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+    const DWORD attrs = GetFileAttributesW(to.c_str());
+    if (attrs == INVALID_FILE_ATTRIBUTES) {
+        if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return LastError();
         return {};
     }
-    if (!MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return LastError();
-    return {};
+    // A read-only file is refused (a rename would replace it under Wine).
+    if (attrs & FILE_ATTRIBUTE_READONLY) return {ERROR_ACCESS_DENIED, win32::SystemErrorText(ERROR_ACCESS_DENIED)};
+
+    // ReplaceFileW keeps the old file's attributes, security and creation
+    // time. Given no backup name, Wine moves the old file aside to a name of
+    // its own and leaves that file behind when the replace fails (a file held
+    // open by another program): so the old file goes aside under a name of
+    // ours, removed once the new file stands in its place.
+    const std::wstring backup = win32::ExtendedPath(TempNameBeside(target));
+    if (ReplaceFileW(to.c_str(), from.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+        (void)RemoveFile(backup);  // a failure here only leaves the old picture beside the new one
+        return {};
+    }
+    const FileError error = LastError();
+    if (GetFileAttributesW(backup.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        // The old file went aside and the new one did not take its place: it goes back.
+        if (GetFileAttributesW(to.c_str()) == INVALID_FILE_ATTRIBUTES)
+            (void)MoveFileExW(backup.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH);
+        else
+            (void)RemoveFile(backup);
+    }
+    return error;
 }
 
 std::wstring UserPicturesDir() {

@@ -272,11 +272,6 @@ Picture ClipboardGetPicture() {
     return p;
 }
 
-void ClipboardClear() {
-    win32::ClipboardSession clip(GetDesktopWindow());
-    if (clip.IsOpen()) EmptyClipboard();
-}
-
 void MsgBox(const std::wstring& text, const std::wstring& title, int style) {
     MessageBoxW(GetActiveWindow(), text.c_str(), title.c_str(), static_cast<UINT>(style) | MB_OK);
 }

@@ -121,28 +121,24 @@ protected:
 
 const std::vector<std::pair<int, int>> kShippedKeys{{kAlt, 81}, {kAlt, 65}, {kAlt, 90}, {kAlt, 88}};
 
-TEST_F(MainHotKeys, FirstRunShowsNoHotkeysAndWritesTheSixDefaults) {
+TEST_F(MainHotKeys, FirstRunShowsNoHotkeysAndWritesNothing) {
     frmMain& f = Start({});
     EXPECT_EQ(Texts(f), std::vector<std::wstring>(6, L"Not set hotkey"));
     EXPECT_EQ(Tags(f), std::vector<std::wstring>(6, L"46,0,0,0"));
-    EXPECT_EQ(Stored(), kAllDefaults);
+    EXPECT_EQ(Stored(), Rows(6, L"(none)"));  // the user changed nothing: no file is made
     EXPECT_TRUE(Registered().empty());
     EXPECT_EQ(f.HotKeyIds, std::vector<std::int32_t>(6, -1));
     EXPECT_EQ(headless::TimerInterval(f.hWnd(), 1), 0);  // nothing to serve: no loop armed
-    // The logo path and the library's eight (their defaults are not written
-    // back), then the keys in index order, each missing one written back
-    // before the next read.
+    // The logo path and the library's eight, then the keys in index order.
     const auto& log = fake_profile::Log();
-    ASSERT_EQ(log.size(), 21u);
+    ASSERT_EQ(log.size(), 15u);
     EXPECT_EQ(log[0], (fake_profile::Access{false, L"logo", L"logo", L"logo"}));
     for (size_t k = 0; k < 8; ++k) {
         const std::wstring b = L"b" + std::to_wstring(k);
         EXPECT_EQ(log[1 + k], (fake_profile::Access{false, b, b, b}));
     }
-    for (size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(log[9 + 2 * i], (fake_profile::Access{false, L"HotKey", std::to_wstring(i), L""}));
-        EXPECT_EQ(log[10 + 2 * i], (fake_profile::Access{true, L"HotKey", std::to_wstring(i), L"46,0,0,0"}));
-    }
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(log[9 + i], (fake_profile::Access{false, L"HotKey", std::to_wstring(i), L""}));
 }
 
 TEST_F(MainHotKeys, TheShippedSettingsRegisterTheFourRowsInOrder) {

@@ -1,10 +1,13 @@
 // The toolbar's commands, the style bar and the history in a real editor
 // form on the headless backend, driven by mouse input.
 #include <vector>
+#include <filesystem>
 
 #include "editor/toolbar_layout.h"
 #include "logo/sss.h"
+#include "platform/headless/fake_dialogs.h"
 #include "platform/headless/fake_shell.h"
+#include "platform/services/imaging.h"
 #include "platform/headless/headless.h"
 #include "shell/frm_main.h"
 #include "tests/unit/editor_test_support.h"
@@ -195,6 +198,48 @@ TEST_F(ToolbarTest, ACopyIsAnnouncedByTheTrayIconAndExitIsNot) {
     EXPECT_EQ(plat::fake::Balloons().size(), before + 1);
     plat::UnloadForm<frmMain>();
     plat::UnloadForm<sss>();  // loaded by the main window's start-up
+}
+
+}  // namespace
+
+namespace {
+
+// "Save" keeps the snip in memory: the clipboard stays the user's, and a
+// picture another program copies while the dialog is open is not what is saved.
+TEST_F(ToolbarTest, SaveWritesTheGrabAndNeverTouchesTheClipboard) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "toolbar_save_road";
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    const plat::Picture users = plat::Picture::Create(9, 9, plat::Rgb(1, 2, 3));
+    const plat::Picture others = plat::Picture::Create(50, 50, plat::Rgb(255, 255, 0));
+    ASSERT_TRUE(plat::ClipboardPutPicture(users));
+
+    // A cancel and a failed save leave the editor open with its selection.
+    aaa& ed = OpenWithSelection();
+    plat::fake::QueueSaveCancel();
+    Press(ed, editor::kSave);
+    plat::fake::QueueSaveAnswer((dir / "no such folder" / "a.png").wstring());
+    headless::KeyDown(H(ed), 'S', plat::kCtrlMask);
+    ASSERT_EQ(plat::LoadedForm<aaa>(), &ed);
+    EXPECT_EQ(headless::MessageBoxes().size(), 1u);  // the failure, told
+    EXPECT_TRUE(ed.Shape1.Visible());
+    EXPECT_TRUE(ed.Picture1.Visible());
+    EXPECT_TRUE(ed.Image1[0].Visible());
+    EXPECT_EQ(headless::ClipboardWrites(), 1);
+    EXPECT_TRUE(plat::SamePixels(plat::ClipboardGetPicture(), users));
+
+    const std::wstring path = (dir / "shot.png").wstring();
+    plat::fake::WhileNextSaveDialogIsOpen([&] { ASSERT_TRUE(plat::ClipboardPutPicture(others)); });
+    plat::fake::QueueSaveAnswer(path);
+    Press(ed, editor::kSave);
+    EXPECT_EQ(plat::LoadedForm<aaa>(), nullptr);
+    plat::Picture back;
+    ASSERT_EQ(plat::LoadPictureFile(path, back), plat::gp::Ok);
+    EXPECT_TRUE(plat::SamePixels(back, screen_.Crop({100, 100, 500, 400})));
+    EXPECT_EQ(headless::ClipboardWrites(), 2);  // the user's and the other program's only
+    EXPECT_TRUE(plat::SamePixels(plat::ClipboardGetPicture(), others));
+    fs::remove_all(dir);
 }
 
 }  // namespace

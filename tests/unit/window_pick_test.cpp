@@ -96,10 +96,8 @@ TEST_F(WindowPick, HotkeyRoadPicksTheWindowUnderThePointerAndOpensTheEditorOnIt)
         return false;
     });
     ASSERT_TRUE(seen);
-    // The desktop went to the clipboard: work area plus 50 each way, from the origin.
-    const plat::Picture desktop = plat::ClipboardGetPicture();
-    EXPECT_EQ(desktop.Width(), 1970);
-    EXPECT_EQ(desktop.Height(), 1090);
+    // The desktop picture stayed in memory: the clipboard is the user's.
+    EXPECT_EQ(headless::ClipboardWrites(), 0);
     // The editor holds the picked rectangle; both inspectors and the overlay went.
     bing* ed = plat::LoadedForm<bing>();
     ASSERT_NE(ed, nullptr);
@@ -135,15 +133,16 @@ TEST_F(WindowPick, AWindowAcrossTheSeamOfASecondaryLeftOfThePrimaryIsShownCroppe
         return false;
     });
     ASSERT_TRUE(seen);
-    // The desktop capture holds every monitor: the secondary's blue at its left.
-    const plat::Picture desktop = plat::ClipboardGetPicture();
-    EXPECT_EQ(desktop.Width(), 1280 + 1970);
-    EXPECT_EQ(desktop.Pixel(0, 0), plat::Rgb(0, 0, 255));
-    EXPECT_EQ(desktop.Pixel(1280, 0), plat::Rgb(255, 0, 0));
-    EXPECT_EQ(desktop.Pixel(10, 1050), plat::Rgb(0, 0, 0));  // under the secondary: no monitor
-    // The editor covers both monitors; its selection is the window in its own pixels.
+    // The editor covers both monitors; its selection is the window in its own
+    // pixels, and its frozen picture holds every monitor: the secondary's blue
+    // at its left, black where no monitor shows.
     bing* ed = plat::LoadedForm<bing>();
     ASSERT_NE(ed, nullptr);
+    const plat::Picture& frozen = ed->BackgroundPicture();
+    EXPECT_EQ(frozen.Width(), 1280 + 1920);
+    EXPECT_EQ(frozen.Pixel(0, 0), plat::Rgb(0, 0, 255));
+    EXPECT_EQ(frozen.Pixel(1280, 0), plat::Rgb(255, 0, 0));
+    EXPECT_EQ(frozen.Pixel(10, 1050), plat::Rgb(0, 0, 0));
     EXPECT_EQ(headless::Bounds(ed->hWnd()), (plat::Rect{-1280, 0, 1920, 1080}));
     EXPECT_EQ(ed->Shape1.Bounds(), (plat::Rect{680, 200, 1480, 700}));
 }
@@ -177,6 +176,19 @@ TEST_F(WindowPick, EscapeEndsThePickWithoutACaptureOrAnEditor) {
         return false;
     });
     EXPECT_NE(plat::LoadedForm<bing>(), nullptr);
+}
+
+TEST_F(WindowPick, TheDesktopGoesToBothInspectorsAndNotToTheClipboard) {
+    const plat::Picture users = plat::Picture::Create(5, 5, plat::Rgb(1, 2, 3));
+    ASSERT_TRUE(plat::ClipboardPutPicture(users));
+    getDeskImage::CaptureDesktop();
+    // Work area plus 50 each way, from the origin.
+    for (const plat::Picture* desktop : {&plat::Forms<asd>().Picture1, &plat::Forms<Form1>().Picture1}) {
+        EXPECT_EQ(desktop->Width(), 1970);
+        EXPECT_EQ(desktop->Height(), 1090);
+    }
+    EXPECT_EQ(headless::ClipboardWrites(), 1);
+    EXPECT_TRUE(plat::SamePixels(plat::ClipboardGetPicture(), users));
 }
 
 TEST_F(WindowPick, TrackerFollowsTheChildAndTheNextWindow) {

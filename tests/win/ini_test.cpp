@@ -1,5 +1,5 @@
 // rwini over the real profile functions: the file beside the program, its
-// bytes (ANSI, readable by the A functions too), defaults written back.
+// bytes (ANSI, readable by the A functions too), defaults never written.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -33,20 +33,20 @@ TEST(IniWin, TheFileLiesBesideTheProgram) {
     EXPECT_EQ(rwini::IniPath(), dir + L"\\a.ini");
 }
 
-TEST(IniWin, FirstReadsCreateAnAnsiFileWithTheDefaults) {
+TEST(IniWin, ReadsGiveDefaultsWithoutWritingAndAWriteMakesAnAnsiFile) {
     IniBesideExe ini;
     EXPECT_EQ(rwini::ReadIni(L"HotKey", L"0", L"46,0,0,0"), L"46,0,0,0");
-    EXPECT_EQ(rwini::ReadIni(L"HotKey", L"1", L"46,0,0,0"), L"46,0,0,0");
-    EXPECT_EQ(ini.Bytes(), "[HotKey]\r\n0=46,0,0,0\r\n1=46,0,0,0\r\n");
-    EXPECT_EQ(ReadA("HotKey", "1", ini.Path()), "46,0,0,0");
-}
+    EXPECT_EQ(GetFileAttributesW(ini.Path().c_str()), INVALID_FILE_ATTRIBUTES) << "a read made the file";
+    rwini::WriteIni(L"HotKey", L"0", L"46,0,0,0");
+    rwini::WriteIni(L"HotKey", L"1", L"81,0,-1,0");
+    EXPECT_EQ(ini.Bytes(), "[HotKey]\r\n0=46,0,0,0\r\n1=81,0,-1,0\r\n");
+    EXPECT_EQ(ReadA("HotKey", "1", ini.Path()), "81,0,-1,0");
 
-TEST(IniWin, EmptyValuesAreReplacedAndPresentOnesLeftAlone) {
-    IniBesideExe ini;
+    // An empty value reads as the default and stays as the user left it.
     ini.Set("[HotKey]\r\n0=\r\n1=81,0,-1,0\r\n");
     EXPECT_EQ(rwini::ReadIni(L"hotkey", L"1", L"46,0,0,0"), L"81,0,-1,0");
     EXPECT_EQ(rwini::ReadIni(L"HotKey", L"0", L"46,0,0,0"), L"46,0,0,0");
-    EXPECT_EQ(ini.Bytes(), "[HotKey]\r\n0=46,0,0,0\r\n1=81,0,-1,0\r\n");
+    EXPECT_EQ(ini.Bytes(), "[HotKey]\r\n0=\r\n1=81,0,-1,0\r\n");
 }
 
 TEST(IniWin, EveryReadSeesTheFileAsItIsNow) {

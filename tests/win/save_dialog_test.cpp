@@ -1,10 +1,12 @@
 // CutdSave with the platform's real save dialog, answered from a second
 // thread as a user would: the type list, the program's folder, the default
-// extension, and what the file and the clipboard hold afterwards.
+// extension, the file written, and the user's clipboard left as it was.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,11 +16,13 @@
 #include "platform/services/files.h"
 #include "platform/services/profile.h"
 #include "platform/services/system.h"
+#include "tests/win/clipboard_text.h"
 #include "tests/win/save_modal_watcher.h"
 
 namespace {
 
 using save_testing::ModalWatcher;
+using win_testing::ClipboardText;
 
 constexpr int kTypeList = 0x470;     // cmb1: the "save as type" list
 constexpr int kNameCombo = 0x47c;    // cmb13: the file name box of newer dialogs
@@ -45,12 +49,14 @@ std::vector<std::wstring> TypeListOf(HWND dlg) {
 
 class SaveDialogWin : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(plat::ClipboardPutPicture(snip_)); }
+    void SetUp() override { ASSERT_TRUE(win_testing::PutClipboardText(kUsersText)); }
     void TearDown() override {
+        EXPECT_EQ(ClipboardText(), kUsersText);
         plat::UnloadForm<aaa>();
         plat::DoEvents();
         DeleteFileW(path_.c_str());
     }
+    static constexpr const wchar_t* kUsersText = L"copied by the user before";
     plat::Picture snip_ = Snip();
     std::wstring path_;
 };
@@ -80,7 +86,7 @@ TEST_F(SaveDialogWin, ANameTypedWithoutExtensionIsSavedAsPngInThePicturesFolder)
             SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"dialog_shot"));
             PostMessageW(d, WM_COMMAND, IDOK, 0);
         });
-        plat::Forms<aaa>().CutdSave();
+        EXPECT_TRUE(plat::Forms<aaa>().CutdSave(snip_));
         EXPECT_TRUE(dlg.Seen());
     }
     const std::vector<std::wstring> expected = {L"PNG File(*.PNG)",    L"JPEG File(*.jpg;*.jpeg)",
@@ -94,18 +100,16 @@ TEST_F(SaveDialogWin, ANameTypedWithoutExtensionIsSavedAsPngInThePicturesFolder)
     plat::Picture back;
     ASSERT_EQ(plat::LoadPictureFile(path_, back), plat::gp::Ok) << "no PNG where the dialog should have put it";
     EXPECT_TRUE(plat::SamePixels(back, snip_));
-    EXPECT_TRUE(plat::ClipboardGetPicture().Empty()) << "a saved snip leaves the clipboard";
     EXPECT_EQ(_wcsicmp(plat::ProfileGetString(L"Save", L"LastFolder", L"", ini).c_str(), pictures.c_str()), 0);
     ASSERT_TRUE(plat::ProfileWriteString(L"Save", L"LastFolder", L"", ini));
 }
 
-TEST_F(SaveDialogWin, CancelLeavesTheSnipOnTheClipboard) {
+TEST_F(SaveDialogWin, CancelWritesNothing) {
     {
         ModalWatcher dlg(L"Save", [](HWND d) { PostMessageW(d, WM_COMMAND, IDCANCEL, 0); });
-        plat::Forms<aaa>().CutdSave();
+        EXPECT_FALSE(plat::Forms<aaa>().CutdSave(snip_));
         EXPECT_TRUE(dlg.Seen());
     }
-    EXPECT_TRUE(plat::SamePixels(plat::ClipboardGetPicture(), snip_));
 }
 
 }  // namespace

@@ -361,7 +361,8 @@ TEST_F(SaveFormatsWin, AnUnwritablePathIsReportedWithTheReasonAndLeavesNoFile) {
 
 // Over an existing file the picture goes to a new file beside it, which takes
 // its place only once complete: the old bytes survive a failing encoder and a
-// replace the system refuses (a read-only file), each told to the user.
+// replace the system refuses (a read-only file, a file another program holds
+// open), each told to the user, with no file of the attempt left behind.
 TEST_F(SaveFormatsWin, SavingOverAFileReplacesItWholeOrNotAtAll) {
     const std::wstring path = PathOf(L"shot.png");
     const std::string old = "the picture that was here";
@@ -405,6 +406,23 @@ TEST_F(SaveFormatsWin, SavingOverAFileReplacesItWholeOrNotAtAll) {
     EXPECT_EQ(TestFolder::NamesIn(dir_), std::vector<std::wstring>{L"shot.png"});
     EXPECT_NE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // Held open by another program, which lets others read it only: the
+    // replace is refused and no file of the attempt stays beside it.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        TestFolder::Write(path, old);
+        HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::wstring why;
+        {
+            ModalWatcher box(L"错误", AcceptMessageBox(why));
+            EXPECT_FALSE(Save(SharpPicture(), L"shot.png"));
+        }
+        CloseHandle(held);
+        EXPECT_NE(why.find(L"\"" + path + L"\""), std::wstring::npos) << "the box names the file";
+        EXPECT_EQ(TestFolder::NamesIn(dir_), std::vector<std::wstring>{L"shot.png"});
+        EXPECT_EQ(TestFolder::Bytes(path), old);
+    }
 }
 
 TEST_F(SaveFormatsWin, AFolderPastThePathLimitIsSavedInto) {

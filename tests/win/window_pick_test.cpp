@@ -11,6 +11,7 @@
 #include "platform/toolkit/forms.h"
 #include "platform/services/single_instance.h"
 #include "platform/services/system.h"
+#include "tests/win/clipboard_text.h"
 #include "tests/win/screen_pattern.h"
 #include "window/picker_geometry.h"
 #include "window/picking.h"
@@ -123,6 +124,7 @@ protected:
 };
 
 TEST_F(WindowPickWin, AReleaseOverTheOverlayCapturesTheDesktopAndCropsThePickedWindow) {
+    ASSERT_TRUE(win_testing::PutClipboardText(L"the user's text"));
     RunPick([](asdd& o) {
         // A right release at the cursor, on the marker.
         PostMessageW(reinterpret_cast<HWND>(o.hWnd()), WM_RBUTTONUP, 0, MAKELPARAM(202, 152));
@@ -147,10 +149,12 @@ TEST_F(WindowPickWin, AReleaseOverTheOverlayCapturesTheDesktopAndCropsThePickedW
               L"300,200,400,300");
     EXPECT_FALSE(plat::LoadedForm<asdd>()->Visible());
 
-    // The desktop on the clipboard, from the origin, work area plus 50.
+    // The desktop kept by the inspector, from the origin, work area plus 50;
+    // the clipboard still holds what the user had put there.
+    EXPECT_EQ(win_testing::ClipboardText(), L"the user's text");
     RECT work;
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const plat::Picture desktop = plat::ClipboardGetPicture();
+    const plat::Picture desktop = in->Picture1;
     EXPECT_EQ(desktop.Width(), work.right - work.left + 50);
     EXPECT_EQ(desktop.Height(), work.bottom - work.top + 50);
     // The crop is the window 1:1; the overlay's frame lies on its outer pixels

@@ -1,7 +1,7 @@
 // The e2e scripts' driver: runs one road of the real forms inside a program
 // of its own, so that a script can act from outside (X keyboard and mouse)
 // and read what the program left behind (a.ini, a saved file, its output).
-// Usage: e2e_driver.exe first-start | alt-q | save-twice. Exit code 0 when
+// Usage: e2e_driver.exe first-start | alt-q | hold-file. Exit code 0 when
 // the road went as expected; what it saw is printed on stdout.
 #include <windows.h>
 
@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "editor/variants.h"
 #include "hotkeys/chotkey.h"
 #include "platform/services/system.h"
 #include "platform/toolkit/forms.h"
@@ -25,7 +24,7 @@ void Settle() {
 }
 
 // A first start in a folder without a.ini: no hotkey is registered, and the
-// script then reads the settings the start wrote.
+// script then finds that the start wrote no settings file.
 int FirstStart() {
     frmMain& f = plat::Forms<frmMain>();
     f.Show();
@@ -62,13 +61,19 @@ int AltQ() {
     return presses == 1 && sawAltQ ? 0 : 1;
 }
 
-// The save dialog twice on a real editor; the script answers it from outside
-// (cancel, then a name). The picture comes from the clipboard as the script left it.
-int SaveTwice() {
-    plat::Forms<aaa>().CutdSave();
-    plat::Forms<aaa>().CutdSave();
-    plat::UnloadForm<aaa>();
-    plat::DoEvents();
+// Another program holding a file open (others may read it, not replace it)
+// until the file MS_HOLD_RELEASE appears, for a minute at most: the script's
+// save over a file in use.
+int HoldFile() {
+    const wchar_t* file = _wgetenv(L"MS_HOLD_FILE");
+    const wchar_t* release = _wgetenv(L"MS_HOLD_RELEASE");
+    if (!file || !release) return 1;
+    HANDLE held = CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (held == INVALID_HANDLE_VALUE) return 1;
+    std::printf("holding\n");
+    std::fflush(stdout);
+    for (int i = 0; i < 600 && GetFileAttributesW(release) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(100);
+    CloseHandle(held);
     return 0;
 }
 
@@ -79,7 +84,7 @@ int main(int argc, char** argv) {
         const char* name;
         int (*run)();
     };
-    static const Road kRoads[] = {{"first-start", FirstStart}, {"alt-q", AltQ}, {"save-twice", SaveTwice}};
+    static const Road kRoads[] = {{"first-start", FirstStart}, {"alt-q", AltQ}, {"hold-file", HoldFile}};
     if (argc == 2)
         for (const Road& r : kRoads)
             if (std::strcmp(argv[1], r.name) == 0) {
@@ -87,6 +92,6 @@ int main(int argc, char** argv) {
                 std::printf("%s: %s\n", r.name, code == 0 ? "done" : "FAILED");
                 return code;
             }
-    std::fprintf(stderr, "usage: e2e_driver first-start | alt-q | save-twice\n");
+    std::fprintf(stderr, "usage: e2e_driver first-start | alt-q | hold-file\n");
     return 2;
 }
