@@ -41,6 +41,9 @@ std::wstring TextOf(HWND h) {
     return buf;
 }
 
+// A named callback, not a lambda: a 32-bit build needs the system's calling convention.
+void CALLBACK QuitAfterTimeLimit(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); }
+
 // Lets the system deliver injected input and the program handle it.
 void Settle() {
     for (int i = 0; i < 10; ++i) {
@@ -185,7 +188,7 @@ TEST(HotKeyLive, DISABLED_AltQFromTheKeyboardArrivesAsHotkeyOne) {
     };
     std::printf("hotkeys registered: %d\n", f.cHK->HotKeysCount());
     std::fflush(stdout);
-    const UINT_PTR limit = SetTimer(nullptr, 0, 30000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); });
+    const UINT_PTR limit = SetTimer(nullptr, 0, 30000, QuitAfterTimeLimit);
     plat::RunMessageLoop();  // the real loop: the platform's first, the hotkey loop from Timer1 on
     KillTimer(nullptr, limit);
     EXPECT_EQ(presses, (std::vector<Press>{{1, 'Q', false, true, false}}));
