@@ -134,6 +134,8 @@ unset WINELOADER WINEDLLPATH
 exec $R/usr/lib/wine/wine "\$@"
 EOF
 chmod +x "$W/wine"
-rm -rf "$W/debs" "$W/apt/cache"
+# Only the i386 emulator and the Wine tree are kept (qemu-user brings thirty).
+find "$W/qemu" ! -type d ! -name qemu-i386 -delete
+rm -rf "$W/debs" "$W/apt/cache" "$W/apt/lists" "$R/usr/share/doc" "$R/usr/share/man"
 echo "$WINE_VERSION" >"$STAMP"
 log "ready in $W after $((SECONDS - t0)) s ($(du -sh "$W" | cut -f1))"
