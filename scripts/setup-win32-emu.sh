@@ -136,6 +136,10 @@ EOF
 chmod +x "$W/wine"
 # Only the i386 emulator and the Wine tree are kept (qemu-user brings thirty).
 find "$W/qemu" ! -type d ! -name qemu-i386 -delete
-rm -rf "$W/debs" "$W/apt/cache" "$W/apt/lists" "$R/usr/share/doc" "$R/usr/share/man"
+# qemu shows a path of the i386 root in place of the host's: without its own
+# fonts folder (only DejaVu) the 32-bit Wine sees the fonts the 64-bit one sees,
+# and with a fontconfig cache folder of its own it writes nothing to the host's.
+mkdir -p "$R/var/cache/fontconfig"
+rm -rf "$W/debs" "$W/apt/cache" "$W/apt/lists" "$R/usr/share/doc" "$R/usr/share/man" "$R/usr/share/fonts"
 echo "$WINE_VERSION" >"$STAMP"
 log "ready in $W after $((SECONDS - t0)) s ($(du -sh "$W" | cut -f1))"
