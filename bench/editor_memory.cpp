@@ -107,9 +107,15 @@ long GdiObjectsFromTable() {
     return trusted ? CountGdiTable(owner) : -1;
 }
 
+// Named callbacks, not lambdas: a 32-bit build needs the system's calling convention.
+BOOL CALLBACK CountChildWindow(HWND, LPARAM counter) {
+    ++*reinterpret_cast<long*>(counter);
+    return TRUE;
+}
+
 BOOL CALLBACK CountWindow(HWND w, LPARAM counter) {
     ++*reinterpret_cast<long*>(counter);
-    EnumChildWindows(w, [](HWND, LPARAM c) -> BOOL { return ++*reinterpret_cast<long*>(c), TRUE; }, counter);
+    EnumChildWindows(w, CountChildWindow, counter);
     return TRUE;
 }
 

@@ -36,13 +36,18 @@ void VerticalTip(plat::Canvas& c, int y, int midX, int dir) {
     }
 }
 
+// The length of (dx, dy) from IEEE's correctly rounded operations alone, so
+// that both builds draw the same pixels: the 32-bit runtime's std::hypot
+// rounds differently from the 64-bit one's.
+double Distance(double dx, double dy) { return std::sqrt(dx * dx + dy * dy); }
+
 // A filled disc of colour `fill` on white, `s` pixels across.
 plat::Picture Disc(int s, plat::Color fill) {
     plat::Picture p = plat::Picture::Create(s, s, kWhite);
     const double r = s / 2.0 - 0.5, c = (s - 1) / 2.0;
     for (int y = 0; y < s; ++y)
         for (int x = 0; x < s; ++x)
-            if (std::hypot(x - c, y - c) <= r) p.Draw().FillRect({x, y, x + 1, y + 1}, fill);
+            if (Distance(x - c, y - c) <= r) p.Draw().FillRect({x, y, x + 1, y + 1}, fill);
     return p;
 }
 
@@ -53,7 +58,7 @@ void Stroke(plat::Picture& p, double x1, double y1, double x2, double y2, double
             const double dx = x2 - x1, dy = y2 - y1, len2 = dx * dx + dy * dy;
             double t = len2 > 0 ? ((x - x1) * dx + (y - y1) * dy) / len2 : 0;
             t = std::clamp(t, 0.0, 1.0);
-            if (std::hypot(x - (x1 + t * dx), y - (y1 + t * dy)) <= w / 2) p.Draw().FillRect({x, y, x + 1, y + 1}, col);
+            if (Distance(x - (x1 + t * dx), y - (y1 + t * dy)) <= w / 2) p.Draw().FillRect({x, y, x + 1, y + 1}, col);
         }
 }
 

@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Installs what building and testing need, and only what is missing:
 # safe to run again and again (make deps; make test and make run call it).
+# Then sets up the emulator road that runs the 32-bit build here
+# (scripts/setup-win32-emu.sh: unpacked into a cache folder, nothing installed);
+# if that fails, the 32-bit test level is skipped, and this still succeeds.
 #   scripts/install-deps.sh fuzz    what make fuzz needs instead
 #   scripts/install-deps.sh run     only what make run needs (no tests, no release)
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 FUZZ_PACKAGES=(
   cmake ninja-build make                  # the build
@@ -39,12 +43,19 @@ installed() {
   [ "$(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null)" = installed ]
 }
 
+win32_emu=yes
 case ${1:-} in
   '') ;;
-  fuzz) PACKAGES=("${FUZZ_PACKAGES[@]}") ;;
-  run) PACKAGES=("${RUN_PACKAGES[@]}") ;;
+  fuzz) PACKAGES=("${FUZZ_PACKAGES[@]}") win32_emu=no ;;
+  run) PACKAGES=("${RUN_PACKAGES[@]}") win32_emu=no ;;
   *) echo "usage: install-deps.sh [fuzz|run]" >&2; exit 2 ;;
 esac
+
+setup_win32_emu() {
+  [ $win32_emu = yes ] || return 0
+  scripts/setup-win32-emu.sh ||
+    echo "deps: the 32-bit emulator is not set up: the win32 test level will be skipped" >&2
+}
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -52,6 +63,7 @@ for p in "${PACKAGES[@]}"; do
 done
 if [ ${#missing[@]} -eq 0 ]; then
   echo "deps: all installed"
+  setup_win32_emu
   exit 0
 fi
 
@@ -64,3 +76,4 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -q
 "${sudo[@]}" apt-get install -y -q "${missing[@]}"
+setup_win32_emu

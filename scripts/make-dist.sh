@@ -9,6 +9,10 @@ exe=$build/win32/MorrowenSnip.exe
 [ -f "$exe" ] || { echo "dist: $exe is not built (make build-win32)" >&2; exit 1; }
 i686-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' ||
   { echo "dist: $exe is not a 32-bit Windows exe" >&2; exit 1; }
+# 4 GB of address space on 64-bit Windows instead of 2 (cmake/toolchain-win32.cmake).
+headers=$(i686-w64-mingw32-objdump -p "$exe")
+grep -qi 'large address aware' <<<"$headers" ||
+  { echo "dist: $exe is not large-address-aware" >&2; exit 1; }
 
 dist=$build/dist/MorrowenSnip
 rm -rf "$dist" && mkdir -p "$dist"

@@ -61,23 +61,22 @@ TEST(ColorFontDialogWin, TheColourDialogReturnsTheMixedColourAndACancelTheFirst)
     EXPECT_EQ(cancelled.color, plat::Rgb(10, 20, 30));
 }
 
+// A named callback, not a lambda: a 32-bit build needs the system's calling convention.
+int CALLBACK CollectTrueTypeFace(const LOGFONTW* lf, const TEXTMETRICW*, DWORD type, LPARAM lp) {
+    auto* list = reinterpret_cast<std::vector<std::wstring>*>(lp);
+    const std::wstring face = lf->lfFaceName;
+    if ((type & TRUETYPE_FONTTYPE) && face[0] != L'@' && std::find(list->begin(), list->end(), face) == list->end())
+        list->push_back(face);
+    return list->size() < 2;
+}
+
 // Two TrueType faces the system has, from whatever fonts the machine carries.
 std::vector<std::wstring> TrueTypeFaces() {
     std::vector<std::wstring> faces;
     HDC screen = GetDC(nullptr);
     LOGFONTW all{};
     all.lfCharSet = DEFAULT_CHARSET;
-    EnumFontFamiliesExW(
-        screen, &all,
-        [](const LOGFONTW* lf, const TEXTMETRICW*, DWORD type, LPARAM lp) -> int {
-            auto* list = reinterpret_cast<std::vector<std::wstring>*>(lp);
-            const std::wstring face = lf->lfFaceName;
-            if ((type & TRUETYPE_FONTTYPE) && face[0] != L'@' &&
-                std::find(list->begin(), list->end(), face) == list->end())
-                list->push_back(face);
-            return list->size() < 2;
-        },
-        reinterpret_cast<LPARAM>(&faces), 0);
+    EnumFontFamiliesExW(screen, &all, CollectTrueTypeFace, reinterpret_cast<LPARAM>(&faces), 0);
     ReleaseDC(nullptr, screen);
     return faces;
 }

@@ -38,6 +38,7 @@ std::wstring TextOf(HWND h) {
     return buf;
 }
 
+
 // Lets the system deliver injected input and the program handle it.
 void Settle() {
     for (int i = 0; i < 10; ++i) {

@@ -335,20 +335,22 @@ TEST_F(NativeKindsWin, FrameShowsItsCaptionBandAndThePaintedInsideAndFilledShape
     EXPECT_EQ(ScreenPixel(OnScreen(form, 160, 280)), RGB(0, 0, 0));
 }
 
+struct FindTip {
+    HWND form, tip = nullptr;
+};
+
+// A named callback, not a lambda: a 32-bit build needs the system's calling convention.
+BOOL CALLBACK CheckTipWindow(HWND h, LPARAM lp) {
+    auto* f = reinterpret_cast<FindTip*>(lp);
+    wchar_t cls[64] = {};
+    GetClassNameW(h, cls, 64);
+    if (_wcsicmp(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(h, GW_OWNER) == f->form) f->tip = h;
+    return f->tip == nullptr;
+}
+
 HWND TipWindowOf(HWND form) {
-    struct Find {
-        HWND form, tip = nullptr;
-    } find{form};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND h, LPARAM lp) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(lp);
-            wchar_t cls[64] = {};
-            GetClassNameW(h, cls, 64);
-            if (_wcsicmp(cls, TOOLTIPS_CLASSW) == 0 && GetWindow(h, GW_OWNER) == f->form) f->tip = h;
-            return f->tip == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&find));
+    FindTip find{form};
+    EnumThreadWindows(GetCurrentThreadId(), CheckTipWindow, reinterpret_cast<LPARAM>(&find));
     return find.tip;
 }
 

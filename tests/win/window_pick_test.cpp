@@ -215,6 +215,8 @@ TEST_F(WindowPickWin, TheInspectorShowsAnotherProgramsClassCaptionAndProcess) {
     Sleep(300);
     s_expect = {800, 300, 1300, 650};
     SetCursorPos(1050, 308);  // on its title bar
+    // The pick's 5 s start now, not with Notepad's start (slow under emulation).
+    s_started = GetTickCount();
     RunPick([](asdd& o) {
         // Once the window tree lists its child windows too.
         if (plat::LoadedForm<asd>()->List1.ListCount() <= 11) return false;

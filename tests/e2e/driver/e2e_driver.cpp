@@ -16,6 +16,9 @@
 
 namespace {
 
+// A TIMERPROC of its own, not a lambda: 32-bit builds need the WINAPI convention.
+void CALLBACK QuitAfterTimeLimit(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); }
+
 void Settle() {
     for (int i = 0; i < 10; ++i) {
         plat::DoEvents();
@@ -53,7 +56,7 @@ int AltQ() {
     };
     std::printf("hotkeys registered: %d\n", f.cHK->HotKeysCount());
     std::fflush(stdout);
-    const UINT_PTR limit = SetTimer(nullptr, 0, 30000, [](HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(1); });
+    const UINT_PTR limit = SetTimer(nullptr, 0, 30000, QuitAfterTimeLimit);
     plat::RunMessageLoop();  // the real loop: the platform's first, the hotkey loop from Timer1 on
     KillTimer(nullptr, limit);
     plat::UnloadForm<frmMain>();
