@@ -38,7 +38,6 @@ std::wstring TextOf(HWND h) {
     return buf;
 }
 
-
 // Lets the system deliver injected input and the program handle it.
 void Settle() {
     for (int i = 0; i < 10; ++i) {
