@@ -7,6 +7,7 @@
 #include "platform/toolkit/forms.h"
 #include "platform/services/system.h"
 #include "shell/frm_main.h"
+#include "shell/snip_delivery.h"
 
 namespace editor {
 
@@ -178,7 +179,10 @@ bool SnipEditor::GrabSelection() {
     const bool copied = ScrnCap(r.left, r.top, r.right, r.bottom);
     copying_ = false;
     if (!Loaded()) return false;  // closed by the system while the copy waited
-    if (copied) return true;
+    if (copied) {
+        shell::SnipDelivered(plat::ClipboardGetPicture(), r);
+        return true;
+    }
     // Never closed on a failed copy: the user would paste an older picture
     // and the snip would be gone.
     Shape1.SetVisible(true);

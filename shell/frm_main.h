@@ -117,6 +117,7 @@ protected:
     void Form_Unload() override;
     void Form_TrayNotify(int mouseMessage) override;
     void ShowTrayMenu();
+    void CopyRecentSnipBack(size_t index);
     void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
 
 private:

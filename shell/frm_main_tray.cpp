@@ -1,21 +1,93 @@
 // The main window's tray icon: its menu, and what it tells the user.
-#include <string>
-#include <vector>
-
 #include "shell/frm_main.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/services/picture_bytes.h"
+#include "platform/services/system.h"
+#include "platform/services/tray_menu.h"
+#include "shell/recent_snips.h"
+#include "shell/start_with_windows.h"
+
+namespace {
+
+// Menu ids: the four snip modes are 0..3, as their hotkey rows 1..4.
+enum MenuId {
+    kSettings = 10,
+    kExit,
+    kKeepRecent,
+    kStartWithWindows,
+    kRecentFirst = 100,  // recent snip i is kRecentFirst + i
+};
+
+plat::MenuEntry Item(int id, std::wstring text, bool checked = false, bool enabled = true) {
+    plat::MenuEntry e;
+    e.id = id;
+    e.text = std::move(text);
+    e.checked = checked;
+    e.enabled = enabled;
+    return e;
+}
+plat::MenuEntry Separator() { return {}; }
+
+std::vector<plat::MenuEntry> RecentSubmenu() {
+    std::vector<plat::MenuEntry> sub;
+    const auto& entries = shell::Recent().Entries();
+    for (size_t i = 0; i < entries.size(); ++i)
+        sub.push_back(Item(kRecentFirst + static_cast<int>(i), shell::RecentSnipLabel(entries[i])));
+    if (entries.empty()) sub.push_back(Item(-1, L"(none yet)", false, false));
+    sub.push_back(Separator());
+    sub.push_back(Item(kKeepRecent, L"Keep recent snips", shell::RecentSnipsWanted()));
+    return sub;
+}
+
+}  // namespace
+
 // The right button's menu: the four snip modes as their hotkeys start them,
-// the settings window, and the end of the program.
+// the recent snips, start with Windows, the settings window, and the end of
+// the program.
 void frmMain::ShowTrayMenu() {
-    const std::vector<std::wstring> items{L"Region snip", L"Region snip with logo", L"Window snip",
-                                          L"Window snip with logo", L"", L"Settings", L"Exit"};
-    const int chosen = plat::ShowTrayMenu(hWnd(), items);
+    std::vector<plat::MenuEntry> menu{Item(0, L"Region snip"), Item(1, L"Region snip with logo"),
+                                      Item(2, L"Window snip"), Item(3, L"Window snip with logo"), Separator()};
+    plat::MenuEntry recent = Item(-1, L"Recent snips");
+    recent.children = RecentSubmenu();
+    menu.push_back(std::move(recent));
+    menu.push_back(Item(kStartWithWindows, L"Start with Windows", shell::StartsWithWindows()));
+    menu.push_back(Separator());
+    menu.push_back(Item(kSettings, L"Settings"));
+    menu.push_back(Item(kExit, L"Exit"));
+
+    const int chosen = plat::ShowTrayMenuTree(hWnd(), menu);
     if (chosen >= 0 && chosen < 4) {
         StartSnipMode(chosen + 1);
-    } else if (chosen == 5) {
+    } else if (chosen == kSettings) {
         plat::RestoreWindow(hWnd());
-    } else if (chosen == 6) {
+    } else if (chosen == kExit) {
         Image3_Click();
+    } else if (chosen == kKeepRecent) {
+        const bool keep = !shell::RecentSnipsWanted();
+        shell::SetRecentSnipsWanted(keep);
+        if (!keep) shell::Recent().Clear();  // off means nothing is held
+    } else if (chosen == kStartWithWindows) {
+        const bool on = !shell::StartsWithWindows();
+        if (!shell::SetStartWithWindows(on) && NotifyIcon)
+            NotifyIcon->ShowBalloon(L"Morrowen Snip", L"Windows did not let the start-up list change.");
+    } else if (chosen >= kRecentFirst) {
+        CopyRecentSnipBack(static_cast<size_t>(chosen - kRecentFirst));
+    }
+}
+
+// Pins do not exist yet: a recent snip goes back to the clipboard.
+void frmMain::CopyRecentSnipBack(size_t index) {
+    const auto& entries = shell::Recent().Entries();
+    if (index >= entries.size()) return;
+    plat::Picture picture;
+    if (plat::DecodePictureBytes(entries[index].png, picture) && plat::ClipboardPutPicture(picture)) {
+        NotifySnipCopied(picture.Width(), picture.Height());
+    } else if (NotifyIcon) {
+        NotifyIcon->ShowBalloon(L"Morrowen Snip", L"The recent snip could not be copied: the clipboard is busy.");
     }
 }
 

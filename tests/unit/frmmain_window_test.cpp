@@ -20,6 +20,7 @@
 #include "platform/headless/fake_hotkeys.h"
 #include "tests/unit/native_input.h"
 #include "platform/headless/fake_profile.h"
+#include "platform/headless/fake_cli_services.h"
 #include "platform/headless/fake_shell.h"
 #include "platform/headless/fake_window_queries.h"
 #include "platform/headless/headless.h"
@@ -401,23 +402,29 @@ namespace {
 TEST_F(MainWindow, TheTrayMenuStartsASnipModeOrShowsTheSettings) {
     frmMain& f = Start({});
     f.Hide();
-    plat::fake::SetTrayMenuAnswer(-1);
+    plat::fake::SetTrayMenuTreeAnswer(-1);
     ASSERT_TRUE(plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp));
-    EXPECT_EQ(plat::fake::LastTrayMenu(),
-              (std::vector<std::wstring>{L"Region snip", L"Region snip with logo", L"Window snip",
-                                         L"Window snip with logo", L"", L"Settings", L"Exit"}));
+    std::vector<std::wstring> texts;
+    int settingsId = -1;
+    for (const plat::MenuEntry& e : plat::fake::LastTrayMenuTree()) {
+        texts.push_back(e.text);
+        if (e.text == L"Settings") settingsId = e.id;
+    }
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"Region snip", L"Region snip with logo", L"Window snip",
+                                                L"Window snip with logo", L"", L"Recent snips",
+                                                L"Start with Windows", L"", L"Settings", L"Exit"}));
     EXPECT_FALSE(plat::LoadedForm<aaa>());
     EXPECT_FALSE(f.Visible());
 
-    plat::fake::SetTrayMenuAnswer(0);
+    plat::fake::SetTrayMenuTreeAnswer(0);
     plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
     ASSERT_TRUE(plat::LoadedForm<aaa>());
     plat::UnloadForm<aaa>();
-    plat::fake::SetTrayMenuAnswer(1);
+    plat::fake::SetTrayMenuTreeAnswer(1);
     plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
     EXPECT_TRUE(plat::LoadedForm<jie>());
 
-    plat::fake::SetTrayMenuAnswer(5);
+    plat::fake::SetTrayMenuTreeAnswer(settingsId);
     plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
     EXPECT_TRUE(f.Visible());
 }
