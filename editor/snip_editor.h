@@ -55,6 +55,10 @@ public:
 
     // The selection frame's geometry.
     Selection CurrentSelection() const;
+    // Opens with the selection already on `r` (editor pixels) and its toolbar
+    // shown, as if the user had just dragged it out; a rectangle off the
+    // screen leaves the editor as it is (snip_editor_repeat.cpp).
+    void PresetSelection(const plat::Rect& r);
 
     // Colour split as the colour readout shows it.
     static void SplitColor(plat::Color c, int& red, int& green, int& blue);

@@ -57,6 +57,11 @@ public:
 
     // The hotkey service's number for each box's hotkey, -1 when none.
     std::vector<std::int32_t> HotKeyIds;
+    // The region hotkey with Shift added: the last region again; -1 when not registered.
+    std::int32_t RepeatRegionHotKeyId = -1;
+    // A region snip whose selection starts on the last snip's rectangle
+    // (frm_main_repeat.cpp); a plain region snip when there was none.
+    void SnipLastRegionAgain();
     // One line per hotkey the last apply could not register.
     std::vector<std::wstring> RefusedHotKeys;
 
@@ -117,6 +122,7 @@ protected:
     void Form_Unload() override;
     void Form_TrayNotify(int mouseMessage) override;
     void ShowTrayMenu();
+    void AddRepeatRegionHotKey();
     void CopyRecentSnipBack(size_t index);
     void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
 

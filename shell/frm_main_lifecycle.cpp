@@ -114,6 +114,10 @@ void frmMain::Image3_Click() {
 // back to its row. The window snip modes (rows 3 and 4) start a pick at
 // their window inspectors.
 void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, bool) {
+    if (number == RepeatRegionHotKeyId) {
+        SnipLastRegionAgain();
+        return;
+    }
     int row = 0;
     while (row < static_cast<int>(HotKeyIds.size()) && HotKeyIds[static_cast<size_t>(row)] != number) ++row;
     StartSnipMode(row + 1);

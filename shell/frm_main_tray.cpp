@@ -19,6 +19,7 @@ enum MenuId {
     kExit,
     kKeepRecent,
     kStartWithWindows,
+    kLastRegion,
     kRecentFirst = 100,  // recent snip i is kRecentFirst + i
 };
 
@@ -50,7 +51,8 @@ std::vector<plat::MenuEntry> RecentSubmenu() {
 // the program.
 void frmMain::ShowTrayMenu() {
     std::vector<plat::MenuEntry> menu{Item(0, L"Region snip"), Item(1, L"Region snip with logo"),
-                                      Item(2, L"Window snip"), Item(3, L"Window snip with logo"), Separator()};
+                                      Item(2, L"Window snip"), Item(3, L"Window snip with logo"),
+                                      Item(kLastRegion, L"Snip last region again"), Separator()};
     plat::MenuEntry recent = Item(-1, L"Recent snips");
     recent.children = RecentSubmenu();
     menu.push_back(std::move(recent));
@@ -62,6 +64,8 @@ void frmMain::ShowTrayMenu() {
     const int chosen = plat::ShowTrayMenuTree(hWnd(), menu);
     if (chosen >= 0 && chosen < 4) {
         StartSnipMode(chosen + 1);
+    } else if (chosen == kLastRegion) {
+        SnipLastRegionAgain();
     } else if (chosen == kSettings) {
         plat::RestoreWindow(hWnd());
     } else if (chosen == kExit) {

@@ -29,4 +29,9 @@ std::optional<plat::Rect> LastSnipRect() { return LastRect(); }
 
 void WatchDeliveries(std::function<void(const plat::Picture&)> watcher) { Watcher() = std::move(watcher); }
 
+void ResetDeliveries() {
+    LastRect().reset();
+    Watcher() = nullptr;
+}
+
 }  // namespace shell

@@ -20,4 +20,7 @@ std::optional<plat::Rect> LastSnipRect();
 // Set by whoever waits for a snip (a command-line run); an empty function removes it.
 void WatchDeliveries(std::function<void(const plat::Picture&)> watcher);
 
+// Forgets the last rectangle and the watcher (a fresh run, for tests).
+void ResetDeliveries();
+
 }  // namespace shell

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/selection_geometry.h"
 #include "editor/variants.h"
 #include "platform/headless/fake_cli_services.h"
 #include "platform/headless/fake_profile.h"
@@ -31,6 +32,7 @@ protected:
     void SetUp() override {
         headless::Reset();
         shell::Recent().Clear();
+        shell::ResetDeliveries();
         rwini::HoldWrites(false);
     }
     void TearDown() override {
@@ -172,6 +174,36 @@ TEST_F(RecentSnipsTest, StartWithWindowsAddsTheQuotedPathAndTakesItAway) {
     const size_t before = plat::fake::Balloons().size();
     plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
     EXPECT_EQ(plat::fake::Balloons().size(), before + 1);
+}
+
+}  // namespace
+
+namespace {
+
+// "Snip last region again": a plain region snip until a snip was delivered,
+// then the editor opens with its selection and toolbar on that rectangle.
+TEST_F(RecentSnipsTest, SnipLastRegionAgainOpensOnThePreviousRectangle) {
+    headless::SetScreen(plat::Picture::Create(800, 600, plat::Rgb(9, 9, 9)));
+    frmMain& f = plat::Forms<frmMain>();
+    f.Show();
+    f.SnipLastRegionAgain();
+    aaa* plain = plat::LoadedForm<aaa>();
+    ASSERT_TRUE(plain);
+    EXPECT_FALSE(plain->Shape1.Visible());
+    EXPECT_FALSE(plain->Picture1.Visible());
+    plat::UnloadForm<aaa>();
+    plat::DoEvents();
+
+    shell::SnipDelivered(Solid(120, 80, plat::Rgb(1, 1, 1)), {200, 150, 320, 230});
+    f.SnipLastRegionAgain();
+    aaa* again = plat::LoadedForm<aaa>();
+    ASSERT_TRUE(again);
+    EXPECT_TRUE(again->Shape1.Visible());
+    EXPECT_EQ(editor::SelectionRectOf(again->CurrentSelection()), (plat::Rect{200, 150, 320, 230}));
+    EXPECT_TRUE(again->Picture1.Visible());
+    EXPECT_EQ(again->ModeTag, "move");
+    plat::UnloadForm<aaa>();
+    plat::DoEvents();
 }
 
 }  // namespace
