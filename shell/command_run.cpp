@@ -7,6 +7,7 @@
 #include "platform/services/picture_bytes.h"
 #include "platform/services/system.h"
 #include "platform/toolkit/forms.h"
+#include "shell/countdown.h"
 #include "shell/frm_main.h"
 #include "shell/recent_snips.h"
 #include "shell/rwini.h"
@@ -71,6 +72,25 @@ int SnipHere(CommandAction action, const std::wstring& savePath) {
     return code;
 }
 
+// The countdown beside the pointer, in this process; false when the user
+// called it off with a click.
+bool CountDown(int seconds) {
+    bool done = false;
+    plat::Forms<frmCountdown>().Start(seconds, [&done] { done = true; });
+    while (plat::LoadedForm<frmCountdown>()) {
+        plat::WaitForEvents();
+        plat::DoEvents();
+    }
+    return done;
+}
+
+// "region" or "window", with ":SECONDS" when the running copy counts down first.
+std::wstring Request(CommandAction action, int delaySeconds) {
+    std::wstring r = action == CommandAction::Region ? L"region" : L"window";
+    if (delaySeconds > 0) r += L":" + std::to_wstring(delaySeconds);
+    return r;
+}
+
 int Last(const std::wstring& savePath) {
     const plat::InstanceAnswer answer = plat::AskRunningInstance(frmMain::kCaption, L"last");
     if (!answer.reached) return Failed(L"no recent snip: the program is not running");
@@ -91,11 +111,25 @@ int RunCommandLine(const CommandLine& command) {
     // Whatever the windows opened below would store (the magnifier's
     // default, a logo slot) stays out of a.ini.
     rwini::HoldWrites(true);
-    if (command.delaySeconds > 0) plat::SleepMs(command.delaySeconds * 1000);
+    if (command.action == CommandAction::Help) {
+        plat::WriteConsoleLine(UsageText());
+        return kExitDelivered;
+    }
+    const bool snip = command.action == CommandAction::Region || command.action == CommandAction::Window;
+    // A snip handed to the running copy counts down there.
+    const bool handOver = snip && command.savePath.empty() &&
+                          plat::AskRunningInstance(frmMain::kCaption, L"ping").reached;
+    if (handOver) {
+        const plat::InstanceAnswer answer =
+            plat::AskRunningInstance(frmMain::kCaption, Request(command.action, command.delaySeconds));
+        if (answer.reached && answer.code == kExitDelivered) return kExitDelivered;
+        return Failed(L"the running copy did not take the snip");
+    }
+    if (command.delaySeconds > 0 && !CountDown(command.delaySeconds)) {
+        plat::WriteConsoleLine(L"Morrowen Snip: cancelled", true);
+        return kExitCancelled;
+    }
     switch (command.action) {
-        case CommandAction::Help:
-            plat::WriteConsoleLine(UsageText());
-            return kExitDelivered;
         case CommandAction::Screen:
             // The whole screen, as the editor freezes it.
             return Deliver(plat::CaptureScreen(plat::Rect{0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()}),
@@ -103,19 +137,9 @@ int RunCommandLine(const CommandLine& command) {
         case CommandAction::Last:
             return Last(command.savePath);
         case CommandAction::Region:
-        case CommandAction::Window: {
-            const bool region = command.action == CommandAction::Region;
-            if (command.savePath.empty()) {
-                // The running copy's hotkeys, logo and settings apply to it.
-                const plat::InstanceAnswer answer =
-                    plat::AskRunningInstance(frmMain::kCaption, region ? L"region" : L"window");
-                if (answer.reached)
-                    return answer.code == kExitDelivered ? kExitDelivered : Failed(L"the running copy refused");
-            } else if (plat::AskRunningInstance(frmMain::kCaption, L"ping").reached) {
-                return Failed(L"--save with --region or --window needs the program not running; use --last --save");
-            }
+        case CommandAction::Window:
             return SnipHere(command.action, command.savePath);
-        }
+        case CommandAction::Help:
         case CommandAction::None:
             break;
     }
@@ -124,10 +148,24 @@ int RunCommandLine(const CommandLine& command) {
 
 int AnswerCommandRequest(const std::wstring& request, std::vector<std::uint8_t>& data, std::function<void()>& after) {
     if (request == L"ping") return kExitDelivered;
-    if (request == L"region" || request == L"window") {
-        const int row = request == L"region" ? 1 : 3;
-        after = [row] {
-            if (frmMain* main = plat::LoadedForm<frmMain>()) main->StartSnipMode(row);
+    const size_t colon = request.find(L':');
+    const std::wstring mode = request.substr(0, colon);
+    if (mode == L"region" || mode == L"window") {
+        const int row = mode == L"region" ? 1 : 3;
+        int seconds = 0;
+        if (colon != std::wstring::npos) {
+            const CommandLine delay = ParseCommandLine({L"--screen", L"--delay", request.substr(colon + 1)});
+            if (!delay.error.empty()) return kExitError;
+            seconds = delay.delaySeconds;
+        }
+        after = [row, seconds] {
+            const auto start = [row] {
+                if (frmMain* main = plat::LoadedForm<frmMain>()) main->StartSnipMode(row);
+            };
+            if (seconds > 0)
+                plat::Forms<frmCountdown>().Start(seconds, start);
+            else
+                start();
         };
         return kExitDelivered;
     }

@@ -8,6 +8,8 @@
 #include "platform/services/picture_bytes.h"
 #include "platform/services/system.h"
 #include "platform/services/tray_menu.h"
+#include "platform/toolkit/forms.h"
+#include "shell/countdown.h"
 #include "shell/recent_snips.h"
 #include "shell/start_with_windows.h"
 
@@ -20,6 +22,7 @@ enum MenuId {
     kKeepRecent,
     kStartWithWindows,
     kLastRegion,
+    kDelayedRegion,
     kRecentFirst = 100,  // recent snip i is kRecentFirst + i
 };
 
@@ -52,6 +55,7 @@ std::vector<plat::MenuEntry> RecentSubmenu() {
 void frmMain::ShowTrayMenu() {
     std::vector<plat::MenuEntry> menu{Item(0, L"Region snip"), Item(1, L"Region snip with logo"),
                                       Item(2, L"Window snip"), Item(3, L"Window snip with logo"),
+                                      Item(kDelayedRegion, DelayedSnipMenuText(DelayedSnipSeconds())),
                                       Item(kLastRegion, L"Snip last region again"), Separator()};
     plat::MenuEntry recent = Item(-1, L"Recent snips");
     recent.children = RecentSubmenu();
@@ -64,6 +68,10 @@ void frmMain::ShowTrayMenu() {
     const int chosen = plat::ShowTrayMenuTree(hWnd(), menu);
     if (chosen >= 0 && chosen < 4) {
         StartSnipMode(chosen + 1);
+    } else if (chosen == kDelayedRegion) {
+        plat::Forms<frmCountdown>().Start(DelayedSnipSeconds(), [] {
+            if (frmMain* main = plat::LoadedForm<frmMain>()) main->StartSnipMode(1);
+        });
     } else if (chosen == kLastRegion) {
         SnipLastRegionAgain();
     } else if (chosen == kSettings) {

@@ -411,7 +411,8 @@ TEST_F(MainWindow, TheTrayMenuStartsASnipModeOrShowsTheSettings) {
         if (e.text == L"Settings") settingsId = e.id;
     }
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"Region snip", L"Region snip with logo", L"Window snip",
-                                                L"Window snip with logo", L"Snip last region again", L"",
+                                                L"Window snip with logo", L"Region snip in 3 seconds",
+                                                L"Snip last region again", L"",
                                                 L"Recent snips",
                                                 L"Start with Windows", L"", L"Settings", L"Exit"}));
     EXPECT_FALSE(plat::LoadedForm<aaa>());

@@ -16,6 +16,7 @@
 #include "platform/toolkit/forms.h"
 #include "logo/sss.h"
 #include "shell/command_run.h"
+#include "shell/countdown.h"
 #include "shell/extra_settings.h"
 #include "shell/frm_main.h"
 #include "shell/recent_snips.h"
@@ -36,6 +37,8 @@ protected:
         rwini::HoldWrites(false);
     }
     void TearDown() override {
+        plat::UnloadForm<frmCountdown>();
+        plat::UnloadForm<aaa>();
         plat::UnloadForm<frmMain>();
         plat::UnloadForm<sss>();
         plat::DoEvents();
@@ -204,6 +207,57 @@ TEST_F(RecentSnipsTest, SnipLastRegionAgainOpensOnThePreviousRectangle) {
     EXPECT_EQ(again->ModeTag, "move");
     plat::UnloadForm<aaa>();
     plat::DoEvents();
+}
+
+}  // namespace
+
+namespace {
+
+// "Region snip in N seconds": the countdown counts down beside the pointer,
+// is gone before the editor opens, and a click on it calls the snip off.
+TEST_F(RecentSnipsTest, TheDelayedSnipCountsDownThenOpensTheEditor) {
+    fake_profile::SetValue(rwini::IniPath(), L"DelayedSnip", L"Seconds", L"2");
+    headless::SetScreen(plat::Picture::Create(800, 600, plat::Rgb(9, 9, 9)));
+    headless::SetCursorPos({100, 100});
+    frmMain& f = plat::Forms<frmMain>();
+    f.Show();
+    plat::fake::SetTrayMenuTreeAnswer(-1);
+    plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
+    const int id = MenuId(L"Region snip in 2 seconds");
+    ASSERT_GE(id, 0);
+    plat::fake::SetTrayMenuTreeAnswer(id);
+    plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
+
+    frmCountdown* countdown = plat::LoadedForm<frmCountdown>();
+    ASSERT_TRUE(countdown);
+    EXPECT_EQ(countdown->lblSeconds.Caption(), L"2");
+    EXPECT_TRUE(headless::Bounds(countdown->hWnd()).Contains(130, 130));
+    headless::AdvanceClock(1000);
+    EXPECT_EQ(countdown->lblSeconds.Caption(), L"1");
+    EXPECT_FALSE(plat::LoadedForm<aaa>());
+    headless::AdvanceClock(1000);
+    EXPECT_FALSE(plat::LoadedForm<frmCountdown>());
+    ASSERT_TRUE(plat::LoadedForm<aaa>());
+    plat::UnloadForm<aaa>();
+    plat::DoEvents();
+
+    // Called off by a click: no editor.
+    plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
+    countdown = plat::LoadedForm<frmCountdown>();
+    ASSERT_TRUE(countdown);
+    headless::Click(countdown->hWnd(), plat::kLeftButton, 5, 5);
+    headless::AdvanceClock(3000);
+    EXPECT_FALSE(plat::LoadedForm<frmCountdown>());
+    EXPECT_FALSE(plat::LoadedForm<aaa>());
+}
+
+TEST_F(RecentSnipsTest, TheDelayIsOneToTenSecondsAndAnythingElseIsThree) {
+    const std::pair<const wchar_t*, int> rows[] = {{L"1", 1}, {L"10", 10}, {L"0", 3}, {L"11", 3}, {L"5s", 3}, {L"", 3}};
+    for (const auto& [text, seconds] : rows) {
+        fake_profile::SetValue(rwini::IniPath(), L"DelayedSnip", L"Seconds", text);
+        EXPECT_EQ(DelayedSnipSeconds(), seconds) << std::wstring(text).size();
+    }
+    EXPECT_EQ(DelayedSnipMenuText(1), L"Region snip in 1 second");
 }
 
 }  // namespace
