@@ -10,7 +10,7 @@ EDITOR="Morrowen Snip editor"
 MAIN="Morrowen Snip"
 CASE_PREFIX=command_line
 CASES=(help_and_bad_options screen_save_alone region_alone_save screen_save_running one_resident_copy
-       region_handed_over last_gives_second ini_unchanged)
+       region_handed_over last_gives_second delayed_countdown ini_unchanged)
 
 start_display || fail_rest "no X display"
 ensure_prefix || fail_rest "no Wine prefix"
@@ -129,6 +129,31 @@ if err=$(region_copy second 150x250+900+500 900 500 1050 750 2>&1); then
 else
   ko last_gives_second "the second copy failed: $err"
 fi
+
+# --delay handed over: the running copy counts down beside the pointer, and the
+# editor's frozen picture does not show the countdown.
+xdotool mousemove 500 500
+sleep 0.3
+cli --region --delay 2
+sleep 0.8
+screenshot "$MS_WORK/counting.png"
+if [ "$CLI_CODE" = 0 ] && wait_window "$EDITOR" 15 >/dev/null; then
+  sleep 0.5
+  screenshot "$MS_WORK/frozen.png"
+  crop_image "$MS_WORK/screen.png" "$MS_WORK/under.expected.png" 44x44+520+520
+  crop_image "$MS_WORK/counting.png" "$MS_WORK/under.counting.png" 44x44+520+520
+  crop_image "$MS_WORK/frozen.png" "$MS_WORK/under.frozen.png" 44x44+520+520
+  if images_equal "$MS_WORK/under.expected.png" "$MS_WORK/under.counting.png" >/dev/null 2>&1; then
+    ko delayed_countdown "no countdown beside the pointer"
+  else
+    decide delayed_countdown images_equal "$MS_WORK/under.expected.png" "$MS_WORK/under.frozen.png"
+  fi
+  key Escape
+  wait_window_gone "$EDITOR" 10
+else
+  ko delayed_countdown "--region --delay 2 gave code $CLI_CODE or no editor"
+fi
+[ -n "${MS_KEEP_SHOTS:-}" ] && cp "$MS_WORK/counting.png" "$MS_KEEP_SHOTS/"
 
 # Every command-line process has ended; the first copy is the one resident copy.
 if kill -0 "$RESIDENT_PID" 2>/dev/null && [ "$(our_copies)" = 1 ]; then
