@@ -5,10 +5,12 @@
 #include <utility>
 #include <vector>
 
+#include "platform/services/file_write.h"
 #include "platform/services/picture_bytes.h"
 #include "platform/services/system.h"
 #include "platform/services/tray_menu.h"
 #include "platform/toolkit/forms.h"
+#include "shell/auto_save.h"
 #include "shell/countdown.h"
 #include "shell/recent_snips.h"
 #include "shell/start_with_windows.h"
@@ -23,6 +25,8 @@ enum MenuId {
     kStartWithWindows,
     kLastRegion,
     kDelayedRegion,
+    kAutoSave,
+    kStopAutoSave,
     kRecentFirst = 100,  // recent snip i is kRecentFirst + i
 };
 
@@ -60,6 +64,9 @@ void frmMain::ShowTrayMenu() {
     plat::MenuEntry recent = Item(-1, L"Recent snips");
     recent.children = RecentSubmenu();
     menu.push_back(std::move(recent));
+    const bool autoSaving = !shell::AutoSaveFolder().empty();
+    menu.push_back(Item(kAutoSave, L"Auto-save copies...", autoSaving));
+    if (autoSaving) menu.push_back(Item(kStopAutoSave, L"Stop auto-saving"));
     menu.push_back(Item(kStartWithWindows, L"Start with Windows", shell::StartsWithWindows()));
     menu.push_back(Separator());
     menu.push_back(Item(kSettings, L"Settings"));
@@ -72,6 +79,12 @@ void frmMain::ShowTrayMenu() {
         plat::Forms<frmCountdown>().Start(DelayedSnipSeconds(), [] {
             if (frmMain* main = plat::LoadedForm<frmMain>()) main->StartSnipMode(1);
         });
+    } else if (chosen == kAutoSave) {
+        const std::wstring folder =
+            plat::ChooseFolder(hWnd(), L"Every copy is also saved as a PNG file in this folder:");
+        if (!folder.empty()) shell::SetAutoSaveFolder(folder);  // cancelled: as it was
+    } else if (chosen == kStopAutoSave) {
+        shell::SetAutoSaveFolder(L"");
     } else if (chosen == kLastRegion) {
         SnipLastRegionAgain();
     } else if (chosen == kSettings) {
@@ -106,6 +119,8 @@ void frmMain::CopyRecentSnipBack(size_t index) {
 void frmMain::NotifySnipCopied(int width, int height) {
     // Only a notice: without a tray icon nothing else is shown.
     if (!NotifyIcon) return;
-    NotifyIcon->ShowBalloon(L"Morrowen Snip",
-                            L"Snip copied: " + std::to_wstring(width) + L" x " + std::to_wstring(height));
+    // An auto-save that failed is told here, once: the copy itself worked.
+    const std::wstring warning = shell::TakeAutoSaveWarning();
+    NotifyIcon->ShowBalloon(L"Morrowen Snip", L"Snip copied: " + std::to_wstring(width) + L" x " +
+                                                  std::to_wstring(height) + (warning.empty() ? L"" : L"\n" + warning));
 }

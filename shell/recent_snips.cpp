@@ -13,14 +13,15 @@ constexpr wchar_t kKeepKey[] = L"Keep";
 }  // namespace
 
 bool RecentSnips::Keep(const plat::Picture& snip, std::time_t takenAt) {
-    RecentSnip entry;
-    if (!plat::EncodePngBytes(snip, entry.png)) return false;
-    entry.width = snip.Width();
-    entry.height = snip.Height();
-    entry.takenAt = takenAt;
-    entries_.push_front(std::move(entry));
-    while (entries_.size() > kMaxEntries) entries_.pop_back();
+    std::vector<std::uint8_t> png;
+    if (!plat::EncodePngBytes(snip, png)) return false;
+    KeepPng(std::move(png), snip.Width(), snip.Height(), takenAt);
     return true;
+}
+
+void RecentSnips::KeepPng(std::vector<std::uint8_t> png, int width, int height, std::time_t takenAt) {
+    entries_.push_front({std::move(png), width, height, takenAt});
+    while (entries_.size() > kMaxEntries) entries_.pop_back();
 }
 
 size_t RecentSnips::Bytes() const {

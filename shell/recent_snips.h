@@ -25,6 +25,8 @@ public:
     // Keeps the picture as the newest entry; the oldest goes past kMaxEntries.
     // False when it could not be compressed (nothing is kept then).
     bool Keep(const plat::Picture& snip, std::time_t takenAt);
+    // The same with the picture already compressed.
+    void KeepPng(std::vector<std::uint8_t> png, int width, int height, std::time_t takenAt);
     // Newest first.
     const std::deque<RecentSnip>& Entries() const { return entries_; }
     // The compressed bytes held in all.

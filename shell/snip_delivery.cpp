@@ -2,7 +2,10 @@
 
 #include <ctime>
 #include <utility>
+#include <vector>
 
+#include "platform/services/picture_bytes.h"
+#include "shell/auto_save.h"
 #include "shell/recent_snips.h"
 
 namespace shell {
@@ -21,7 +24,14 @@ std::function<void(const plat::Picture&)>& Watcher() {
 void SnipDelivered(const plat::Picture& snip, const plat::Rect& screenRect) {
     if (!screenRect.Empty()) LastRect() = screenRect;
     if (snip.Empty()) return;
-    if (RecentSnipsWanted()) (void)Recent().Keep(snip, std::time(nullptr));
+    const std::time_t now = std::time(nullptr);
+    const bool keep = RecentSnipsWanted(), save = !AutoSaveFolder().empty();
+    // Compressed once for both.
+    std::vector<std::uint8_t> png;
+    if ((keep || save) && plat::EncodePngBytes(snip, png)) {
+        if (save) (void)AutoSave(png, now);
+        if (keep) Recent().KeepPng(std::move(png), snip.Width(), snip.Height(), now);
+    }
     if (const auto watcher = Watcher()) watcher(snip);
 }
 

@@ -2,9 +2,14 @@
 // handler that is set, as the real one would reach the main window.
 #include "platform/headless/fake_cli_services.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 
 #include "platform/services/console.h"
+#include "platform/services/file_write.h"
 #include "platform/services/instance_request.h"
 #include "platform/services/picture_bytes.h"
 #include "platform/services/run_key.h"
@@ -24,6 +29,14 @@ int& MenuAnswer() {
     static int answer = -1;
     return answer;
 }
+std::wstring& ChosenFolder() {
+    static std::wstring folder;
+    return folder;
+}
+std::vector<std::wstring>& PickerTitles() {
+    static std::vector<std::wstring> titles;
+    return titles;
+}
 bool& RunKeyRefuses() {
     static bool refuses = false;
     return refuses;
@@ -42,6 +55,8 @@ std::map<std::wstring, std::wstring>& RunEntries() {
     return entries;
 }
 void SetRunKeyRefuses(bool refuses) { RunKeyRefuses() = refuses; }
+void SetChosenFolder(std::wstring folder) { ChosenFolder() = std::move(folder); }
+const std::vector<std::wstring>& FolderPickerTitles() { return PickerTitles(); }
 const std::vector<MenuEntry>& LastTrayMenuTree() { return MenuTree(); }
 void SetTrayMenuTreeAnswer(int id) { MenuAnswer() = id; }
 void ResetCliServices() {
@@ -50,6 +65,8 @@ void ResetCliServices() {
     RunKeyRefuses() = false;
     MenuTree().clear();
     MenuAnswer() = -1;
+    ChosenFolder().clear();
+    PickerTitles().clear();
     Handler() = nullptr;
 }
 }  // namespace fake
@@ -97,6 +114,32 @@ bool DecodePictureBytes(std::span<const std::uint8_t> bytes, Picture& out) {
 int ShowTrayMenuTree(Handle, const std::vector<MenuEntry>& entries) {
     MenuTree() = entries;
     return MenuAnswer();
+}
+
+std::wstring ChooseFolder(Handle, const std::wstring& title) {
+    PickerTitles().push_back(title);
+    return ChosenFolder();
+}
+
+// Real files, as the headless file service uses; a backslash separates folders.
+NewFileResult WriteNewFile(const std::wstring& path, std::span<const std::uint8_t> bytes) {
+    std::wstring p = path;
+    std::replace(p.begin(), p.end(), L'\\', L'/');
+    const std::filesystem::path file(p);
+    NewFileResult r;
+    std::error_code ec;
+    if (std::filesystem::exists(file, ec)) {
+        r.exists = true;
+        r.error = {EEXIST, L"The file exists."};
+        return r;
+    }
+    std::ofstream out(file, std::ios::binary);
+    if (!out || !out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()))) {
+        out.close();
+        std::filesystem::remove(file, ec);
+        r.error = {EIO, L"The file could not be written."};
+    }
+    return r;
 }
 
 std::optional<std::wstring> ReadRunEntry(const std::wstring& name) {

@@ -22,6 +22,9 @@ void SetRunKeyRefuses(bool refuses);
 // The tray menu's tree as last shown, and the id the next one answers (-1: none).
 const std::vector<MenuEntry>& LastTrayMenuTree();
 void SetTrayMenuTreeAnswer(int id);
+// The folder the next folder picker answers (empty: cancelled), and its titles so far.
+void SetChosenFolder(std::wstring folder);
+const std::vector<std::wstring>& FolderPickerTitles();
 // Forgets the lines, the Run entries and the request handler.
 void ResetCliServices();
 

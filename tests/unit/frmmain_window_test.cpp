@@ -413,7 +413,7 @@ TEST_F(MainWindow, TheTrayMenuStartsASnipModeOrShowsTheSettings) {
     EXPECT_EQ(texts, (std::vector<std::wstring>{L"Region snip", L"Region snip with logo", L"Window snip",
                                                 L"Window snip with logo", L"Region snip in 3 seconds",
                                                 L"Snip last region again", L"",
-                                                L"Recent snips",
+                                                L"Recent snips", L"Auto-save copies...",
                                                 L"Start with Windows", L"", L"Settings", L"Exit"}));
     EXPECT_FALSE(plat::LoadedForm<aaa>());
     EXPECT_FALSE(f.Visible());
