@@ -83,6 +83,7 @@ void frmMain::ApplyHotKeys() {
         RefusedHotKeys.push_back(keys + L" (" + RowName(i) + L") " + why + L".");
     }
     AddRepeatRegionHotKey();
+    MarkPrintScreenRows();
     cHK->StartHotKeys(Timer1);
 }
 

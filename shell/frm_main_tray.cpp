@@ -27,6 +27,7 @@ enum MenuId {
     kDelayedRegion,
     kAutoSave,
     kStopAutoSave,
+    kFreePrintScreen,
     kRecentFirst = 100,  // recent snip i is kRecentFirst + i
 };
 
@@ -68,6 +69,7 @@ void frmMain::ShowTrayMenu() {
     menu.push_back(Item(kAutoSave, L"Auto-save copies...", autoSaving));
     if (autoSaving) menu.push_back(Item(kStopAutoSave, L"Stop auto-saving"));
     menu.push_back(Item(kStartWithWindows, L"Start with Windows", shell::StartsWithWindows()));
+    if (PrintScreenTakenByWindows()) menu.push_back(Item(kFreePrintScreen, kFreePrintScreenText));
     menu.push_back(Separator());
     menu.push_back(Item(kSettings, L"Settings"));
     menu.push_back(Item(kExit, L"Exit"));
@@ -83,6 +85,8 @@ void frmMain::ShowTrayMenu() {
         const std::wstring folder =
             plat::ChooseFolder(hWnd(), L"Every copy is also saved as a PNG file in this folder:");
         if (!folder.empty()) shell::SetAutoSaveFolder(folder);  // cancelled: as it was
+    } else if (chosen == kFreePrintScreen) {
+        FreePrintScreen();
     } else if (chosen == kStopAutoSave) {
         shell::SetAutoSaveFolder(L"");
     } else if (chosen == kLastRegion) {

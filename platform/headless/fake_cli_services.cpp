@@ -55,6 +55,10 @@ std::map<std::wstring, std::wstring>& RunEntries() {
     return entries;
 }
 void SetRunKeyRefuses(bool refuses) { RunKeyRefuses() = refuses; }
+std::optional<std::uint32_t>& PrintScreenForSnipping() {
+    static std::optional<std::uint32_t> value;
+    return value;
+}
 void SetChosenFolder(std::wstring folder) { ChosenFolder() = std::move(folder); }
 const std::vector<std::wstring>& FolderPickerTitles() { return PickerTitles(); }
 const std::vector<MenuEntry>& LastTrayMenuTree() { return MenuTree(); }
@@ -66,6 +70,7 @@ void ResetCliServices() {
     MenuTree().clear();
     MenuAnswer() = -1;
     ChosenFolder().clear();
+    PrintScreenForSnipping().reset();
     PickerTitles().clear();
     Handler() = nullptr;
 }
@@ -154,6 +159,14 @@ bool WriteRunEntry(const std::wstring& name, const std::wstring& command) {
         fake::RunEntries().erase(name);
     else
         fake::RunEntries()[name] = command;
+    return true;
+}
+
+std::optional<std::uint32_t> ReadPrintScreenForSnipping() { return fake::PrintScreenForSnipping(); }
+
+bool WritePrintScreenForSnipping(std::uint32_t value) {
+    if (RunKeyRefuses()) return false;
+    fake::PrintScreenForSnipping() = value;
     return true;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // The headless backend's console, requests to a running copy, in-memory
 // picture bytes and Run key: recorded and answered in-process.
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +27,8 @@ void SetTrayMenuTreeAnswer(int id);
 // The folder the next folder picker answers (empty: cancelled), and its titles so far.
 void SetChosenFolder(std::wstring folder);
 const std::vector<std::wstring>& FolderPickerTitles();
+// The user's PrintScreenKeyForSnippingEnabled value (nothing: not there).
+std::optional<std::uint32_t>& PrintScreenForSnipping();
 // Forgets the lines, the Run entries and the request handler.
 void ResetCliServices();
 

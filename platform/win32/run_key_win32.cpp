@@ -9,18 +9,22 @@ namespace plat {
 namespace {
 
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kKeyboardKey[] = L"Control Panel\\Keyboard";
+constexpr wchar_t kPrintScreenValue[] = L"PrintScreenKeyForSnippingEnabled";
 
 struct RegKeyTraits {
     static void Close(HKEY k) { RegCloseKey(k); }
 };
 using RegKeyOwner = win32::Owned<HKEY, RegKeyTraits>;
 
-RegKeyOwner OpenRunKey(REGSAM access) {
+RegKeyOwner OpenUserKey(const wchar_t* path, REGSAM access) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, access, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, access, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return RegKeyOwner();
     return RegKeyOwner(key);
 }
+
+RegKeyOwner OpenRunKey(REGSAM access) { return OpenUserKey(kRunKey, access); }
 
 }  // namespace
 
@@ -49,6 +53,30 @@ bool WriteRunEntry(const std::wstring& name, const std::wstring& command) {
     }
     return RegSetValueExW(key.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
                           static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+std::optional<std::uint32_t> ReadPrintScreenForSnipping() {
+    const RegKeyOwner key = OpenUserKey(kKeyboardKey, KEY_QUERY_VALUE);
+    if (!key) return std::nullopt;
+    DWORD type = 0, value = 0, bytes = sizeof(value);
+    if (RegQueryValueExW(key.Get(), kPrintScreenValue, nullptr, &type, reinterpret_cast<BYTE*>(&value), &bytes) !=
+            ERROR_SUCCESS ||
+        type != REG_DWORD)
+        return std::nullopt;
+    return value;
+}
+
+bool WritePrintScreenForSnipping(std::uint32_t value) {
+    const RegKeyOwner key = OpenUserKey(kKeyboardKey, KEY_SET_VALUE);
+    const DWORD v = value;
+    if (!key || RegSetValueExW(key.Get(), kPrintScreenValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v),
+                               sizeof(v)) != ERROR_SUCCESS)
+        return false;
+    // Programs that follow the keyboard settings may read it again at once.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Keyboard"), SMTO_ABORTIFHUNG,
+                        1000, &ignored);
+    return true;
 }
 
 std::wstring ExePath() {
