@@ -26,11 +26,14 @@ std::wstring Padded(int value, int digits) {
 }
 
 bool EndsWithPng(const std::wstring& name) {
+    constexpr wchar_t kTail[] = L".png";
     if (name.size() < 4) return false;
-    std::wstring tail = name.substr(name.size() - 4);
-    for (auto& c : tail)
+    for (size_t i = 0; i < 4; ++i) {
+        wchar_t c = name[name.size() - 4 + i];
         if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    return tail == L".png";
+        if (c != kTail[i]) return false;
+    }
+    return true;
 }
 
 }  // namespace

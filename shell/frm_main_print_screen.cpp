@@ -11,7 +11,8 @@ constexpr std::int32_t kPrintScreenKey = 0x2C;  // the platform's VK_SNAPSHOT
 }  // namespace
 
 namespace {
-constexpr wchar_t kPrintScreenRowNote[] = L" (Windows takes it)";
+// In place of the key's name, which the box is too narrow to show with a note.
+constexpr wchar_t kPrintScreenRowNote[] = L"Windows has PrtSc";
 }  // namespace
 
 bool frmMain::PrintScreenTakenByWindows() const {
@@ -30,7 +31,7 @@ void frmMain::MarkPrintScreenRows() {
         plat::TextBox& box = txtHotKey[i];
         const auto f = shell::ParseStoredForm(box.Tag);
         if (!f || f->keyCode != kPrintScreenKey || f->ctrl != 0 || f->alt != 0 || f->shift != 0) continue;
-        box.SetText(box.Text() + kPrintScreenRowNote);
+        box.SetText(kPrintScreenRowNote);
     }
     RefusedHotKeys.push_back(L"Print Screen opens Windows' own screen capture while its setting is on. "
                              L"To give the key to Morrowen Snip, choose \"" +
