@@ -21,7 +21,7 @@ bool RecentSnips::Keep(const plat::Picture& snip, std::time_t takenAt) {
 
 void RecentSnips::KeepPng(std::vector<std::uint8_t> png, int width, int height, std::time_t takenAt) {
     entries_.push_front({std::move(png), width, height, takenAt});
-    while (entries_.size() > kMaxEntries) entries_.pop_back();
+    while (entries_.size() > kMaxEntries || (entries_.size() > 1 && Bytes() > maxBytes_)) entries_.pop_back();
 }
 
 size_t RecentSnips::Bytes() const {

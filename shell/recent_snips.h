@@ -21,6 +21,11 @@ struct RecentSnip {
 class RecentSnips {
 public:
     static constexpr size_t kMaxEntries = 10;
+    // The most the entries may hold in all: a screen of noise or photos hardly
+    // compresses, and older entries then make room (the newest always stays).
+    static constexpr size_t kMaxBytes = 40u * 1024 * 1024;
+
+    explicit RecentSnips(size_t maxBytes = kMaxBytes) : maxBytes_(maxBytes) {}
 
     // Keeps the picture as the newest entry; the oldest goes past kMaxEntries.
     // False when it could not be compressed (nothing is kept then).
@@ -34,6 +39,7 @@ public:
     void Clear() { entries_.clear(); }
 
 private:
+    size_t maxBytes_;
     std::deque<RecentSnip> entries_;
 };
 

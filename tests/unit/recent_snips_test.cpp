@@ -74,6 +74,18 @@ TEST_F(RecentSnipsTest, TheNewestTenAreKeptNewestFirst) {
     EXPECT_EQ(shell::LastSnipRect(), (plat::Rect{0, 0, 12, 5}));
 }
 
+TEST_F(RecentSnipsTest, OlderSnipsMakeRoomWhenTheBytesWouldPassTheBudget) {
+    // The headless backend's stand-in for PNG holds 12 + 4 bytes a pixel: 44 here.
+    shell::RecentSnips recent(100);
+    for (int i = 0; i < 3; ++i) ASSERT_TRUE(recent.Keep(Solid(4, 2, plat::Rgb(i, 0, 0)), i));
+    ASSERT_EQ(recent.Entries().size(), 2u);
+    EXPECT_EQ(recent.Entries().front().takenAt, 2);
+    EXPECT_LE(recent.Bytes(), 100u);
+    // One snip larger than the budget still stays: it is the newest.
+    ASSERT_TRUE(recent.Keep(Solid(10, 10, plat::Rgb(1, 1, 1)), 3));
+    EXPECT_EQ(recent.Entries().size(), 1u);
+}
+
 TEST_F(RecentSnipsTest, TurnedOffNothingIsKeptAndAMalformedValueStaysAsItIs) {
     fake_profile::SetValue(rwini::IniPath(), L"RecentSnips", L"Keep", L"0");
     shell::SnipDelivered(Solid(4, 4, plat::Rgb(1, 2, 3)), {0, 0, 4, 4});
