@@ -180,7 +180,9 @@ bool SnipEditor::GrabSelection() {
     copying_ = false;
     if (!Loaded()) return false;  // closed by the system while the copy waited
     if (copied) {
-        shell::SnipDelivered(plat::ClipboardGetPicture(), r);
+        // Kept in screen pixels: the next editor may lie elsewhere on the desktop.
+        const plat::Rect window = Bounds();
+        shell::SnipDelivered(plat::ClipboardGetPicture(), r.Offset(window.left, window.top));
         return true;
     }
     // Never closed on a failed copy: the user would paste an older picture

@@ -55,7 +55,7 @@ public:
 
     // The selection frame's geometry.
     Selection CurrentSelection() const;
-    // Opens with the selection already on `r` (editor pixels) and its toolbar
+    // Opens with the selection already on `r` (screen pixels) and its toolbar
     // shown, as if the user had just dragged it out; a rectangle off the
     // screen leaves the editor as it is (snip_editor_repeat.cpp).
     void PresetSelection(const plat::Rect& r);

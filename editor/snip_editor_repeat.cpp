@@ -1,12 +1,12 @@
 // The editor opened on the last snip's rectangle ("snip the same area again").
 #include "editor/snip_editor.h"
 
-#include "platform/services/system.h"
-
 namespace editor {
 
 void SnipEditor::PresetSelection(const plat::Rect& r) {
-    const plat::Rect on = r.Intersect({0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()});
+    // `r` is in screen pixels; the selection in this window's own.
+    const plat::Rect window = Bounds();
+    const plat::Rect on = r.Offset(-window.left, -window.top).Intersect({0, 0, window.Width(), window.Height()});
     if (on.Empty()) return;
     SetSelection({static_cast<float>(on.left), static_cast<float>(on.top), static_cast<float>(on.Width()),
                   static_cast<float>(on.Height())});
