@@ -2,13 +2,41 @@
 // runs until the main window unloads (or its exit picture ends it at once).
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
 
 #include "platform/toolkit/forms.h"
 #include "platform/services/single_instance.h"
 #include "platform/services/system.h"
+#include "shell/command_run.h"
 #include "shell/frm_main.h"
 
+namespace {
+// The options after the program's own name, split as the system splits them.
+std::vector<std::wstring> CommandArgs() {
+    std::vector<std::wstring> args;
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!argv) return args;
+    for (int i = 1; i < count; ++i) args.emplace_back(argv[i]);
+    LocalFree(argv);
+    return args;
+}
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // A command line is carried out and the process ends: it never becomes
+    // the resident copy, so it never claims the instance marker.
+    if (const shell::CommandLine command = shell::ParseCommandLine(CommandArgs());
+        command.action != shell::CommandAction::None || !command.error.empty()) {
+        INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+        InitCommonControlsEx(&icc);
+        const int code = shell::RunCommandLine(command);
+        plat::DoEvents();
+        return code;
+    }
     // A second start shows the running copy's window and leaves: two copies
     // would fight over the hotkeys, and the loser would show them as not set.
     if (!plat::ClaimSingleInstance(plat::kInstanceMarkerName)) {

@@ -198,7 +198,8 @@ plat::Picture SnipEditor::GrabScreenRect(std::int32_t left, std::int32_t top, st
 }
 
 bool SnipEditor::ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
-    const plat::Picture grab = GrabScreenRect(left, top, right, bottom);
+    lastGrab_ = GrabScreenRect(left, top, right, bottom);
+    const plat::Picture& grab = lastGrab_;
     const plat::Rect r{left, top, right, bottom};
     // An empty grab still replaces the clipboard's content: with the
     // platform's bitmap of zero size.

@@ -49,7 +49,7 @@ public:
     // Grabs the screen rectangle as GrabScreenRect does and puts it on the
     // clipboard as a bitmap. While another program holds the clipboard it
     // tries again for about two seconds, events still running; false when it
-    // never got it.
+    // never got it. The grab is kept in lastGrab_.
     bool ScrnCap(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
     // Asks for a file name and saves `snip` there; the clipboard is not
     // touched. True when the file was written; false after a cancel or a
@@ -65,6 +65,10 @@ public:
 
     // The selection frame's geometry.
     Selection CurrentSelection() const;
+    // Opens with the selection already on `r` (screen pixels) and its toolbar
+    // shown, as if the user had just dragged it out; a rectangle off the
+    // screen leaves the editor as it is (snip_editor_repeat.cpp).
+    void PresetSelection(const plat::Rect& r);
 
     // The editor covers the virtual screen: its top-left in screen pixels, and
     // the monitors in the editor's own pixels (read at each opening).
@@ -257,6 +261,9 @@ private:
     void LayoutToolbar();
     void LayoutStylePickers();
     plat::Point desktopSize_;
+
+    // What the last ScrnCap grabbed: the copy handed to the recent snips.
+    plat::Picture lastGrab_;
 
     const VariantTraits& traits_;
 };

@@ -9,6 +9,7 @@
 #include "platform/services/system.h"
 #include "platform/services/tooltip.h"
 #include "shell/frm_main.h"
+#include "shell/snip_delivery.h"
 
 namespace editor {
 
@@ -166,6 +167,7 @@ void SnipEditor::CopySelectionAndClose() {
     const bool copied = ScrnCap(r.left, r.top, r.right, r.bottom);
     copying_ = false;
     if (!Loaded()) return;  // closed by the system while the copy waited
+    if (copied) shell::SnipDelivered(lastGrab_, r);
     if (!copied) {
         // Never closed on a failed copy: the user would paste an older picture
         // and the snip would be gone.

@@ -166,8 +166,8 @@ std::wstring SaveErrorText(int errorNumber, const std::wstring& description) {
            L"错误描述: " + description;
 }
 
-SaveResult SavePictureFile(const plat::Picture& picture, std::wstring fileName, const std::wstring& format,
-                           std::int32_t quality, std::int32_t colorDepth, std::int32_t compression) {
+SaveResult WritePictureFile(const plat::Picture& picture, std::wstring fileName, const std::wstring& format,
+                            std::int32_t quality, std::int32_t colorDepth, std::int32_t compression) {
     SaveResult result;
     {
         BusyPointer busy;
@@ -179,6 +179,13 @@ SaveResult SavePictureFile(const plat::Picture& picture, std::wstring fileName, 
             result = Failure(plat::gp::GenericError, fileName, Widen(e.what()) + L".");
         }
     }
+    return result;
+}
+
+SaveResult SavePictureFile(const plat::Picture& picture, std::wstring fileName, const std::wstring& format,
+                           std::int32_t quality, std::int32_t colorDepth, std::int32_t compression) {
+    const SaveResult result =
+        WritePictureFile(picture, std::move(fileName), format, quality, colorDepth, compression);
     // The pointer is back to normal before the box appears.
     if (!result.ok) plat::MsgBox(SaveErrorText(result.errorNumber, result.description), kErrorTitle,
                                  plat::kMsgInformation | plat::kMsgOk);

@@ -62,4 +62,9 @@ std::wstring SaveErrorText(int errorNumber, const std::wstring& description);
 SaveResult SavePictureFile(const plat::Picture& picture, std::wstring fileName, const std::wstring& format,
                            std::int32_t quality, std::int32_t colorDepth, std::int32_t compression);
 
+// SavePictureFile without the box: the caller tells the user (a command-line
+// run prints the description).
+SaveResult WritePictureFile(const plat::Picture& picture, std::wstring fileName, const std::wstring& format,
+                            std::int32_t quality, std::int32_t colorDepth, std::int32_t compression);
+
 }  // namespace ModSavePic

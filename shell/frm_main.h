@@ -58,6 +58,16 @@ public:
 
     // The hotkey service's number for each box's hotkey, -1 when none.
     std::vector<std::int32_t> HotKeyIds;
+    // A hotkey on Print Screen alone while Windows' own capture takes that key.
+    bool PrintScreenTakenByWindows() const;
+    static constexpr const wchar_t* kFreePrintScreenText = L"Let Morrowen Snip use Print Screen";
+    // Switches Windows' use of the key off for this user (the tray menu's entry).
+    void FreePrintScreen();
+    // The region hotkey with Shift added: the last region again; -1 when not registered.
+    std::int32_t RepeatRegionHotKeyId = -1;
+    // A region snip whose selection starts on the last snip's rectangle
+    // (frm_main_repeat.cpp); a plain region snip when there was none.
+    void SnipLastRegionAgain();
     // One line per hotkey the last apply could not register.
     std::vector<std::wstring> RefusedHotKeys;
 
@@ -119,6 +129,9 @@ protected:
     void Form_Unload() override;
     void Form_TrayNotify(int mouseMessage) override;
     void ShowTrayMenu();
+    void AddRepeatRegionHotKey();
+    void MarkPrintScreenRows();
+    void CopyRecentSnipBack(size_t index);
     void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
 
 private:

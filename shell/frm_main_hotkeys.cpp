@@ -82,6 +82,8 @@ void frmMain::ApplyHotKeys() {
             if (HotKeyIds[static_cast<size_t>(row)] == sameAs) why = L"is already used by " + RowName(row);
         RefusedHotKeys.push_back(keys + L" (" + RowName(i) + L") " + why + L".");
     }
+    AddRepeatRegionHotKey();
+    MarkPrintScreenRows();
     cHK->StartHotKeys(Timer1);
 }
 

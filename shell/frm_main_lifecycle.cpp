@@ -2,8 +2,10 @@
 // dispatch of hotkeys to the snip modes.
 #include "editor/variants.h"
 #include "platform/services/dpi.h"
+#include "platform/services/instance_request.h"
 #include "platform/toolkit/forms.h"
 #include "shell/frm_main.h"
+#include "shell/command_run.h"
 #include "shell/rwini.h"
 #include "window/window_forms.h"
 #include "window/window_utils.h"
@@ -38,6 +40,8 @@ void frmMain::Form_Load() {
     NotifyIcon = plat::TrayIcon::Add(hWnd(), kTrayTip);
     DrawLogoLibrarySlots();
     ReportRefusedHotKeys();
+    // Command-line starts hand their snips to this copy.
+    plat::SetInstanceRequestHandler(&shell::AnswerCommandRequest);
 }
 
 void frmMain::DeleteTrayIcon() {
@@ -57,6 +61,7 @@ bool frmMain::Form_QueryUnload() {
 // once none of its handlers is on the stack: one of them may be inside the
 // service's own loop or pending-events step right now.
 void frmMain::Form_Unload() {
+    plat::SetInstanceRequestHandler(nullptr);
     // An unload by code skips the query step: the icon must not outlive the window.
     DeleteTrayIcon();
     // A news transfer still running is abandoned: its answer has nowhere to go.
@@ -129,6 +134,10 @@ void frmMain::Image3_Click() {
 // back to its row. The window snip modes (rows 3 and 4) start a pick at
 // their window inspectors.
 void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, bool) {
+    if (number == RepeatRegionHotKeyId) {
+        SnipLastRegionAgain();
+        return;
+    }
     int row = 0;
     while (row < static_cast<int>(HotKeyIds.size()) && HotKeyIds[static_cast<size_t>(row)] != number) ++row;
     StartSnipMode(row + 1);

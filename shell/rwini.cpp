@@ -5,6 +5,15 @@
 
 namespace rwini {
 
+namespace {
+bool g_writesHeld = false;
+bool Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
+    return !g_writesHeld && plat::ProfileWriteString(section, key, value, IniPath());
+}
+}  // namespace
+
+void HoldWrites(bool held) { g_writesHeld = held; }
+
 std::wstring IniPath() { return plat::ExeDir() + L"\\a.ini"; }
 
 std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const std::wstring& def) {
@@ -15,7 +24,7 @@ std::wstring ReadIni(const std::wstring& section, const std::wstring& key, const
 }
 
 void WriteIni(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
-    (void)plat::ProfileWriteString(section, key, value, IniPath());
+    (void)Write(section, key, value);
 }
 
 std::wstring ReadPathSetting(const std::wstring& name) {
@@ -23,7 +32,7 @@ std::wstring ReadPathSetting(const std::wstring& name) {
 }
 
 void WritePathSetting(const std::wstring& section, const std::wstring& key, const std::wstring& path) {
-    (void)plat::ProfileWriteString(section, key, path, IniPath());
+    (void)Write(section, key, path);
 }
 
 }  // namespace rwini

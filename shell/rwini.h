@@ -22,4 +22,8 @@ std::wstring ReadPathSetting(const std::wstring& name);
 // Writes a path setting; a failed write goes unnoticed.
 void WritePathSetting(const std::wstring& section, const std::wstring& key, const std::wstring& path);
 
+// While held, nothing is written to the file (a command-line run must leave
+// a.ini as it found it, whatever the windows it opens would store).
+void HoldWrites(bool held);
+
 }  // namespace rwini

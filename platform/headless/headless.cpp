@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "platform/headless/fake_cli_services.h"
 #include "platform/headless/fake_dialogs.h"
 #include "platform/headless/fake_hotkeys.h"
 #include "platform/headless/fake_imaging.h"
@@ -32,6 +33,7 @@ void Reset() {
     fake_windows::Reset();
     fake_window_operations::Reset();
     plat::fake::ResetNetwork();
+    plat::fake::ResetCliServices();
 }
 
 void SetScreen(plat::Picture p) {

@@ -8,6 +8,7 @@
 #include "platform/services/native_window.h"
 #include "platform/win32/gdi_canvas.h"
 #include "platform/win32/handles.h"
+#include "platform/win32/instance_request_win32.h"
 #include "platform/win32/win32_internal.h"
 
 namespace plat::win32 {
@@ -268,6 +269,9 @@ private:
             case WM_CLOSE:
                 events_.OnCloseRequest();
                 return 0;
+            case WM_COPYDATA:
+                // A command-line start's request; the last thing this branch does.
+                return win32::OnInstanceRequest(wp, lp);
             case WM_NCDESTROY: {
                 // Destroyed by the system, not by our destructor (which detaches first).
                 SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);

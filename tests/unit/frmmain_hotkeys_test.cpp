@@ -120,6 +120,9 @@ protected:
 };
 
 const std::vector<std::pair<int, int>> kShippedKeys{{kAlt, 81}, {kAlt, 65}, {kAlt, 90}, {kAlt, 88}};
+// Registered after the rows: the region hotkey with Shift ("snip the last region again").
+const std::vector<std::pair<int, int>> kShippedKeysAndRepeat{
+    {kAlt, 81}, {kAlt, 65}, {kAlt, 90}, {kAlt, 88}, {kAlt | kShift, 81}};
 
 TEST_F(MainHotKeys, FirstRunShowsNoHotkeysAndWritesNothing) {
     frmMain& f = Start({});
@@ -146,7 +149,7 @@ TEST_F(MainHotKeys, TheShippedSettingsRegisterTheFourRowsInOrder) {
     EXPECT_EQ(Texts(f), (std::vector<std::wstring>{L"Alt + Q", L"Alt + A", L"Alt + Z", L"Alt + X", L"Not set hotkey",
                                                    L"Not set hotkey"}));
     EXPECT_EQ(Tags(f)[0], L"81,0,-1,0");
-    EXPECT_EQ(Registered(), kShippedKeys);
+    EXPECT_EQ(Registered(), kShippedKeysAndRepeat);
     EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{1, 2, 3, 4, -1, -1}));
     EXPECT_EQ(HotKeyWrites(), 0);  // nothing needed writing
     // Use mode at start: boxes disabled, labels beside them.
@@ -237,14 +240,14 @@ TEST_F(MainHotKeys, ModeCheckBoxesFollowTheirTransitionTable) {
     EXPECT_EQ(BoxesEnabled(f), 1);
     EXPECT_TRUE(Registered().empty());
     EXPECT_EQ(HotKeyWrites(), 6);
-    EXPECT_EQ(fake_hotkeys::RegisterCalls(), calls + 4);
+    EXPECT_EQ(fake_hotkeys::RegisterCalls(), calls + 5);
 
     // E on, U off: check U -> E off, U on; saved; disabled; applied.
     calls = mark();
     fake_native::Click(f.optTestHotKey);
     EXPECT_EQ(state(), std::make_pair(0, 1));
     EXPECT_EQ(BoxesEnabled(f), 0);
-    EXPECT_EQ(Registered(), kShippedKeys);
+    EXPECT_EQ(Registered(), kShippedKeysAndRepeat);
     EXPECT_EQ(HotKeyWrites(), 6);
 
     // E off, U on: uncheck U -> both off; saved; disabled; applied.
@@ -252,7 +255,7 @@ TEST_F(MainHotKeys, ModeCheckBoxesFollowTheirTransitionTable) {
     fake_native::Click(f.optTestHotKey);
     EXPECT_EQ(state(), std::make_pair(0, 0));
     EXPECT_EQ(BoxesEnabled(f), 0);
-    EXPECT_EQ(Registered(), kShippedKeys);
+    EXPECT_EQ(Registered(), kShippedKeysAndRepeat);
     EXPECT_EQ(HotKeyWrites(), 6);
 
     // E off, U off: check E -> E on; enabled; unregistered; nothing saved.
@@ -278,7 +281,8 @@ TEST_F(MainHotKeys, ModeCheckBoxesFollowTheirTransitionTable) {
     fake_native::Click(f.optTestHotKey);
     EXPECT_EQ(state(), std::make_pair(0, 1));
     EXPECT_EQ(BoxesEnabled(f), 0);
-    EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{{kAlt, 66}, {kAlt, 65}, {kAlt, 90}, {kAlt, 88}}));
+    EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{
+                                {kAlt, 66}, {kAlt, 65}, {kAlt, 90}, {kAlt, 88}, {kAlt | kShift, 66}}));
     EXPECT_EQ(HotKeyWrites(), 6);
 }
 
@@ -294,7 +298,7 @@ TEST_F(MainHotKeys, ARefusedHotkeyKeepsItsStoredFormAndTheUserIsToldOnce) {
     EXPECT_EQ(Tags(f)[2], L"90,0,-1,0");
     EXPECT_EQ(Tags(f)[3], L"81,0,-1,0");
     EXPECT_EQ(f.HotKeyIds, (std::vector<std::int32_t>{1, 2, -1, -1, -1, -1}));
-    EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{{kAlt, 81}, {kAlt, 65}}));
+    EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{{kAlt, 81}, {kAlt, 65}, {kAlt | kShift, 81}}));
     ASSERT_EQ(plat::fake::Balloons().size(), 1u);
     EXPECT_EQ(plat::fake::Balloons()[0].text,
               L"Alt + Z (window snip) is taken by another program.\n"
@@ -322,7 +326,7 @@ TEST_F(MainHotKeys, HandEditedFlagsShowTheHintButRegisterAnyNonZeroFlag) {
     EXPECT_EQ(f.txtHotKey[0].Text(), L"(ALT+? or CTRL+? or SHIFT+? )");
     EXPECT_EQ(f.txtHotKey[1].Text(), L"(ALT+? or CTRL+? or SHIFT+? )");
     // 81,1,0,0 is Ctrl+Q to the platform; the hint box 87,0,0,0 is W without modifiers.
-    EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{{kCtrl, 81}, {0, 87}}));
+    EXPECT_EQ(Registered(), (std::vector<std::pair<int, int>>{{kCtrl, 81}, {0, 87}, {kCtrl | kShift, 81}}));
     EXPECT_EQ(f.txtHotKey[0].Tag, L"81,1,0,0");
 }
 

@@ -20,6 +20,7 @@
 #include "platform/headless/fake_hotkeys.h"
 #include "tests/unit/native_input.h"
 #include "platform/headless/fake_profile.h"
+#include "platform/headless/fake_cli_services.h"
 #include "platform/headless/fake_shell.h"
 #include "platform/headless/fake_window_queries.h"
 #include "platform/headless/headless.h"
@@ -114,7 +115,7 @@ TEST_F(MainWindow, StartUpReadsTheLogoThenTheHotkeysAndEndsWithTheTrayIcon) {
     EXPECT_EQ(log[0], (fake_profile::Access{false, L"logo", L"logo", L"C:\\pictures\\brand.png"}));
     for (size_t i = 1; i < log.size(); ++i)
         EXPECT_EQ(log[i].section, i <= 8 ? L"b" + std::to_wstring(i - 1) : L"HotKey") << i;
-    EXPECT_EQ(fake_hotkeys::Registrations().size(), 4u);
+    EXPECT_EQ(fake_hotkeys::Registrations().size(), 5u);  // the four rows, the region row with Shift
 
     const auto icons = plat::fake::TrayIcons();
     ASSERT_EQ(icons.size(), 1u);
@@ -315,7 +316,7 @@ TEST_F(MainWindow, TheExitPictureRemovesTheIconAndEndsTheProgram) {
 
 TEST_F(MainWindow, ClosingRemovesTheIconAndUnregistersEveryHotkey) {
     frmMain& f = Start(kShipped);
-    ASSERT_EQ(fake_hotkeys::Registrations().size(), 4u);
+    ASSERT_EQ(fake_hotkeys::Registrations().size(), 5u);
     EXPECT_TRUE(headless::CloseWindow(f.hWnd()));
     EXPECT_EQ(plat::LoadedForm<frmMain>(), nullptr);
     EXPECT_TRUE(plat::fake::TrayIcons().empty());
@@ -403,23 +404,31 @@ namespace {
 TEST_F(MainWindow, TheTrayMenuStartsASnipModeOrShowsTheSettings) {
     frmMain& f = Start({});
     f.Hide();
-    plat::fake::SetTrayMenuAnswer(-1);
+    plat::fake::SetTrayMenuTreeAnswer(-1);
     ASSERT_TRUE(plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp));
-    EXPECT_EQ(plat::fake::LastTrayMenu(),
-              (std::vector<std::wstring>{L"Region snip", L"Region snip with logo", L"Window snip",
-                                         L"Window snip with logo", L"", L"Settings", L"Exit"}));
+    std::vector<std::wstring> texts;
+    int settingsId = -1;
+    for (const plat::MenuEntry& e : plat::fake::LastTrayMenuTree()) {
+        texts.push_back(e.text);
+        if (e.text == L"Settings") settingsId = e.id;
+    }
+    EXPECT_EQ(texts, (std::vector<std::wstring>{L"Region snip", L"Region snip with logo", L"Window snip",
+                                                L"Window snip with logo", L"Region snip in 3 seconds",
+                                                L"Snip last region again", L"",
+                                                L"Recent snips", L"Auto-save copies...",
+                                                L"Start with Windows", L"", L"Settings", L"Exit"}));
     EXPECT_FALSE(plat::LoadedForm<aaa>());
     EXPECT_FALSE(f.Visible());
 
-    plat::fake::SetTrayMenuAnswer(0);
+    plat::fake::SetTrayMenuTreeAnswer(0);
     plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
     ASSERT_TRUE(plat::LoadedForm<aaa>());
     plat::UnloadForm<aaa>();
-    plat::fake::SetTrayMenuAnswer(1);
+    plat::fake::SetTrayMenuTreeAnswer(1);
     plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
     EXPECT_TRUE(plat::LoadedForm<jie>());
 
-    plat::fake::SetTrayMenuAnswer(5);
+    plat::fake::SetTrayMenuTreeAnswer(settingsId);
     plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
     EXPECT_TRUE(f.Visible());
 }
