@@ -4,6 +4,7 @@
 
 #include "editor/save_naming.h"
 #include "platform/services/files.h"
+#include "platform/services/local_time.h"
 #include "platform/services/profile.h"
 #include "platform/services/system.h"
 #include "shell/rwini.h"
@@ -21,16 +22,7 @@ constexpr wchar_t kLastFolderKey[] = L"LastFolder";
 
 std::wstring LastSaveFolder() { return plat::ProfileGetString(kSaveSection, kLastFolderKey, L"", rwini::IniPath()); }
 
-std::wstring NowSnipName() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
-    return SuggestedSnipName(local);
-}
+std::wstring NowSnipName() { return SuggestedSnipName(plat::LocalTime(std::time(nullptr))); }
 }  // namespace
 
 plat::FileDialogRequest SnipSaveDialogRequest(plat::Handle owner) {

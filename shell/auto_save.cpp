@@ -1,6 +1,7 @@
 #include "shell/auto_save.h"
 
 #include "platform/services/file_write.h"
+#include "platform/services/local_time.h"
 #include "shell/extra_settings.h"
 
 namespace shell {
@@ -81,12 +82,7 @@ std::wstring AutoSave(std::span<const std::uint8_t> png, std::time_t when) {
     std::wstring folder = AutoSaveFolder();
     if (folder.empty()) return {};
     if (folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &when);
-#else
-    localtime_r(&when, &local);
-#endif
+    const std::tm local = plat::LocalTime(when);
     const std::wstring pattern = AutoSavePattern();
     std::wstring failure;
     for (int counter = 1; counter <= kMostTries; ++counter) {

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "platform/services/local_time.h"
 #include "platform/services/picture_bytes.h"
 #include "shell/extra_settings.h"
 
@@ -36,12 +37,7 @@ RecentSnips& Recent() {
 }
 
 std::wstring RecentSnipLabel(const RecentSnip& snip) {
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &snip.takenAt);
-#else
-    localtime_r(&snip.takenAt, &local);
-#endif
+    const std::tm local = plat::LocalTime(snip.takenAt);
     wchar_t time[16] = {};
     std::wcsftime(time, 16, L"%H:%M:%S", &local);
     return std::wstring(time) + L"  " + std::to_wstring(snip.width) + L" x " + std::to_wstring(snip.height);
