@@ -121,7 +121,7 @@ done
 # The editor's bars at 100 % and 200 %: a 400 x 300 selection, then the
 # rectangle tool (the first button) for the style bar. The toolbar strip's
 # fill runs 26 pixels high at 100 % less its outline, twice that at 200 %;
-# the frozen picture stays 1:1. Screenshots: $SHOTS/editor-bars-<dpi>.png.
+# the frozen picture inside the selection stays 1:1. Screenshots: $SHOTS/editor-bars-<dpi>.png.
 TOOLBAR_FILL="#DEEEFF"
 for dpi in 96 192; do
   s=$((dpi / 96))
@@ -139,8 +139,10 @@ for dpi in 96 192; do
   ms_log "the editor's bars at $dpi dpi: $SHOTS/editor-bars-$dpi.png"
   run=$(convert "$MS_WORK/bars-$dpi.png" -crop "1x$((26 * s))+$((tbx + 3))+$tby" +repage txt:- |
     awk -v c="$TOOLBAR_FILL" 'index($0, c) { n++ } END { print n + 0 }')
-  crop_image "$MS_WORK/bars-$dpi.png" "$MS_WORK/bars-part.png" "300x200+100+100"
-  crop_image "$MS_WORK/screen.png" "$MS_WORK/screen-part.png" "300x200+100+100"
+  # Inside the selection, below its labels and clear of its handles: outside
+  # it the frozen picture shows dimmed.
+  crop_image "$MS_WORK/bars-$dpi.png" "$MS_WORK/bars-part.png" "250x150+700+400"
+  crop_image "$MS_WORK/screen.png" "$MS_WORK/screen-part.png" "250x150+700+400"
   if [ "$run" -ne $((26 * s - 2)) ]; then
     fail "dpi.$dpi.editor_bars" "the toolbar's fill is $run pixels high at column $((tbx + 3)), not $((26 * s - 2))"
   elif ! err=$(images_equal "$MS_WORK/screen-part.png" "$MS_WORK/bars-part.png" 2>&1); then
