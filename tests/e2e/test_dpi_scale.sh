@@ -135,7 +135,7 @@ for dpi in 96 192; do
   mouse_move "$click_x" "$click_y" && xdotool click 1 && sleep 0.5
   mouse_move 1500 900 && sleep 0.3   # off the bars: no hover square in the picture
   screenshot "$MS_WORK/bars-$dpi.png"
-  crop_image "$MS_WORK/bars-$dpi.png" "$SHOTS/editor-bars-$dpi.png" "$((560 * s))x$((140 * s))+$((tbx - 20))+$((tby - 40))"
+  crop_image "$MS_WORK/bars-$dpi.png" "$SHOTS/editor-bars-$dpi.png" "$((700 * s))x$((140 * s))+$((tbx - 150 * s))+$((tby - 40))"
   ms_log "the editor's bars at $dpi dpi: $SHOTS/editor-bars-$dpi.png"
   run=$(convert "$MS_WORK/bars-$dpi.png" -crop "1x$((26 * s))+$((tbx + 3))+$tby" +repage txt:- |
     awk -v c="$TOOLBAR_FILL" 'index($0, c) { n++ } END { print n + 0 }')
