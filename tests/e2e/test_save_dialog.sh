@@ -27,7 +27,6 @@ SNIP=300x200+200+200
 crop_image "$MS_WORK/screen.png" "$MS_WORK/snip.png" "$SNIP"
 SAVE_X=$((500 - 265 + 2810 / 15 + 8)) SAVE_Y=$((404 + 13))
 
-win_path() { echo "Z:${1//\//\\}"; }
 # clip_text: the user copies TEXT in another program (xclip serves it until
 # someone else takes the clipboard).
 clip_text() {
@@ -42,14 +41,17 @@ select_snip() {
   mouse_drag 200 200 500 400 && sleep 0.4
 }
 # dialog_name NAME: waits for the save dialog, types PROGRAM_DIR/NAME (whole:
-# the dialog opens in the folder last saved to) into its name box
+# the dialog opens in the folder last saved to) over the suggested name in its
+# name box
 # (a click there gives it the keyboard) and confirms.
 dialog_name() {
   local wid x y w h
   wid=$(wait_window "$DIALOG" 20) || return 1
   read -r x y w h < <(window_geometry "$wid")
   click_window "$wid" $((w / 2)) $((h - 49)) && sleep 0.2
-  type_text "$(win_path "$PROGRAM_DIR/$1")"
+  # The box holds the suggested name: selected whole, then typed over.
+  key Home && key shift+End && sleep 0.1
+  type_text "$(windows_path "$PROGRAM_DIR/$1")"
   key Return
 }
 # saved_file NAME: waits for PROGRAM_DIR/NAME to be written; prints its path.
@@ -119,7 +121,7 @@ fi
 if select_snip; then
   printf 'the picture that was here' >"$PROGRAM_DIR/held.png"
   cp "$DRIVER_EXE" "$MS_WORK/holder.exe"
-  (cd "$MS_WORK" && MS_HOLD_FILE=$(win_path "$PROGRAM_DIR/held.png") MS_HOLD_RELEASE=$(win_path "$MS_WORK/release") \
+  (cd "$MS_WORK" && MS_HOLD_FILE=$(windows_path "$PROGRAM_DIR/held.png") MS_HOLD_RELEASE=$(windows_path "$MS_WORK/release") \
      exec "$WINE" ./holder.exe hold-file) \
     </dev/null >"$MS_WORK/holder.log" 2>&1 &
   MS_PIDS+=("$!")

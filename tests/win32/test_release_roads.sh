@@ -138,7 +138,10 @@ else
     sleep $((SLOW / 2 + 1))   # its controls come after its window
     read -r _ _ dw dh < <(window_geometry "$dialog")
     click_window "$dialog" $((dw / 2)) $((dh - 49)) && sleep 0.5   # the file name box
-    type_text "release_snip"
+    # Over the suggested name, the whole path: the dialog opens in the folder
+    # last saved to, or Pictures.
+    key Home && key shift+End && sleep 0.2
+    type_text "$(windows_path "$PROGRAM_DIR/release_snip")"
     screenshot "$MS_WORK/save.dialog.png"
     key Return
     saved=
