@@ -80,7 +80,8 @@ FramesPanel::FramesPanel(SnipEditor& editor, plat::PictureBox& panel)
       Text3(editor),
       Text5(editor),
       PicFrameabc1(editor, 1),
-      editor_(editor) {
+      editor_(editor),
+      panel_(panel) {
     ScaleTo(plat::kBaseDpi);
     for (int i = 0; i < kFrameButtons; ++i) Buttons[i].SetToolTipText(kFrameButtonTips[i]);
     Buttons.SetWiring([this](plat::Image& e, int i) {
@@ -101,15 +102,22 @@ FramesPanel::FramesPanel(SnipEditor& editor, plat::PictureBox& panel)
 }
 
 void FramesPanel::ScaleTo(int dpi) {
+    dpi_ = dpi;
     for (int i = 0; i < kFrameButtons; ++i) {
         const FrameButton& b = kFrameButtonTable[i];
-        Buttons[i].SetPicture(ButtonPicture(i, dpi));
         Buttons[i].Move(plat::TwipsToPxF(static_cast<float>(b.left), dpi), plat::TwipsToPxF(static_cast<float>(b.top), dpi));
     }
-    Image11.SetPicture(logo::LibraryIconPicture(plat::ScaledPx(32, dpi), plat::ScaledPx(31, dpi)));
     Image11.Move(plat::TwipsToPxF(2520, dpi), 0);
-    Image10.SetPicture(logo::DeleteIconPicture(plat::ScaledPx(32, dpi), plat::ScaledPx(31, dpi)));
     Image10.Move(plat::TwipsToPxF(3000, dpi), 0);
+    if (editor_.Loaded() && panel_.ShownOnForm()) DrawButtons();
+}
+
+void FramesPanel::DrawButtons() {
+    if (drawnDpi_ == dpi_) return;
+    drawnDpi_ = dpi_;
+    for (int i = 0; i < kFrameButtons; ++i) Buttons[i].SetPicture(ButtonPicture(i, dpi_));
+    Image11.SetPicture(logo::LibraryIconPicture(plat::ScaledPx(32, dpi_), plat::ScaledPx(31, dpi_)));
+    Image10.SetPicture(logo::DeleteIconPicture(plat::ScaledPx(32, dpi_), plat::ScaledPx(31, dpi_)));
 }
 
 int FramesPanel::CreatePictureFrame(const std::wstring& path) {

@@ -42,8 +42,12 @@ public:
     int CreatePictureFrame(const std::wstring& path);
     void Image10_Click();  // "Delete Frame"
     void Image11_Click();  // opens the logo library
-    // Draws and places the buttons for the style bar's scale.
+    // Places the buttons for the style bar's scale; their pictures are drawn
+    // while the panel shows, or when it is next shown (DrawButtons).
     void ScaleTo(int dpi);
+    // Draws the buttons' pictures for the current scale unless they are drawn:
+    // the sticker files are read only when the panel first shows.
+    void DrawButtons();
 
     plat::ControlArray<plat::Image> Buttons;  // the ten picture buttons, table order
     plat::Image Image11;  // the logo library
@@ -56,6 +60,9 @@ public:
 private:
     void PicFrameabc1_GotFocus(int index);
     SnipEditor& editor_;
+    plat::PictureBox& panel_;
+    int dpi_ = 0;
+    int drawnDpi_ = 0;  // the scale the buttons' pictures were drawn for, 0 none
 };
 
 // Hides the logo library window if it is loaded.

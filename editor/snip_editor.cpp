@@ -56,6 +56,8 @@ SnipEditor::SnipEditor(const VariantTraits& traits)
       Logo(*this, traits),
       Zoom(*this, PersistentImage()),
       traits_(traits) {
+    // The bars, pickers and boxes are hidden at opening: the frozen picture first.
+    SetChildWindowsAfterFirstPaint(true);
     Shape1.SetBorder(kSelectionBlue, traits.frameWidth);
     Shape1.SetVisible(false);
 

@@ -150,6 +150,7 @@ void SnipEditor::ChooseTool(int index) {
 void SnipEditor::AddFrame() {
     // The logo library reads it to know which editor a chosen logo goes to.
     if (frmMain* main = plat::LoadedForm<frmMain>()) main->qqq.SetText(std::to_wstring(traits_.frameNumber));
+    Frames.DrawButtons();
     Picture3.SetVisible(true);
     PlaceStyleBar();
     ToggleStyleBar(kAddFrame);
@@ -181,8 +182,10 @@ void SnipEditor::ShowPicture(plat::Picture p) {
 }
 
 void SnipEditor::RevertStep() {
-    if (auto previous = HistoryEntries.Revert()) {
-        ShowPicture(std::move(*previous));
+    if (HistoryEntries.Position() > 1) {
+        // The history steps its own pixels in place once the surface lets go of them.
+        ReleaseSurface();
+        ShowPicture(*HistoryEntries.Revert());
         return;
     }
     // Before the first entry: back to no selection, the picture as it is.
@@ -200,7 +203,9 @@ void SnipEditor::RevertStep() {
 }
 
 void SnipEditor::RedoStep() {
-    if (auto next = HistoryEntries.Redo()) ShowPicture(std::move(*next));
+    if (HistoryEntries.Position() >= HistoryEntries.Top()) return;
+    ReleaseSurface();
+    ShowPicture(*HistoryEntries.Redo());
 }
 
 }  // namespace editor

@@ -1,6 +1,7 @@
 #pragma once
 // The floor benchmarks' bare window: it paints one captured bitmap and does
-// nothing else, the least a program needs to show a frozen screen.
+// nothing else, the least a program needs to show a frozen screen; Escape
+// closes it.
 #include <windows.h>
 
 namespace bench {
@@ -10,6 +11,9 @@ inline HDC g_shot = nullptr;
 
 inline LRESULT CALLBACK BareProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+        case WM_KEYDOWN:
+            if (wp == VK_ESCAPE) DestroyWindow(h);
+            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {

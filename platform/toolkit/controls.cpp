@@ -63,6 +63,8 @@ void Control::Move(float left, float top, float width, float height) {
 
 void Control::SetVisible(bool v) {
     if (v == visible_) return;
+    // A window shown for the first time must exist, in its place among the others.
+    if (v && (HasOwnWindow() || AsContainer())) parent_.OwnerForm().EnsureChildWindows();
     visible_ = v;
     Invalidate();
     OnVisibleChanged();
@@ -488,8 +490,12 @@ private:
 };
 
 PictureBox::PictureBox(Container& parent, bool windowed) : Control(parent), windowed_(windowed) {
-    // A box added to a host that already has its window gets its own now.
-    if (windowed_ && parent.HostWindow()) OnFormWindowCreated();
+    // A box added to a host that already has its window gets its own now,
+    // after those of the controls made before it.
+    if (windowed_ && parent.HostWindow()) {
+        parent.OwnerForm().EnsureChildWindows();
+        OnFormWindowCreated();
+    }
 }
 
 PictureBox::~PictureBox() = default;

@@ -1,8 +1,10 @@
 #include "platform/toolkit/form.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/services/dpi.h"
+#include "platform/services/message_pump.h"
 #include "platform/services/system.h"
 
 namespace plat {
@@ -12,11 +14,33 @@ Form::HandlerScope::~HandlerScope() { --form_.busy_; }
 
 // ---- Form ----
 
+namespace {
+
+// Forms whose controls' windows wait for the message being handled to end.
+std::vector<Form*>& FormsAwaitingChildWindows() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
+void BuildAwaitedChildWindows() {
+    for (Form* f : std::exchange(FormsAwaitingChildWindows(), {})) f->EnsureChildWindows();
+}
+
+void StopAwaitingChildWindows(Form* f) {
+    auto& forms = FormsAwaitingChildWindows();
+    forms.erase(std::remove(forms.begin(), forms.end(), f), forms.end());
+}
+
+}  // namespace
+
 Form::Form(WindowStyle style) : style_(std::move(style)), dpi_(SystemDpi()) {}
 
 // Members are destroyed after this body, the controls among them, so the
 // window goes first: no paint or input reaches a half-destroyed control.
-Form::~Form() { window_.reset(); }
+Form::~Form() {
+    StopAwaitingChildWindows(this);
+    window_.reset();
+}
 
 void Form::Load() {
     if (window_ || unloading_) return;
@@ -28,7 +52,11 @@ void Form::Load() {
         window_.reset();
         return;
     }
-    ForEachControl([](Control& c) { c.OnFormWindowCreated(); });
+    if (childWindowsAfterPaint_) {
+        childWindowsPending_ = true;
+    } else {
+        ForEachControl([](Control& c) { c.OnFormWindowCreated(); });
+    }
     AttachTimers(window_.get());
     ApplyShape();
     if (const int dpi = WindowDpi(window_->Hwnd()); dpi > 0 && dpi != dpi_) {
@@ -39,23 +67,51 @@ void Form::Load() {
     Form_Load();
 }
 
+void Form::EnsureChildWindows() {
+    if (!childWindowsPending_ || !window_) return;
+    childWindowsPending_ = false;
+    StopAwaitingChildWindows(this);
+    ForEachControl([](Control& c) { c.OnFormWindowCreated(); });
+}
+
+// The controls' windows are built once the message that showed the window
+// has been handled, before the next one: no input reaches a control without
+// its window, and the window is on the screen, painted, first.
+void Form::BuildChildWindowsAfterThisMessage() {
+    if (!childWindowsPending_) return;
+    static const bool hooked = (AddAfterDispatchHook(&BuildAwaitedChildWindows), true);
+    (void)hooked;
+    auto& forms = FormsAwaitingChildWindows();
+    if (std::find(forms.begin(), forms.end(), this) == forms.end()) forms.push_back(this);
+}
+
+bool Form::ChildWindowShown() {
+    bool shown = false;
+    ForEachControl([&](Control& c) { shown = shown || (c.HasOwnWindow() && c.ShownOnForm()); });
+    return shown;
+}
+
 void Form::Show() {
     if (unloading_) return;
     if (!window_) Load();
     if (!window_) return;
+    if (childWindowsPending_ && ChildWindowShown()) EnsureChildWindows();
     EnsureSurfaceSize();
     window_->Show(state_);
     EnsureSurfaceSize();
     window_->Update();
+    BuildChildWindowsAfterThisMessage();
 }
 
 void Form::ShowNoActivate() {
     if (unloading_) return;
     if (!window_) Load();
     if (!window_) return;
+    if (childWindowsPending_ && ChildWindowShown()) EnsureChildWindows();
     EnsureSurfaceSize();
     window_->ShowNoActivate();
     window_->Update();
+    BuildChildWindowsAfterThisMessage();
 }
 
 void Form::Hide() {
@@ -82,6 +138,8 @@ void Form::Unload() {
     if (!window_ || unloading_) return;
     HandlerScope busy(*this);
     unloading_ = true;
+    childWindowsPending_ = false;
+    StopAwaitingChildWindows(this);
     Form_Unload();
     DetachTimers();
     mouse_.Reset(window_.get());
@@ -189,6 +247,11 @@ void Form::SetPersistentImage(Picture p) {
     image_ = std::move(p);
     EnsureSurfaceSize();
     Invalidate(Rect{0, 0, image_.Width(), image_.Height()});
+}
+
+void Form::ReleaseSurface() {
+    image_ = Picture();
+    background_ = Picture();
 }
 
 void Form::DrawOnSurface(const std::function<void(Canvas&)>& draw, const Rect& area) {

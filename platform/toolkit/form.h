@@ -33,6 +33,15 @@ public:
     bool Loaded() const { return window_ != nullptr; }
     bool Visible() const { return window_ && window_->Visible(); }
     Handle hWnd() const { return window_ ? window_->Hwnd() : 0; }
+    // The controls' own windows (native children, windowed boxes) are built
+    // after the window is shown and painted, once the message that showed it
+    // is handled, when none of them shows at first: the window appears
+    // sooner. They are built in the same order as otherwise (their stacking
+    // depends on it), and at once when one is shown, takes the focus or is
+    // added before then. Set before loading.
+    void SetChildWindowsAfterFirstPaint(bool on) { childWindowsAfterPaint_ = on; }
+    // Builds the controls' windows now if they still wait for the first paint.
+    void EnsureChildWindows();
 
     const std::wstring& Caption() const { return style_.caption; }
     void SetCaption(const std::wstring& s);
@@ -75,6 +84,11 @@ public:
     // The persistent image := p, its pixels shared, not copied (a screen
     // capture becomes the surface without a screen-sized fill and copy).
     void SetPersistentImage(Picture p);
+    // Lets go of the persistent image and the background picture, so that
+    // another owner of their pixels may change them in place instead of
+    // copying a screen-sized picture; the caller sets the surface again
+    // (SetPersistentImage) before anything paints.
+    void ReleaseSurface();
     Color SurfacePixel(int x, int y) const;  // from the persistent image
     // A drawing shown over the surface's picture and under the controls that
     // never becomes part of the picture: a shape while it is dragged out.
@@ -184,6 +198,8 @@ private:
     // Visits every control, those inside picture boxes too: a box before its
     // controls, or (post order) its controls before the box.
     void ForEachControl(const std::function<void(Control&)>& f, bool postOrder = false);
+    bool ChildWindowShown();  // a control with its own window shows
+    void BuildChildWindowsAfterThisMessage();
 
     WindowStyle style_;
     std::unique_ptr<NativeWindow> window_;
@@ -192,6 +208,8 @@ private:
     int dpi_;
     Color backColor_ = Rgb(255, 255, 255);
     bool autoRedraw_ = false;
+    bool childWindowsAfterPaint_ = false;
+    bool childWindowsPending_ = false;
     Picture image_;
     Picture background_;
     MouseRouter mouse_;

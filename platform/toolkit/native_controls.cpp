@@ -18,8 +18,12 @@ NativeControl::NativeControl(Container& parent, NativeKind kind) : Control(paren
     style_.kind = kind;
     style_.font = kControlFont;
     if (kind != NativeKind::TextBox) style_.backColor = Rgb(240, 240, 240);
-    // A control added to a host that already has its window gets its child now.
-    if (parent.HostWindow()) OnFormWindowCreated();
+    // A control added to a host that already has its window gets its child
+    // now, after those of the controls made before it.
+    if (parent.HostWindow()) {
+        parent.OwnerForm().EnsureChildWindows();
+        OnFormWindowCreated();
+    }
 }
 
 NativeControl::~NativeControl() {
@@ -33,7 +37,7 @@ Handle NativeControl::NativeHandle() const { return child_ ? child_->Hwnd() : 0;
 
 void NativeControl::OnFormWindowCreated() {
     const Handle host = Parent().HostWindow();
-    if (!host) return;
+    if (!host || child_) return;
     style_.bounds = BoundsInHost();
     style_.visible = ShownOnForm();
     style_.enabled = Enabled();
@@ -65,6 +69,7 @@ void NativeControl::SetColors(Color back, Color fore) {
 }
 
 void NativeControl::SetFocus() {
+    if (!child_) Parent().OwnerForm().EnsureChildWindows();
     if (child_) child_->Focus();
 }
 

@@ -114,9 +114,15 @@ TEST_F(ToolbarTest, RevertAndRedoStepThroughTheShapesAsFullCopiesWould) {
     EXPECT_EQ(Shown(ed, 502, 402), screen_.Pixel(502, 402));  // a 3-pixel pen centred on the edge
     EXPECT_EQ(ed.HistoryEntries.Top(), 3);
 
+    // A step changes the pixels shown in place: no screen-sized copy.
+    const std::uint32_t* pixels = ed.PersistentImage().Row(0);
     Press(ed, editor::kRevert);
     EXPECT_EQ(Shown(ed, 450, 300), screen_.Pixel(450, 300));  // second rectangle gone
     EXPECT_EQ(Shown(ed, 150, 200), plat::Rgb(255, 0, 0));
+    Press(ed, editor::kRedo);
+    EXPECT_EQ(Shown(ed, 500, 400), plat::Rgb(255, 0, 0));
+    Press(ed, editor::kRevert);
+    EXPECT_EQ(ed.PersistentImage().Row(0), pixels);
     Drag(h, 120, 350, 180, 380);  // a third replaces the second's entry
     Press(ed, editor::kRedo);
     EXPECT_EQ(Shown(ed, 450, 300), screen_.Pixel(450, 300));

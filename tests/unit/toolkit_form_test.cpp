@@ -196,6 +196,38 @@ TEST_F(Toolkit, NativeChildrenFollowTheirBox) {
     plat::UnloadForm<BoxedText>();
 }
 
+// Hidden boxes of a form that asks for it get their windows only after the
+// message that showed it, in the order they were made (their stacking
+// follows it), or at once when one of them shows first.
+class LateBoxes : public plat::Form {
+public:
+    LateBoxes() : plat::Form(plat::WindowStyle{L"late", {0, 0, 400, 300}}), First(*this), Second(*this) {
+        SetChildWindowsAfterFirstPaint(true);
+        First.SetVisible(false);
+        Second.SetVisible(false);
+    }
+    plat::TextBox First, Second;
+};
+
+TEST_F(Toolkit, HiddenChildWindowsAreBuiltAfterTheShowingMessageInTheirOrder) {
+    LateBoxes& f = plat::Forms<LateBoxes>();
+    f.Show();
+    EXPECT_FALSE(f.First.Native());
+    EXPECT_FALSE(f.Second.Native());
+    plat::DoEvents();
+    ASSERT_TRUE(f.First.Native() && f.Second.Native());
+    EXPECT_LT(f.First.Native()->Hwnd(), f.Second.Native()->Hwnd());
+    plat::UnloadForm<LateBoxes>();
+
+    LateBoxes& again = plat::Forms<LateBoxes>();
+    again.Show();
+    again.Second.SetVisible(true);  // shown before the pump: every window now, the first one first
+    ASSERT_TRUE(again.First.Native() && again.Second.Native());
+    EXPECT_LT(again.First.Native()->Hwnd(), again.Second.Native()->Hwnd());
+    EXPECT_TRUE(fake_native::Child(again.Second)->visible);
+    plat::UnloadForm<LateBoxes>();
+}
+
 // Input posted by a test waits in the queue until a loop takes it, so a loop
 // nested in a handler (as the hotkey loop and the window picker's are) is
 // driven by posted input alone: no idle handler stands in for the user.
