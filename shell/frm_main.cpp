@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/services/dpi.h"
+#include "platform/services/startup_trace.h"
 #include "platform/services/system.h"
 #include "shell/main_window_art.h"
 
@@ -42,7 +43,7 @@ constexpr plat::Font kOptionFont{L"Microsoft Sans Serif", 8.0f, false};
 }  // namespace
 
 frmMain::frmMain()
-    : Form(MainStyle()),
+    : Form((plat::TraceStartup("form"), MainStyle())),
       Timer1(*this),
       Image1(*this),
       Label18(*this),

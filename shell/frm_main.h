@@ -133,6 +133,8 @@ protected:
     void MarkPrintScreenRows();
     void CopyRecentSnipBack(size_t index);
     void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
+    // Marks the first paint for the start-up trace.
+    void Form_Paint() override;
 
 private:
     // The layout is written in twips; Px gives pixels at the window's DPI
@@ -157,6 +159,7 @@ private:
     // that the program keeps running and how to end it.
     void HideToTray();
     bool toldStillRunning_ = false;
+    bool painted_ = false;
     void Image3_Click();
     void Command3_Click();
     // The logo library's paths from the settings file (this loads it, hidden),

@@ -3,6 +3,7 @@
 #include "editor/variants.h"
 #include "platform/services/dpi.h"
 #include "platform/services/instance_request.h"
+#include "platform/services/startup_trace.h"
 #include "platform/toolkit/forms.h"
 #include "shell/frm_main.h"
 #include "shell/command_run.h"
@@ -15,8 +16,10 @@ constexpr wchar_t kTrayTip[] = L"Left-click to display the window";
 }  // namespace
 
 void frmMain::Form_Load() {
+    plat::TraceStartup("controls");
     Text1.SetText(rwini::ReadPathSetting(L"logo"));
     FillLogoLibraryPaths();
+    plat::TraceStartup("logo-library");
     // The news is fetched once, shortly after start-up (frm_main_news.cpp).
     Timer3.SetInterval(800);
     Timer3.SetEnabled(true);
@@ -28,20 +31,32 @@ void frmMain::Form_Load() {
     };
     HotKeyIds.assign(static_cast<size_t>(txtHotKey.Count()), -1);
     LoadHotKeys();
+    plat::TraceStartup("hotkeys-read");
     Option5.SetValue(true);
     DrawLogoPreview();
+    plat::TraceStartup("logo-preview");
     // Unchecked at start: disables the boxes and unregisters everything...
     optSetHotKey_Click();
     // ...then the boxes that hold a hotkey are registered and the loop armed.
     ApplyHotKeys();
+    plat::TraceStartup("hotkeys");
 
     // Without a notification area (no shell running) the icon is simply not
     // there; the program works on from its window and hotkeys.
     NotifyIcon = plat::TrayIcon::Add(hWnd(), kTrayTip);
+    plat::TraceStartup("tray");
     DrawLogoLibrarySlots();
+    plat::TraceStartup("logo-slots");
     ReportRefusedHotKeys();
     // Command-line starts hand their snips to this copy.
     plat::SetInstanceRequestHandler(&shell::AnswerCommandRequest);
+    plat::TraceStartup("loaded");
+}
+
+void frmMain::Form_Paint() {
+    if (painted_) return;
+    painted_ = true;
+    plat::TraceStartup("painted");
 }
 
 void frmMain::DeleteTrayIcon() {
