@@ -81,7 +81,8 @@ frmMain::frmMain()
       Text1(*this),
       qqq(*this),
       ad(*this),
-      Timer3(*this) {
+      Timer3(*this),
+      tmrStartUp(*this) {
     LayOut();
     // Design-time values: set before the handlers exist, so no handler runs.
     optTestHotKey.SetValue(1);
@@ -272,6 +273,7 @@ void frmMain::WireEvents() {
     Label11.Click = [this] { OpenNewsAddress(Label15); };
     Label12.Click = [this] { OpenNewsAddress(Label16); };
     Timer3.Tick = [this] { Timer3_Timer(); };
+    tmrStartUp.Tick = [this] { FinishStartUp(); };
     Command3.Click = [this] { Command3_Click(); };
 
     for (int i = 0; i < txtHotKey.Count(); ++i)

@@ -18,11 +18,13 @@ constexpr wchar_t kTrayTip[] = L"Left-click to display the window";
 void frmMain::Form_Load() {
     plat::TraceStartup("controls");
     Text1.SetText(rwini::ReadPathSetting(L"logo"));
-    FillLogoLibraryPaths();
-    plat::TraceStartup("logo-library");
     // The news is fetched once, shortly after start-up (frm_main_news.cpp).
     Timer3.SetInterval(800);
     Timer3.SetEnabled(true);
+    // What the window does not show waits until it has been painted; armed
+    // before the hotkey loop's start timer, so it runs before that loop.
+    tmrStartUp.SetInterval(1);
+    tmrStartUp.SetEnabled(true);
 
     cHK = std::make_unique<cHotKey>();
     cHK->SetfrmHwnd(hWnd());
@@ -40,7 +42,21 @@ void frmMain::Form_Load() {
     // ...then the boxes that hold a hotkey are registered and the loop armed.
     ApplyHotKeys();
     plat::TraceStartup("hotkeys");
+    // Command-line starts hand their snips to this copy.
+    plat::SetInstanceRequestHandler(&shell::AnswerCommandRequest);
+    plat::TraceStartup("loaded");
+}
 
+// The rest of the start-up, once the window is on the screen (or sooner, when
+// a snip starts first): the hidden logo library with its paths and slots, the
+// tray icon, and the word about hotkeys that could not be registered, which
+// the icon carries.
+void frmMain::FinishStartUp() {
+    tmrStartUp.SetEnabled(false);
+    if (startUpFinished_) return;
+    startUpFinished_ = true;
+    FillLogoLibraryPaths();
+    plat::TraceStartup("logo-library");
     // Without a notification area (no shell running) the icon is simply not
     // there; the program works on from its window and hotkeys.
     NotifyIcon = plat::TrayIcon::Add(hWnd(), kTrayTip);
@@ -48,9 +64,6 @@ void frmMain::Form_Load() {
     DrawLogoLibrarySlots();
     plat::TraceStartup("logo-slots");
     ReportRefusedHotKeys();
-    // Command-line starts hand their snips to this copy.
-    plat::SetInstanceRequestHandler(&shell::AnswerCommandRequest);
-    plat::TraceStartup("loaded");
 }
 
 void frmMain::Form_Paint() {
@@ -82,6 +95,7 @@ void frmMain::Form_Unload() {
     // A news transfer still running is abandoned: its answer has nowhere to go.
     Inet1.reset();
     Timer3.SetEnabled(false);
+    tmrStartUp.SetEnabled(false);
     if (!cHK) return;
     cHK->HotKeyPress = nullptr;
     cHK->ClsAllHotKey();
@@ -159,6 +173,8 @@ void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, boo
 }
 
 void frmMain::StartSnipMode(int row) {
+    // The editors' frames panel reads the logo library's paths.
+    FinishStartUp();
     switch (row) {
         case 1:
             ShowEditorInstead([] {

@@ -9,6 +9,7 @@
 #include "platform/toolkit/forms.h"
 #include "platform/headless/fake_dialogs.h"
 #include "platform/headless/fake_profile.h"
+#include "platform/headless/headless.h"
 #include "platform/services/system.h"
 #include "shell/frm_main.h"
 #include "shell/rwini.h"
@@ -100,6 +101,7 @@ TEST_F(FramesPanelTest, SelectItGoesToTheEditorNamedInQqqAndReplaceWritesThePath
     const std::wstring logoPath = WritePicture(L"brand.png", sticker_);
     fake_profile::SetValue(rwini::IniPath(), L"b3", L"b3", logoPath);
     frmMain& main = plat::Forms<frmMain>();
+    main.FinishStartUp();  // as its timer does after the first paint
     sss* library = plat::LoadedForm<sss>();
     ASSERT_NE(library, nullptr);  // loaded by the start-up, hidden, slots filled
     EXPECT_FALSE(library->Visible());
@@ -142,6 +144,7 @@ TEST_F(FramesPanelTest, TheLogoRidesAtTheChosenCornerOfTheSelection) {
     logo.Draw().FillRect({0, 0, 100, 40}, plat::Rgb(0, 0, 128));
     fake_profile::SetValue(rwini::IniPath(), L"logo", L"logo", WritePicture(L"brand.png", logo));
     frmMain& main = plat::Forms<frmMain>();
+    main.FinishStartUp();  // as its timer does after the first paint
     jie& ed = plat::Forms<jie>();
     ed.Show();
     ASSERT_TRUE(ed.Logo.PicFrame1.Exists(0));
@@ -177,6 +180,7 @@ namespace {
 TEST_F(FramesPanelTest, ThePreviewShowsTheLogoWhole) {
     fake_profile::SetValue(rwini::IniPath(), L"logo", L"logo", WritePicture(L"wide.png", plat::Picture::Create(600, 100, 0)));
     frmMain& main = plat::Forms<frmMain>();
+    main.FinishStartUp();  // as its timer does after the first paint
     const logo::PicFrame& preview = main.PicFrame2[0];
     EXPECT_LE(preview.Width(), main.shpLogoArea.Width());
     EXPECT_NEAR((preview.Width() - 10) / (preview.Height() - 10), 6.0, 0.05);
