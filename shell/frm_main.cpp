@@ -84,6 +84,7 @@ frmMain::frmMain()
       Timer3(*this),
       tmrStartUp(*this) {
     LayOut();
+    plat::TraceStartup("laid-out");
     // Design-time values: set before the handlers exist, so no handler runs.
     optTestHotKey.SetValue(1);
     static const wchar_t* const kInitial[] = {L"Alt + Q", L"Alt + A", L"Alt + Z", L"Alt + X", L"", L""};

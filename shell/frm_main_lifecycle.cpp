@@ -16,16 +16,11 @@ constexpr wchar_t kTrayTip[] = L"Left-click to display the window";
 }  // namespace
 
 void frmMain::Form_Load() {
-    plat::TraceStartup("controls");
+    plat::TraceStartup("window");
     Text1.SetText(rwini::ReadPathSetting(L"logo"));
     // The news is fetched once, shortly after start-up (frm_main_news.cpp).
     Timer3.SetInterval(800);
     Timer3.SetEnabled(true);
-    // What the window does not show waits until it has been painted; armed
-    // before the hotkey loop's start timer, so it runs before that loop.
-    tmrStartUp.SetInterval(1);
-    tmrStartUp.SetEnabled(true);
-
     cHK = std::make_unique<cHotKey>();
     cHK->SetfrmHwnd(hWnd());
     cHK->HotKeyPress = [this](std::int32_t number, std::int32_t keyCode, bool ctrl, bool alt, bool shift) {
@@ -44,6 +39,10 @@ void frmMain::Form_Load() {
     plat::TraceStartup("hotkeys");
     // Command-line starts hand their snips to this copy.
     plat::SetInstanceRequestHandler(&shell::AnswerCommandRequest);
+    // What the window does not show waits until it has been painted: armed
+    // last, so that no pending-events step above can run it before the paint.
+    tmrStartUp.SetInterval(1);
+    tmrStartUp.SetEnabled(true);
     plat::TraceStartup("loaded");
 }
 
