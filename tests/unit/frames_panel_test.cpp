@@ -9,7 +9,6 @@
 #include "platform/toolkit/forms.h"
 #include "platform/headless/fake_dialogs.h"
 #include "platform/headless/fake_profile.h"
-#include "platform/headless/headless.h"
 #include "platform/services/system.h"
 #include "shell/frm_main.h"
 #include "shell/rwini.h"
@@ -180,7 +179,6 @@ namespace {
 TEST_F(FramesPanelTest, ThePreviewShowsTheLogoWhole) {
     fake_profile::SetValue(rwini::IniPath(), L"logo", L"logo", WritePicture(L"wide.png", plat::Picture::Create(600, 100, 0)));
     frmMain& main = plat::Forms<frmMain>();
-    main.FinishStartUp();  // as its timer does after the first paint
     const logo::PicFrame& preview = main.PicFrame2[0];
     EXPECT_LE(preview.Width(), main.shpLogoArea.Width());
     EXPECT_NEAR((preview.Width() - 10) / (preview.Height() - 10), 6.0, 0.05);
