@@ -9,6 +9,7 @@
 
 #include "platform/toolkit/forms.h"
 #include "platform/services/single_instance.h"
+#include "platform/services/startup_trace.h"
 #include "platform/services/system.h"
 #include "shell/command_run.h"
 #include "shell/frm_main.h"
@@ -27,6 +28,7 @@ std::vector<std::wstring> CommandArgs() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    plat::TraceStartup("main");
     // A command line is carried out and the process ends: it never becomes
     // the resident copy, so it never claims the instance marker.
     if (const shell::CommandLine command = shell::ParseCommandLine(CommandArgs());
@@ -45,8 +47,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&icc);
+    plat::TraceStartup("common-controls");
 
     plat::Forms<frmMain>().Show();
+    plat::TraceStartup("shown");
     // Once hotkeys are registered, the hotkey service's loop serves every
     // window from inside a timer event of this loop; it ends with the window.
     while (plat::LoadedForm<frmMain>()) {

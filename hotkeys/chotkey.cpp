@@ -5,6 +5,7 @@
 #include <random>
 
 #include "platform/services/hotkey_service.h"
+#include "platform/services/startup_trace.h"
 #include "platform/services/system.h"
 
 namespace {
@@ -194,6 +195,7 @@ void cHotKey::CtlTimer_Timer() {
 void cHotKey::HotKeyLoop() {
     const std::shared_ptr<bool> alive = alive_;
     ++loops_;
+    plat::TraceStartup("hotkey-loop");
     while (!StopFlag) {
         const bool more = plat::hotkeys::NextMessage(frmHwnd_, [this](std::int32_t id) { OnHotKeyMessage(id); });
         if (!*alive) return;  // a handler released this object

@@ -64,6 +64,8 @@ run_on() (
       # On two monitors the first snip after a start only.
       [ -n "$tag" ] && export MS_BENCH_WARM_COPIES=0
       MS_E2E_SHARED=1 bash bench/hotkey_to_editor.sh snips >"$MS_WORK/bench.out" 2>&1 || status=1
+    elif [ "$name" = startup ]; then
+      MS_E2E_SHARED=1 bash bench/startup.sh >"$MS_WORK/bench.out" 2>&1 || status=1
     else
       exe=$MS_BUILD/win64/$name.exe
       mkdir -p "$MS_WORK/run"
@@ -85,6 +87,7 @@ for exe in "$MS_BUILD"/win64/bench_*.exe; do
   groups[$s]+="$name "
 done
 if wanted hotkey_to_editor; then groups[1920x1080x24]+="hotkey_to_editor "; fi
+if wanted startup; then groups[1920x1080x24]+="startup "; fi
 # Opening the editor again on two monitors: one capture of the whole desktop.
 for name in bench_editor_open hotkey_to_editor; do
   if wanted "$name" && { [ "$name" = hotkey_to_editor ] || [ -x "$MS_BUILD/win64/$name.exe" ]; }; then

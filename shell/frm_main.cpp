@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/services/dpi.h"
+#include "platform/services/startup_trace.h"
 #include "platform/services/system.h"
 #include "shell/main_window_art.h"
 
@@ -42,7 +43,7 @@ constexpr plat::Font kOptionFont{L"Microsoft Sans Serif", 8.0f, false};
 }  // namespace
 
 frmMain::frmMain()
-    : Form(MainStyle()),
+    : Form((plat::TraceStartup("form"), MainStyle())),
       Timer1(*this),
       Image1(*this),
       Label18(*this),
@@ -80,8 +81,10 @@ frmMain::frmMain()
       Text1(*this),
       qqq(*this),
       ad(*this),
-      Timer3(*this) {
+      Timer3(*this),
+      tmrStartUp(*this) {
     LayOut();
+    plat::TraceStartup("laid-out");
     // Design-time values: set before the handlers exist, so no handler runs.
     optTestHotKey.SetValue(1);
     static const wchar_t* const kInitial[] = {L"Alt + Q", L"Alt + A", L"Alt + Z", L"Alt + X", L"", L""};
@@ -271,6 +274,7 @@ void frmMain::WireEvents() {
     Label11.Click = [this] { OpenNewsAddress(Label15); };
     Label12.Click = [this] { OpenNewsAddress(Label16); };
     Timer3.Tick = [this] { Timer3_Timer(); };
+    tmrStartUp.Tick = [this] { FinishStartUp(); };
     Command3.Click = [this] { Command3_Click(); };
 
     for (int i = 0; i < txtHotKey.Count(); ++i)

@@ -47,6 +47,10 @@ public:
     void ReportRefusedHotKeys();
     // A short notice from the tray icon after a snip went to the clipboard.
     void NotifySnipCopied(int width, int height);
+    // The rest of the start-up, once: the hidden logo library with its paths
+    // and slots, the tray icon, the word about refused hotkeys. Run by
+    // tmrStartUp after the window's first paint, or by a snip that starts sooner.
+    void FinishStartUp();
     // Starts the snip mode of hotkey row 1..4, as its hotkey does.
     void StartSnipMode(int row);
 
@@ -115,6 +119,8 @@ public:
 
     // The news fetch: armed at load, fires once.
     plat::Timer Timer3;
+    // One shot after the window's first paint: the rest of the start-up.
+    plat::Timer tmrStartUp;
     // The news transfer while it runs; freed, it is abandoned.
     std::unique_ptr<plat::Fetch> Inet1;
 
@@ -133,6 +139,8 @@ protected:
     void MarkPrintScreenRows();
     void CopyRecentSnipBack(size_t index);
     void Form_DpiChanged(int dpi, const plat::Rect& suggested) override;
+    // Marks the first paint for the start-up trace.
+    void Form_Paint() override;
 
 private:
     // The layout is written in twips; Px gives pixels at the window's DPI
@@ -157,6 +165,8 @@ private:
     // that the program keeps running and how to end it.
     void HideToTray();
     bool toldStillRunning_ = false;
+    bool painted_ = false;
+    bool startUpFinished_ = false;
     void Image3_Click();
     void Command3_Click();
     // The logo library's paths from the settings file (this loads it, hidden),

@@ -3,6 +3,7 @@
 #include "editor/variants.h"
 #include "platform/services/dpi.h"
 #include "platform/services/instance_request.h"
+#include "platform/services/startup_trace.h"
 #include "platform/toolkit/forms.h"
 #include "shell/frm_main.h"
 #include "shell/command_run.h"
@@ -15,12 +16,11 @@ constexpr wchar_t kTrayTip[] = L"Left-click to display the window";
 }  // namespace
 
 void frmMain::Form_Load() {
+    plat::TraceStartup("window");
     Text1.SetText(rwini::ReadPathSetting(L"logo"));
-    FillLogoLibraryPaths();
     // The news is fetched once, shortly after start-up (frm_main_news.cpp).
     Timer3.SetInterval(800);
     Timer3.SetEnabled(true);
-
     cHK = std::make_unique<cHotKey>();
     cHK->SetfrmHwnd(hWnd());
     cHK->HotKeyPress = [this](std::int32_t number, std::int32_t keyCode, bool ctrl, bool alt, bool shift) {
@@ -28,20 +28,47 @@ void frmMain::Form_Load() {
     };
     HotKeyIds.assign(static_cast<size_t>(txtHotKey.Count()), -1);
     LoadHotKeys();
+    plat::TraceStartup("hotkeys-read");
     Option5.SetValue(true);
     DrawLogoPreview();
+    plat::TraceStartup("logo-preview");
     // Unchecked at start: disables the boxes and unregisters everything...
     optSetHotKey_Click();
     // ...then the boxes that hold a hotkey are registered and the loop armed.
     ApplyHotKeys();
+    plat::TraceStartup("hotkeys");
+    // Command-line starts hand their snips to this copy.
+    plat::SetInstanceRequestHandler(&shell::AnswerCommandRequest);
+    // What the window does not show waits until it has been painted: armed
+    // last, so that no pending-events step above can run it before the paint.
+    tmrStartUp.SetInterval(1);
+    tmrStartUp.SetEnabled(true);
+    plat::TraceStartup("loaded");
+}
 
+// The rest of the start-up, once the window is on the screen (or sooner, when
+// a snip starts first): the hidden logo library with its paths and slots, the
+// tray icon, and the word about hotkeys that could not be registered, which
+// the icon carries.
+void frmMain::FinishStartUp() {
+    tmrStartUp.SetEnabled(false);
+    if (startUpFinished_) return;
+    startUpFinished_ = true;
+    FillLogoLibraryPaths();
+    plat::TraceStartup("logo-library");
     // Without a notification area (no shell running) the icon is simply not
     // there; the program works on from its window and hotkeys.
     NotifyIcon = plat::TrayIcon::Add(hWnd(), kTrayTip);
+    plat::TraceStartup("tray");
     DrawLogoLibrarySlots();
+    plat::TraceStartup("logo-slots");
     ReportRefusedHotKeys();
-    // Command-line starts hand their snips to this copy.
-    plat::SetInstanceRequestHandler(&shell::AnswerCommandRequest);
+}
+
+void frmMain::Form_Paint() {
+    if (painted_) return;
+    painted_ = true;
+    plat::TraceStartup("painted");
 }
 
 void frmMain::DeleteTrayIcon() {
@@ -67,6 +94,7 @@ void frmMain::Form_Unload() {
     // A news transfer still running is abandoned: its answer has nowhere to go.
     Inet1.reset();
     Timer3.SetEnabled(false);
+    tmrStartUp.SetEnabled(false);
     if (!cHK) return;
     cHK->HotKeyPress = nullptr;
     cHK->ClsAllHotKey();
@@ -144,6 +172,8 @@ void frmMain::cHK_HotKeyPress(std::int32_t number, std::int32_t, bool, bool, boo
 }
 
 void frmMain::StartSnipMode(int row) {
+    // The editors' frames panel reads the logo library's paths.
+    FinishStartUp();
     switch (row) {
         case 1:
             ShowEditorInstead([] {

@@ -100,6 +100,7 @@ TEST_F(FramesPanelTest, SelectItGoesToTheEditorNamedInQqqAndReplaceWritesThePath
     const std::wstring logoPath = WritePicture(L"brand.png", sticker_);
     fake_profile::SetValue(rwini::IniPath(), L"b3", L"b3", logoPath);
     frmMain& main = plat::Forms<frmMain>();
+    main.FinishStartUp();  // as its timer does after the first paint
     sss* library = plat::LoadedForm<sss>();
     ASSERT_NE(library, nullptr);  // loaded by the start-up, hidden, slots filled
     EXPECT_FALSE(library->Visible());
@@ -142,6 +143,7 @@ TEST_F(FramesPanelTest, TheLogoRidesAtTheChosenCornerOfTheSelection) {
     logo.Draw().FillRect({0, 0, 100, 40}, plat::Rgb(0, 0, 128));
     fake_profile::SetValue(rwini::IniPath(), L"logo", L"logo", WritePicture(L"brand.png", logo));
     frmMain& main = plat::Forms<frmMain>();
+    main.FinishStartUp();  // as its timer does after the first paint
     jie& ed = plat::Forms<jie>();
     ed.Show();
     ASSERT_TRUE(ed.Logo.PicFrame1.Exists(0));

@@ -56,6 +56,7 @@ protected:
             fake_profile::SetValue(rwini::IniPath(), L"HotKey", std::to_wstring(i), rows[i]);
         frmMain& f = plat::Forms<frmMain>();
         f.Show();
+        f.FinishStartUp();  // as its timer does after the first paint
         f.cHK->HotKeyPress = [this](std::int32_t n, std::int32_t key, bool c, bool a, bool s) {
             presses_.push_back({n, key, c, a, s});
         };
@@ -132,16 +133,17 @@ TEST_F(MainHotKeys, FirstRunShowsNoHotkeysAndWritesNothing) {
     EXPECT_TRUE(Registered().empty());
     EXPECT_EQ(f.HotKeyIds, std::vector<std::int32_t>(6, -1));
     EXPECT_EQ(headless::TimerInterval(f.hWnd(), 1), 0);  // nothing to serve: no loop armed
-    // The logo path and the library's eight, then the keys in index order.
+    // The logo path, the keys in index order, then (after the first paint)
+    // the library's eight.
     const auto& log = fake_profile::Log();
     ASSERT_EQ(log.size(), 15u);
     EXPECT_EQ(log[0], (fake_profile::Access{false, L"logo", L"logo", L"logo"}));
+    for (size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(log[1 + i], (fake_profile::Access{false, L"HotKey", std::to_wstring(i), L""}));
     for (size_t k = 0; k < 8; ++k) {
         const std::wstring b = L"b" + std::to_wstring(k);
-        EXPECT_EQ(log[1 + k], (fake_profile::Access{false, b, b, b}));
+        EXPECT_EQ(log[7 + k], (fake_profile::Access{false, b, b, b}));
     }
-    for (size_t i = 0; i < 6; ++i)
-        EXPECT_EQ(log[9 + i], (fake_profile::Access{false, L"HotKey", std::to_wstring(i), L""}));
 }
 
 TEST_F(MainHotKeys, TheShippedSettingsRegisterTheFourRowsInOrder) {

@@ -74,6 +74,7 @@ protected:
         for (const Setting& v : ini) fake_profile::SetValue(rwini::IniPath(), v.section, v.key, v.value);
         frmMain& f = plat::Forms<frmMain>();
         f.Show();
+        f.FinishStartUp();  // as its timer does after the first paint
         return f;
     }
 
@@ -99,29 +100,59 @@ protected:
     }
 };
 
+// The window and the hotkeys come first; the hidden logo library and the
+// tray icon follow the first paint (a one-shot timer), or come at once when a
+// snip starts sooner.
 TEST_F(MainWindow, StartUpReadsTheLogoThenTheHotkeysAndEndsWithTheTrayIcon) {
-    Settings ini = kShipped;
-    ini.push_back({L"logo", L"logo", L"C:\\pictures\\brand.png"});
-    frmMain& f = Start(ini);
+    plat::UnloadForm<sss>();  // an earlier test's
+    plat::DoEvents();
+    // No hotkeys: the hotkey loop's start timer stays off, so the clock can run.
+    fake_profile::SetValue(rwini::IniPath(), L"logo", L"logo", L"C:\\pictures\\brand.png");
+    fake_profile::SetValue(rwini::IniPath(), L"b2", L"b2", L"C:\\pictures\\b2.png");
+    frmMain& f = plat::Forms<frmMain>();
+    f.Show();
 
     EXPECT_EQ(f.Text1.Text(), L"C:\\pictures\\brand.png");
     EXPECT_EQ(f.qqq.Text(), L"");
     // "Lower right" is chosen at every start, and it alone.
     EXPECT_TRUE(f.Option5.Value());
     EXPECT_FALSE(f.Option1.Value() || f.Option2.Value() || f.Option3.Value() || f.Option4.Value());
+    EXPECT_TRUE(headless::Visible(f.hWnd()));
+    EXPECT_TRUE(plat::fake::TrayIcons().empty());
+    EXPECT_EQ(plat::LoadedForm<sss>(), nullptr);
 
+    headless::AdvanceClock(10);
     const auto& log = fake_profile::Log();
-    ASSERT_FALSE(log.empty());
+    ASSERT_EQ(log.size(), 15u);
     EXPECT_EQ(log[0], (fake_profile::Access{false, L"logo", L"logo", L"C:\\pictures\\brand.png"}));
     for (size_t i = 1; i < log.size(); ++i)
-        EXPECT_EQ(log[i].section, i <= 8 ? L"b" + std::to_wstring(i - 1) : L"HotKey") << i;
-    EXPECT_EQ(fake_hotkeys::Registrations().size(), 5u);  // the four rows, the region row with Shift
-
+        EXPECT_EQ(log[i].section, i <= 6 ? L"HotKey" : L"b" + std::to_wstring(i - 7)) << i;
     const auto icons = plat::fake::TrayIcons();
     ASSERT_EQ(icons.size(), 1u);
     EXPECT_EQ(icons[0].window, f.hWnd());
     EXPECT_EQ(icons[0].tip, L"Left-click to display the window");
-    EXPECT_TRUE(headless::Visible(f.hWnd()));
+    sss* library = plat::LoadedForm<sss>();
+    ASSERT_NE(library, nullptr);
+    EXPECT_FALSE(library->Visible());
+    EXPECT_EQ(library->baa[2].Text(), L"C:\\pictures\\b2.png");
+    headless::AdvanceClock(1000);
+    EXPECT_EQ(plat::fake::TrayIcons().size(), 1u);  // once
+    EXPECT_EQ(fake_profile::Log().size(), 15u);
+
+    // With hotkeys, one that comes before that timer finds the library filled.
+    plat::UnloadForm<frmMain>();
+    plat::UnloadForm<sss>();
+    plat::DoEvents();
+    for (const Setting& v : kShipped) fake_profile::SetValue(rwini::IniPath(), v.section, v.key, v.value);
+    frmMain& again = plat::Forms<frmMain>();
+    again.Show();
+    EXPECT_EQ(fake_hotkeys::Registrations().size(), 5u);  // the four rows, the region row with Shift
+    again.StartSnipMode(1);
+    ASSERT_NE(plat::LoadedForm<aaa>(), nullptr);
+    library = plat::LoadedForm<sss>();
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(library->baa[2].Text(), L"C:\\pictures\\b2.png");
+    EXPECT_EQ(plat::fake::TrayIcons().size(), 1u);
 }
 
 // At each of the common scales: the window has the design's size at that

@@ -28,6 +28,7 @@ protected:
         fake_profile::SetValue(rwini::IniPath(), L"HotKey", L"0", row0);
         frmMain& f = plat::Forms<frmMain>();
         f.Show();
+        f.FinishStartUp();  // as its timer does after the first paint
         return f;
     }
     static int FreeEntry() {

@@ -121,6 +121,8 @@ TEST_F(RecentSnipsTest, LastFromTheRunningCopyGivesTheNewestSnip) {
     EXPECT_TRUE(plat::fake::ConsoleLines().back().error);
 
     plat::Forms<frmMain>().Show();
+
+    plat::Forms<frmMain>().FinishStartUp();  // as its timer does after the first paint
     rwini::HoldWrites(false);
     EXPECT_EQ(shell::RunCommandLine(last), shell::kExitError);  // running, nothing kept yet
     shell::SnipDelivered(Solid(7, 3, plat::Rgb(10, 20, 30)), {0, 0, 7, 3});
@@ -136,6 +138,7 @@ TEST_F(RecentSnipsTest, LastFromTheRunningCopyGivesTheNewestSnip) {
 TEST_F(RecentSnipsTest, TheTrayMenuListsTheSnipsAndCopiesOneBack) {
     frmMain& f = plat::Forms<frmMain>();
     f.Show();
+    f.FinishStartUp();  // as its timer does after the first paint
     plat::fake::SetTrayMenuTreeAnswer(-1);
     plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
     EXPECT_EQ(RecentMenuTexts(), (std::vector<std::wstring>{L"(none yet)", L"", L"Keep recent snips"}));
@@ -166,6 +169,7 @@ TEST_F(RecentSnipsTest, TheTrayMenuListsTheSnipsAndCopiesOneBack) {
 TEST_F(RecentSnipsTest, StartWithWindowsAddsTheQuotedPathAndTakesItAway) {
     frmMain& f = plat::Forms<frmMain>();
     f.Show();
+    f.FinishStartUp();  // as its timer does after the first paint
     plat::fake::SetTrayMenuTreeAnswer(-1);
     plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
     const int id = MenuId(L"Start with Windows");
@@ -201,6 +205,7 @@ TEST_F(RecentSnipsTest, SnipLastRegionAgainOpensOnThePreviousRectangle) {
     headless::SetScreen(plat::Picture::Create(800, 600, plat::Rgb(9, 9, 9)));
     frmMain& f = plat::Forms<frmMain>();
     f.Show();
+    f.FinishStartUp();  // as its timer does after the first paint
     f.SnipLastRegionAgain();
     aaa* plain = plat::LoadedForm<aaa>();
     ASSERT_TRUE(plain);
@@ -233,6 +238,7 @@ TEST_F(RecentSnipsTest, TheDelayedSnipCountsDownThenOpensTheEditor) {
     headless::SetCursorPos({100, 100});
     frmMain& f = plat::Forms<frmMain>();
     f.Show();
+    f.FinishStartUp();  // as its timer does after the first paint
     plat::fake::SetTrayMenuTreeAnswer(-1);
     plat::fake::TrayNotify(f.hWnd(), plat::kTrayRightButtonUp);
     const int id = MenuId(L"Region snip in 2 seconds");

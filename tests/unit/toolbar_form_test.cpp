@@ -196,6 +196,7 @@ namespace {
 
 TEST_F(ToolbarTest, ACopyIsAnnouncedByTheTrayIconAndExitIsNot) {
     plat::Forms<frmMain>().Show();
+    plat::Forms<frmMain>().FinishStartUp();  // as its timer does after the first paint
     const std::size_t before = plat::fake::Balloons().size();
     Press(OpenWithSelection(), editor::kSaveToClipboard);
     ASSERT_EQ(plat::fake::Balloons().size(), before + 1);

@@ -48,6 +48,7 @@ protected:
         ini_.Set(ini);
         frmMain& f = plat::Forms<frmMain>();
         f.Show();
+        f.FinishStartUp();  // as its timer does after the first paint
         return f;
     }
     IniBesideExe ini_;
