@@ -12,7 +12,7 @@ set -uo pipefail
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 
 SAMPLES=${MS_BENCH_START_SAMPLES:-9}
-IDLE_SECONDS=${MS_BENCH_IDLE_SECONDS:-10}
+IDLE_SECONDS=${MS_BENCH_IDLE_CPU_SECONDS:-10}
 SETTLE_MS=1500   # the window is settled by then: what it shows at the end is the painted window
 TOOL=$MS_BUILD/bench-tools/start_to_paint
 SRC=$MS_ROOT/bench/start_to_paint.c
