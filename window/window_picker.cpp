@@ -24,6 +24,13 @@ plat::WindowStyle OverlayStyle() {
     return s;
 }
 
+// The cursor: the tracker's reading when it is fresher than a pulse tick.
+plat::Point CursorNow() {
+    constexpr std::chrono::milliseconds kFresh{5};
+    if (std::chrono::steady_clock::now() - PolledCursorAt < kFresh) return PolledCursor;
+    return plat::CursorPos();
+}
+
 double NextRandom() {
     static std::minstd_rand generator(
         static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
@@ -90,7 +97,8 @@ void WindowPicker::Form_Resize() {
     // Only the shape is ever seen: it alone takes the pulse's colour, in the
     // kept picture (for repaints) and straight on the window with the running
     // segment over it, so a big overlay draws a few thin strips, not its area.
-    for (const plat::Rect& part : region) PersistentCanvas().FillRect(part, glowColor_);
+    plat::Canvas& kept = PersistentCanvas();
+    for (const plat::Rect& part : region) kept.FillRect(part, glowColor_);
     SetAutoRedraw(false);
     DrawOnSurface(
         [&](plat::Canvas& c) {
@@ -108,13 +116,10 @@ void WindowPicker::Form_Resize() {
 void WindowPicker::Timer1_Timer() {
     // Its own pending events may hold its next tick: that one is skipped.
     if (pulsing_) return;
-    const plat::Point p = plat::CursorPos();
     pulsing_ = true;
     plat::DoEvents();
     pulsing_ = false;
     if (!Loaded()) return;
-    PickCursorX = p.x;
-    PickCursorY = p.y;
     Glow g{GlowRed, GlowGreen, GlowBlue, GlowFactor};
     const auto color = GlowStep(g, &NextRandom);
     GlowRed = g.red;
@@ -128,6 +133,11 @@ void WindowPicker::Timer1_Timer() {
     if (now - lastPulsePaint_ < kPulseFrame) return;
     lastPulsePaint_ = now;
     glowColor_ = *color;
+    // The marker goes where the cursor is. Only a tick that paints asks:
+    // between two, the tracker's passes keep the position current.
+    const plat::Point p = CursorNow();
+    PickCursorX = p.x;
+    PickCursorY = p.y;
     Form_Resize();
 }
 
