@@ -51,7 +51,9 @@ WindowPicker::WindowPicker() : plat::Form(OverlayStyle()), Line1(*this), Line2(*
 }
 
 void WindowPicker::Form_Load() {
-    SetAutoRedraw(true);
+    // No kept picture: the shape is drawn straight on the window at each
+    // pulse, and a repaint draws it again (Form_Paint).
+    SetAutoRedraw(false);
     GlowRed = 85;
     GlowFactor = 1.02f;
     MarkerSize = 3;
@@ -91,26 +93,26 @@ void WindowPicker::Form_Resize() {
     std::vector<plat::Rect> region =
         OverlayRegion(sw, sh, PickCursorX - PickedRect.left, PickCursorY - PickedRect.top, MarkerSize);
     if (region != appliedRegion_) {
-        SetWindowRegion(region);
         appliedRegion_ = region;
+        SetWindowRegion(region);
     }
-    // Only the shape is ever seen: it alone takes the pulse's colour, in the
-    // kept picture (for repaints) and straight on the window with the running
-    // segment over it, so a big overlay draws a few thin strips, not its area.
-    plat::Canvas& kept = PersistentCanvas();
-    for (const plat::Rect& part : region) kept.FillRect(part, glowColor_);
-    SetAutoRedraw(false);
-    DrawOnSurface(
-        [&](plat::Canvas& c) {
-            for (const plat::Rect& part : region) c.FillRect(part, glowColor_);
-            for (const plat::Line* l : {&Line1, &Line2})
-                if (l->Visible()) l->Paint(c, 0, 0);
-        },
-        {});
-    SetAutoRedraw(true);
+    // Only the shape is ever seen: it alone takes the pulse's colour, drawn
+    // straight on the window with the running segment over it, so a big
+    // overlay draws a few thin strips, not its area.
+    DrawOnSurface([this](plat::Canvas& c) { PaintShape(c); }, {});
     const plat::Rect outer = Bounds();
     Perimeter = BorderPerimeter(outer.Width(), outer.Height());
     Timer2.SetEnabled(true);
+}
+
+void WindowPicker::Form_Paint() {
+    DrawOnSurface([this](plat::Canvas& c) { PaintShape(c); }, {});
+}
+
+void WindowPicker::PaintShape(plat::Canvas& c) const {
+    for (const plat::Rect& part : appliedRegion_) c.FillRect(part, glowColor_);
+    for (const plat::Line* l : {&Line1, &Line2})
+        if (l->Visible()) l->Paint(c, 0, 0);
 }
 
 void WindowPicker::Timer1_Timer() {
