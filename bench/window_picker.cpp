@@ -1,9 +1,11 @@
 // The window picker while the pointer rests and when it moves on: CPU used by
-// the UI thread during a pick with the pointer still (target at most 5 % of
-// one core), and the time from the pointer reaching another window until the
-// overlay lies on it (target within 30 ms). The floor is the least a follower
-// needs: a loop that polls the cursor and the window under it every 10 ms and
-// moves a plain topmost frame onto it, measured in the same run.
+// the UI thread during a pick with the pointer still (target at most the
+// floor's plus one point of a core), and the time from the pointer reaching
+// another window until the overlay lies on it (target within 30 ms). The
+// floor is the least a follower needs: a loop that polls the cursor and the
+// window under it every 10 ms and moves a plain topmost frame onto it,
+// measured in the same run. It draws no pulse: ours repaints its pulsing
+// frame about 30 times a second, the floor's frame never changes.
 #include <windows.h>
 
 #include <algorithm>
@@ -25,6 +27,8 @@ namespace {
 using bench::Clock;
 using bench::Median;
 
+// Long enough that the thread times' 10 ms steps (under Wine) are a tenth of a point.
+constexpr int kStillMs = 9000;
 HANDLE g_uiThread = nullptr;
 std::atomic<bool> g_done{false};
 HWND g_targets[2] = {};
@@ -66,7 +70,7 @@ void Watch(Figures& out, Find find) {
     Sleep(800);  // the first placement and the border's speed-up
     const double cpu0 = ThreadCpuMs(g_uiThread);
     const auto t0 = Clock::now();
-    Sleep(3000);
+    Sleep(kStillMs);
     const double wallMs = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
     out.cpuPercent = (ThreadCpuMs(g_uiThread) - cpu0) / wallMs * 100;
     for (int i = 0; i < 20; ++i) {
@@ -148,14 +152,14 @@ int main() {
 
     const double lo = Median(ours.latencies), lf = Median(floor.latencies);
     const double worst = *std::max_element(ours.latencies.begin(), ours.latencies.end());
-    std::printf("window picker: pointer still 3 s, then 20 moves between two 800 x 800 windows\n");
-    std::printf("  UI thread CPU, pointer still: ours %6.2f %%  floor %6.2f %% (target <= 5 %% of a core)\n",
+    std::printf("window picker: pointer still %d s, then 20 moves between two 800 x 800 windows\n", kStillMs / 1000);
+    std::printf("  UI thread CPU, pointer still: ours %6.2f %%  floor %6.2f %% (target <= floor + 1 point)\n",
                 ours.cpuPercent, floor.cpuPercent);
     std::printf("  follow latency, median:       ours %6.1f ms floor %6.1f ms; ours worst %.1f ms (target <= 30)\n",
                 lo, lf, worst);
-    std::printf("@ picker CPU, pointer still (%% core)|%.2f|5.00|%.2f|<= 1\n", ours.cpuPercent, ours.cpuPercent / 5.0);
-    std::printf("@ picker CPU vs bare 10 ms poll|%.2f|%.2f|%.2f|-\n", ours.cpuPercent, floor.cpuPercent,
-                floor.cpuPercent > 0 ? ours.cpuPercent / floor.cpuPercent : 0.0);
+    std::printf("  (the floor polls and moves a plain frame; ours also pulses its frame and walks the child windows)\n");
+    std::printf("@ picker CPU, pointer still (%% core)|%.2f|%.2f|%+.2f pt|<= floor + 1 pt\n", ours.cpuPercent,
+                floor.cpuPercent, ours.cpuPercent - floor.cpuPercent);
     std::printf("@ picker follow latency, median (ms)|%.1f|%.1f|%.2f|ours <= 30\n", lo, lf, lf > 0 ? lo / lf : 0.0);
     std::printf("@ picker follow latency, worst (ms)|%.1f|30.0|%.2f|<= 1\n", worst, worst / 30.0);
     DestroyWindow(frame);

@@ -1,6 +1,7 @@
 #pragma once
 // The picking variables shared by the whole program: one copy, used by the
 // window picker, both window inspectors and the child-window walk.
+#include <chrono>
 #include <cstdint>
 #include <vector>
 
@@ -11,6 +12,11 @@ namespace window {
 // Last polled cursor position, screen pixels.
 inline std::int32_t PickCursorX = 0;
 inline std::int32_t PickCursorY = 0;
+// The tracker's last reading of the cursor and when it was taken: the
+// pulse, ticking right after a tracker pass, uses it rather than asking the
+// system again (a cursor query is the dearest call of a still pick).
+inline plat::Point PolledCursor;
+inline std::chrono::steady_clock::time_point PolledCursorAt{};
 // Outer rectangle of the window the picker shows last.
 inline plat::Rect PickedRect;
 // The pick has ended: tracking returns at once, and the inspectors' window

@@ -6,6 +6,7 @@
 // rectangle to the window snip editor. Split by concern: window_inspector.cpp
 // (window and layout), window_inspector_pick.cpp (the pick and the refresh),
 // window_inspector_actions.cpp (window operations, picture pane, saving).
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -141,6 +142,9 @@ private:
 
     // The parent's rectangle, kept across the passes of one pick.
     plat::Rect parentRect_;
+    // The tracker's last full pass (the child walk): when, and at which cursor.
+    std::chrono::steady_clock::time_point lastWalk_{};
+    plat::Point lastWalkCursor_{};
     // Where Picture2 lies in Frame2 and how big it is, in pane units of 15 a
     // screen pixel (the picture is 1:1 with the screen at every scale).
     int paneLeft_ = 0, paneTop_ = 0, paneWidth_ = 0, paneHeight_ = 0;

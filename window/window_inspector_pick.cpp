@@ -21,6 +21,10 @@ namespace {
 // pulse's 10 ms ticks wake it as often anyway, and the overlay still
 // follows a new window well within 30 ms.
 constexpr int kTrackPauseMs = 10;
+// With the pointer still on the same window, the child walk (and the events
+// run around it) is repeated at most this often; every pass still asks for
+// the window under the pointer, so a new one is followed at once.
+constexpr std::chrono::milliseconds kStillWalkEvery{30};
 }  // namespace
 
 bool WindowInspector::Command1_Click() {
@@ -100,15 +104,26 @@ plat::Handle WindowInspector::TrackMouse(plat::Handle last) {
         const plat::Point cursor = plat::CursorPos();
         PickCursorX = cursor.x;
         PickCursorY = cursor.y;
+        PolledCursor = cursor;
+        PolledCursorAt = std::chrono::steady_clock::now();
         const plat::Handle w = desktop::WindowAt(ProbePoint(cursor));
+        const auto now = PolledCursorAt;
+        // The walk of the window found at this very spot a moment ago still
+        // holds: only its events run.
+        const bool still =
+            w == last && last != 0 && cursor == lastWalkCursor_ && now - lastWalk_ < kStillWalkEvery;
         plat::DoEvents();
         if (!Loaded()) return 0;
-        if (const plat::Handle c = FindChildAtPoint(PickCursorX, PickCursorY)) return c;
-        plat::DoEvents();
-        ChildIndex = -1;
-        CollectChildren(w);
-        plat::DoEvents();
-        if (!Loaded()) return 0;
+        if (!still) {
+            if (const plat::Handle c = FindChildAtPoint(PickCursorX, PickCursorY)) return c;
+            plat::DoEvents();
+            ChildIndex = -1;
+            CollectChildren(w);
+            lastWalk_ = now;
+            lastWalkCursor_ = cursor;
+            plat::DoEvents();
+            if (!Loaded()) return 0;
+        }
         if (w != last || PickStop) return PickStop ? 0 : w;
         // Nothing changed: wait for a message or the pause, not a busy poll.
         plat::WaitForEventsFor(kTrackPauseMs);

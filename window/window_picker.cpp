@@ -24,6 +24,13 @@ plat::WindowStyle OverlayStyle() {
     return s;
 }
 
+// The cursor: the tracker's reading when it is fresher than a pulse tick.
+plat::Point CursorNow() {
+    constexpr std::chrono::milliseconds kFresh{5};
+    if (std::chrono::steady_clock::now() - PolledCursorAt < kFresh) return PolledCursor;
+    return plat::CursorPos();
+}
+
 double NextRandom() {
     static std::minstd_rand generator(
         static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()));
@@ -44,7 +51,9 @@ WindowPicker::WindowPicker() : plat::Form(OverlayStyle()), Line1(*this), Line2(*
 }
 
 void WindowPicker::Form_Load() {
-    SetAutoRedraw(true);
+    // No kept picture: the shape is drawn straight on the window at each
+    // pulse, and a repaint draws it again (Form_Paint).
+    SetAutoRedraw(false);
     GlowRed = 85;
     GlowFactor = 1.02f;
     MarkerSize = 3;
@@ -84,37 +93,35 @@ void WindowPicker::Form_Resize() {
     std::vector<plat::Rect> region =
         OverlayRegion(sw, sh, PickCursorX - PickedRect.left, PickCursorY - PickedRect.top, MarkerSize);
     if (region != appliedRegion_) {
-        SetWindowRegion(region);
         appliedRegion_ = region;
+        SetWindowRegion(region);
     }
-    // Only the shape is ever seen: it alone takes the pulse's colour, in the
-    // kept picture (for repaints) and straight on the window with the running
-    // segment over it, so a big overlay draws a few thin strips, not its area.
-    for (const plat::Rect& part : region) PersistentCanvas().FillRect(part, glowColor_);
-    SetAutoRedraw(false);
-    DrawOnSurface(
-        [&](plat::Canvas& c) {
-            for (const plat::Rect& part : region) c.FillRect(part, glowColor_);
-            for (const plat::Line* l : {&Line1, &Line2})
-                if (l->Visible()) l->Paint(c, 0, 0);
-        },
-        {});
-    SetAutoRedraw(true);
+    // Only the shape is ever seen: it alone takes the pulse's colour, drawn
+    // straight on the window with the running segment over it, so a big
+    // overlay draws a few thin strips, not its area.
+    DrawOnSurface([this](plat::Canvas& c) { PaintShape(c); }, {});
     const plat::Rect outer = Bounds();
     Perimeter = BorderPerimeter(outer.Width(), outer.Height());
     Timer2.SetEnabled(true);
 }
 
+void WindowPicker::Form_Paint() {
+    DrawOnSurface([this](plat::Canvas& c) { PaintShape(c); }, {});
+}
+
+void WindowPicker::PaintShape(plat::Canvas& c) const {
+    for (const plat::Rect& part : appliedRegion_) c.FillRect(part, glowColor_);
+    for (const plat::Line* l : {&Line1, &Line2})
+        if (l->Visible()) l->Paint(c, 0, 0);
+}
+
 void WindowPicker::Timer1_Timer() {
     // Its own pending events may hold its next tick: that one is skipped.
     if (pulsing_) return;
-    const plat::Point p = plat::CursorPos();
     pulsing_ = true;
     plat::DoEvents();
     pulsing_ = false;
     if (!Loaded()) return;
-    PickCursorX = p.x;
-    PickCursorY = p.y;
     Glow g{GlowRed, GlowGreen, GlowBlue, GlowFactor};
     const auto color = GlowStep(g, &NextRandom);
     GlowRed = g.red;
@@ -128,6 +135,11 @@ void WindowPicker::Timer1_Timer() {
     if (now - lastPulsePaint_ < kPulseFrame) return;
     lastPulsePaint_ = now;
     glowColor_ = *color;
+    // The marker goes where the cursor is. Only a tick that paints asks:
+    // between two, the tracker's passes keep the position current.
+    const plat::Point p = CursorNow();
+    PickCursorX = p.x;
+    PickCursorY = p.y;
     Form_Resize();
 }
 

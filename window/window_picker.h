@@ -51,12 +51,15 @@ protected:
     void Form_MouseUp(const plat::MouseArgs& a) override;
     void Form_LostFocus() override;
     void Form_KeyDown(int keyCode, int shift) override;
+    void Form_Paint() override;
 
 private:
     void Form_Resize();
     void Timer1_Timer();
     void Timer2_Timer();
     void AnimateBorder(std::int32_t step);
+    // The frame and marker in the pulse's colour, the running segment over them.
+    void PaintShape(plat::Canvas& c) const;
     // Crops the picked window into the inspector (when `crop`), hides the
     // overlay and ends the pick.
     void EndPick(bool crop);

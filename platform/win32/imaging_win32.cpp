@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/services/pixel_rows.h"
 #include "platform/win32/files_win32.h"
 #include "platform/win32/handles.h"
 
@@ -169,15 +170,7 @@ int GraphicsBitmap::FromPicture(const Picture& p, GraphicsBitmap& out) {
     BitsLock lock(bitmap, p.Width(), p.Height(), Gdiplus::ImageLockModeWrite, PixelFormat24bppRGB);
     if (lock.Status() != Gdiplus::Ok) return lock.Status();
     // 24 bits a pixel, blue first: what every encoder writes without loss.
-    for (int y = 0; y < p.Height(); ++y) {
-        const std::uint32_t* src = p.Row(y);
-        auto* dst = lock.Row(y);
-        for (int x = 0; x < p.Width(); ++x, dst += 3) {
-            dst[0] = static_cast<unsigned char>(src[x]);
-            dst[1] = static_cast<unsigned char>(src[x] >> 8);
-            dst[2] = static_cast<unsigned char>(src[x] >> 16);
-        }
-    }
+    for (int y = 0; y < p.Height(); ++y) PackRowBgr24(p.Row(y), p.Width(), lock.Row(y));
     lock.Release();
     if (lock.Status() != Gdiplus::Ok) return lock.Status();
     out = std::move(owner);
