@@ -156,12 +156,18 @@ note: what each floor does, and how it differs from ours
                        median tenth snip in a row.
   history              one copy of the whole picture: what a list of full copies hands over at
                        each step (its memory worked out, not allocated).
-  start-up             bare_start.exe: a window of the main window's size, one hotkey, one
-                       paint, no manifest; ours loads the common controls (version 6) and the
-                       other system libraries it imports, reads a.ini and builds 14 controls.
+  start-up             bare_start.exe: a window of the main window's size, the four hotkeys of
+                       the shipped a.ini, one paint, no manifest; ours loads the common controls
+                       (version 6) and the other system libraries it imports, reads a.ini and
+                       builds and paints 14 controls.
+  save                 the encoder's own call on a ready library bitmap, writing over its file;
+                       ours starts from our picture (a pixel copy into the library's bitmap),
+                       writes a temporary file and puts it in the old one's place.
   magnifier, pen,      ours against ours: the same drag with the feature off, or with the
   highlighter          rectangle tool.
   rubber band          one BitBlt of the repainted area.
+  picker               a loop that polls the cursor and the window under it every 10 ms and
+                       moves a plain topmost frame onto it; ours also pulses its frame.
   limits               the memory figures and pixelate compare with fixed limits, not programs.
 NOTE
 fi
