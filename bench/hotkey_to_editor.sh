@@ -29,7 +29,7 @@ WARM_COPIES=${MS_BENCH_WARM_COPIES:-3}
 IDLE_SECONDS=${MS_BENCH_IDLE_SECONDS:-600}
 TOOL=$MS_BUILD/bench-tools/key_to_map
 SRC=$MS_ROOT/bench/key_to_map.c
-if [ ! -x "$TOOL" ] || [ "$SRC" -nt "$TOOL" ]; then
+if [ ! -x "$TOOL" ] || [ "$SRC" -nt "$TOOL" ] || [ "$MS_ROOT/bench/x_window_tools.h" -nt "$TOOL" ]; then
   mkdir -p "$(dirname "$TOOL")"
   cc -O2 -Wall -Wextra -o "$TOOL" "$SRC" -lX11 -lXtst || { echo "bench: cannot build $TOOL"; exit 1; }
 fi

@@ -16,26 +16,7 @@
 #include <string.h>
 #include <time.h>
 
-static double now_ms(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
-
-/* True when w or one of its descendants (Wine may map an inner window) is
- * named `name`. */
-static int named(Display* d, Window w, const char* name, int depth) {
-    char* got = NULL;
-    int match = XFetchName(d, w, &got) && got && strcmp(got, name) == 0;
-    if (got) XFree(got);
-    if (match || depth == 0) return match;
-    Window root, parent, *kids = NULL;
-    unsigned int n = 0;
-    if (!XQueryTree(d, w, &root, &parent, &kids, &n)) return 0;
-    for (unsigned int i = 0; i < n && !match; ++i) match = named(d, kids[i], name, depth - 1);
-    if (kids) XFree(kids);
-    return match;
-}
+#include "x_window_tools.h"
 
 static KeyCode code_of(Display* d, const char* word) {
     const char* sym = word;
@@ -46,11 +27,6 @@ static KeyCode code_of(Display* d, const char* word) {
     return ks == NoSymbol ? 0 : XKeysymToKeycode(d, ks);
 }
 
-static int ignore_errors(Display* d, XErrorEvent* e) {
-    (void)d;
-    (void)e;
-    return 0; /* a window may be gone before its name is read */
-}
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -95,7 +71,7 @@ int main(int argc, char** argv) {
 
     for (int i = 0; i < nmods; ++i) XTestFakeKeyEvent(d, mods[i], True, CurrentTime);
     XSync(d, False);
-    const double t0 = now_ms(); /* the hotkey fires on the key's press */
+    const double t0 = mono_ms(); /* the hotkey fires on the key's press */
     XTestFakeKeyEvent(d, k, True, CurrentTime);
     XFlush(d);
     int released = 0;
@@ -105,7 +81,7 @@ int main(int argc, char** argv) {
             XEvent e;
             XNextEvent(d, &e);
             if (e.type == MapNotify && named(d, e.xmap.window, name, 2)) {
-                const double ms = now_ms() - t0;
+                const double ms = mono_ms() - t0;
                 if (!released) {
                     XTestFakeKeyEvent(d, k, False, CurrentTime);
                     for (int i = nmods - 1; i >= 0; --i) XTestFakeKeyEvent(d, mods[i], False, CurrentTime);
@@ -115,9 +91,9 @@ int main(int argc, char** argv) {
                 return 0;
             }
         }
-        const double left = t0 + timeout_ms - now_ms();
+        const double left = t0 + timeout_ms - mono_ms();
         if (left <= 0) break;
-        if (!released && now_ms() - t0 > 30) {
+        if (!released && mono_ms() - t0 > 30) {
             /* Released as a person would, a moment after the press. */
             XTestFakeKeyEvent(d, k, False, CurrentTime);
             for (int i = nmods - 1; i >= 0; --i) XTestFakeKeyEvent(d, mods[i], False, CurrentTime);

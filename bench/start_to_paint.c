@@ -26,11 +26,7 @@
 #include <time.h>
 #include <unistd.h>
 
-static double mono_ms(void) {
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
+#include "x_window_tools.h"
 
 static long long wall_us(void) {
     struct timespec t;
@@ -38,26 +34,6 @@ static long long wall_us(void) {
     return (long long)t.tv_sec * 1000000 + t.tv_nsec / 1000;
 }
 
-/* True when w or one of its descendants (Wine may map an inner window) is
- * named `name`. */
-static int named(Display* d, Window w, const char* name, int depth) {
-    char* got = NULL;
-    int match = XFetchName(d, w, &got) && got && strcmp(got, name) == 0;
-    if (got) XFree(got);
-    if (match || depth == 0) return match;
-    Window root, parent, *kids = NULL;
-    unsigned int n = 0;
-    if (!XQueryTree(d, w, &root, &parent, &kids, &n)) return 0;
-    for (unsigned int i = 0; i < n && !match; ++i) match = named(d, kids[i], name, depth - 1);
-    if (kids) XFree(kids);
-    return match;
-}
-
-static int ignore_errors(Display* d, XErrorEvent* e) {
-    (void)d;
-    (void)e;
-    return 0; /* a window may be gone before its name is read */
-}
 
 /* FNV-1a over the image's rows. */
 static uint64_t hash_image(const XImage* im) {

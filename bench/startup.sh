@@ -16,7 +16,7 @@ IDLE_SECONDS=${MS_BENCH_IDLE_CPU_SECONDS:-10}
 SETTLE_MS=1500   # the window is settled by then: what it shows at the end is the painted window
 TOOL=$MS_BUILD/bench-tools/start_to_paint
 SRC=$MS_ROOT/bench/start_to_paint.c
-if [ ! -x "$TOOL" ] || [ "$SRC" -nt "$TOOL" ]; then
+if [ ! -x "$TOOL" ] || [ "$SRC" -nt "$TOOL" ] || [ "$MS_ROOT/bench/x_window_tools.h" -nt "$TOOL" ]; then
   mkdir -p "$(dirname "$TOOL")"
   cc -O2 -Wall -Wextra -o "$TOOL" "$SRC" -lX11 -lXext || { echo "bench: cannot build $TOOL"; exit 1; }
 fi
