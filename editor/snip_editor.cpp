@@ -107,7 +107,7 @@ void SnipEditor::ResetState() {
     ShapeStartX = ShapeStartY = 0;
     LastToolbarButton = 0;
     pressCanCopy_ = false;
-    magnifierOn_ = MagnifierWanted();
+    magnifierOn_.reset();
     openPointer_ = FromScreen(plat::CursorPos());
     pointerMoved_ = false;
     autoYellow_ = false;

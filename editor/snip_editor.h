@@ -1,6 +1,7 @@
 #pragma once
 // The full-screen snip editor: one design, built as four variant windows.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -191,8 +192,9 @@ private:
     void Combo1_Click();
     plat::Color CurrentColor() const;
 
-    // The magnifier: kept on or off in the settings file.
-    static bool MagnifierWanted();
+    // The magnifier: kept on or off in the settings file, read when first
+    // needed (the pointer's first move), not on the road to the first paint.
+    bool MagnifierOn();
     void ToggleMagnifier();
     void ShowMagnifier(float x, float y);
 
@@ -232,7 +234,7 @@ private:
     // "move" mode with no tool: only then does a double click copy.
     bool pressCanCopy_ = false;
 
-    bool magnifierOn_ = true;
+    std::optional<bool> magnifierOn_;
     // The magnifier waits for the user's first move: the editor appearing
     // under a still pointer is no move, and must show the frozen screen alone.
     plat::Point openPointer_;

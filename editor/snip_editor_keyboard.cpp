@@ -14,12 +14,15 @@ const wchar_t kMagnifierSection[] = L"Magnifier";
 const wchar_t kMagnifierKey[] = L"Show";
 }  // namespace
 
-bool SnipEditor::MagnifierWanted() { return rwini::ReadIni(kMagnifierSection, kMagnifierKey, L"1") != L"0"; }
+bool SnipEditor::MagnifierOn() {
+    if (!magnifierOn_) magnifierOn_ = rwini::ReadIni(kMagnifierSection, kMagnifierKey, L"1") != L"0";
+    return *magnifierOn_;
+}
 
 void SnipEditor::ToggleMagnifier() {
-    magnifierOn_ = !magnifierOn_;
-    rwini::WriteIni(kMagnifierSection, kMagnifierKey, magnifierOn_ ? L"1" : L"0");
-    if (!magnifierOn_) Zoom.SetVisible(false);
+    magnifierOn_ = !MagnifierOn();
+    rwini::WriteIni(kMagnifierSection, kMagnifierKey, *magnifierOn_ ? L"1" : L"0");
+    if (!*magnifierOn_) Zoom.SetVisible(false);
 }
 
 void SnipEditor::Form_KeyDown(int keyCode, int shift) {

@@ -81,7 +81,7 @@ void SnipEditor::DiscardSelection(float x, float y) {
 }
 
 void SnipEditor::ShowMagnifier(float x, float y) {
-    if (!magnifierOn_) return;
+    if (!MagnifierOn()) return;
     const plat::Point p{plat::RoundHalfEven(x), plat::RoundHalfEven(y)};
     if (!pointerMoved_ && p == openPointer_) return;
     pointerMoved_ = true;

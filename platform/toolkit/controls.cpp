@@ -146,10 +146,14 @@ void Control::PlaceToolTip() const {
     const Handle host = parent_.HostWindow();
     if (!host) return;
     // A hidden windowless control has no place to hover; a hidden child gets no mouse anyway.
-    if (ShownOnForm() || NativeHandle())
+    if (ShownOnForm() || NativeHandle()) {
         tooltip::Set(host, this, NativeHandle(), BoundsInHost(), toolTip_);
-    else
+        toolTipPlaced_ = true;
+    } else if (toolTipPlaced_) {
+        // A control never placed (hidden since it was made) has nothing to take back.
         tooltip::Remove(host, this, 0);
+        toolTipPlaced_ = false;
+    }
 }
 
 void Control::AssignFrom(const Control& src) {

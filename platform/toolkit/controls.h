@@ -140,6 +140,7 @@ private:
     bool enabled_ = true;
     int index_ = -1;
     std::wstring toolTip_;
+    mutable bool toolTipPlaced_ = false;
 };
 
 enum class FillStyle { Solid = 0, Transparent = 1 };

@@ -86,7 +86,10 @@ public:
         if (IsIconic(hwnd_)) return WindowState::Minimized;
         return WindowState::Normal;
     }
+    // A hidden window is painted whole when shown: marking parts of it dirty
+    // meanwhile costs a call into the system each and changes nothing.
     void Invalidate(const Rect& r) override {
+        if (!IsWindowVisible(hwnd_)) return;
         RECT rc{r.left, r.top, r.right, r.bottom};
         InvalidateRect(hwnd_, &rc, FALSE);
     }
@@ -105,8 +108,11 @@ public:
     void SetTimer(int id, int ms) override { ::SetTimer(hwnd_, static_cast<UINT_PTR>(id), static_cast<UINT>(ms), nullptr); }
     void KillTimer(int id) override { ::KillTimer(hwnd_, static_cast<UINT_PTR>(id)); }
     void SetRegion(const std::vector<Rect>& parts) override {
-        if (parts.empty()) {
-            SetWindowRgn(hwnd_, nullptr, TRUE);
+        const bool wasShaped = shaped_;
+        shaped_ = !parts.empty();
+        if (!shaped_) {
+            // A window never shaped has no region to drop (dropping one moves the window anew).
+            if (wasShaped) SetWindowRgn(hwnd_, nullptr, TRUE);
             return;
         }
         RegionOwner shape(CreateRectRgn(0, 0, 0, 0));
@@ -355,6 +361,7 @@ private:
     bool borderless_;
     bool child_;
     bool settingBounds_ = false;
+    bool shaped_ = false;
     Picture back_;
 };
 
