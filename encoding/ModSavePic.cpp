@@ -73,6 +73,12 @@ private:
     std::wstring path_;
 };
 
+bool IsPngEncoder(const plat::Guid& encoder, std::span<const plat::ImageEncoder> encoders) {
+    for (const auto& e : encoders)
+        if (e.clsid == encoder) return LowerCase(e.mimeType) == L"image/png";
+    return false;
+}
+
 SaveResult SaveSteps(const plat::Picture& picture, const std::wstring& fileName, const std::wstring& format,
                      const std::int32_t& quality, const std::int32_t& colorDepth,
                      const std::int32_t& compression) {
@@ -85,10 +91,6 @@ SaveResult SaveSteps(const plat::Picture& picture, const std::wstring& fileName,
 
     if (picture.Empty())
         return Failure(plat::gp::InvalidParameter, fileName, L"there is no picture to save.");
-    plat::GraphicsBitmap bitmap;
-    if (int st = plat::GraphicsBitmap::FromPicture(picture, bitmap); st != plat::gp::Ok)
-        return Failure(st, fileName, L"the picture could not be read" + StatusInBrackets(st) + L".");
-
     std::vector<plat::ImageEncoder> encoders;
     if (int st = plat::GetImageEncoders(encoders); st != plat::gp::Ok)
         return Failure(st, fileName, L"the list of image encoders could not be read" + StatusInBrackets(st) + L".");
@@ -96,6 +98,16 @@ SaveResult SaveSteps(const plat::Picture& picture, const std::wstring& fileName,
     if (!FindEncoderByExtension(format, encoders, encoder))
         return Failure(plat::gp::UnknownImageFormat, fileName,
                        L"no image encoder writes the format " + Quoted(format) + L".");
+
+    // PNG writes pixels without alpha as 24 bits: it is handed the picture's
+    // own pixels. BMP, TIFF and GIF keep the depth of what they are given, so
+    // they get a 24-bit copy, and so does JPEG, which encodes a 24-bit bitmap
+    // faster than the copy costs.
+    plat::GraphicsBitmap bitmap;
+    const int st = IsPngEncoder(encoder, encoders) ? plat::GraphicsBitmap::OverPicture(picture, bitmap)
+                                                     : plat::GraphicsBitmap::FromPicture(picture, bitmap);
+    if (st != plat::gp::Ok)
+        return Failure(st, fileName, L"the picture could not be read" + StatusInBrackets(st) + L".");
 
     const EncoderParameterBlock params = BuildEncoderParameters(format, quality, colorDepth, compression);
     // The picture goes to a new file beside the target, which takes the

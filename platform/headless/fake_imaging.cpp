@@ -97,6 +97,8 @@ int GraphicsBitmap::FromPicture(const Picture& p, GraphicsBitmap& out) {
     return gp::Ok;
 }
 
+int GraphicsBitmap::OverPicture(const Picture& p, GraphicsBitmap& out) { return FromPicture(p, out); }
+
 GraphicsFailure GraphicsBitmap::SaveToFile(const std::wstring& path, const Guid& encoder,
                                            std::span<const EncoderParameter> params) const {
     auto& s = fake::Imaging();

@@ -137,6 +137,10 @@ public:
     // A library bitmap of the picture's pixels, 24 bits each, no palette.
     // Needs a started instance; an empty picture fails with InvalidParameter.
     static int FromPicture(const Picture& p, GraphicsBitmap& out);
+    // A library bitmap over the picture's own pixels, 32 bits each with no
+    // alpha, made without a copy: for an encoder that writes such pixels as
+    // 24 bits (PNG). The picture must outlive the bitmap, unchanged.
+    static int OverPicture(const Picture& p, GraphicsBitmap& out);
 
     // Writes the bitmap with the encoder; no parameters passes none at all.
     GraphicsFailure SaveToFile(const std::wstring& path, const Guid& encoder,

@@ -177,6 +177,21 @@ int GraphicsBitmap::FromPicture(const Picture& p, GraphicsBitmap& out) {
     return Gdiplus::Ok;
 }
 
+int GraphicsBitmap::OverPicture(const Picture& p, GraphicsBitmap& out) {
+    if (p.Empty()) return Gdiplus::InvalidParameter;
+    // The picture's rows lie top-down one after another, 4 bytes a pixel.
+    auto* scan0 = reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(p.Row(0)));
+    Gdiplus::GpBitmap* bitmap = nullptr;
+    if (Gdiplus::Status st = Gdiplus::DllExports::GdipCreateBitmapFromScan0(p.Width(), p.Height(), p.Width() * 4,
+                                                                            PixelFormat32bppRGB, scan0, &bitmap);
+        st != Gdiplus::Ok)
+        return st;
+    ++gBitmaps;
+    ++win32::OwnedHandleCount();
+    out = GraphicsBitmap(reinterpret_cast<Handle>(bitmap));
+    return Gdiplus::Ok;
+}
+
 GraphicsFailure GraphicsBitmap::SaveToFile(const std::wstring& path, const Guid& encoder,
                                            std::span<const EncoderParameter> params) const {
     if (!handle_) return {Gdiplus::InvalidParameter, 0, {}};

@@ -237,7 +237,18 @@ TEST_F(SaveFormatsWin, LosslessFormatsReadBackPixelExact) {
     for (const auto& [name, magic] : cases) {
         SCOPED_TRACE(std::string(name, name + wcslen(name)));
         ASSERT_TRUE(Save(src, name));
-        EXPECT_TRUE(StartsWith(FileBytes(PathOf(name)), magic));
+        const auto bytes = FileBytes(PathOf(name));
+        EXPECT_TRUE(StartsWith(bytes, magic));
+        // 24 bits a pixel, no alpha: PNG's header says 8 bits of colour type 2
+        // (RGB), the BMP's info header 24 bits a pixel.
+        if (magic == "BM") {
+            ASSERT_GT(bytes.size(), 29u);
+            EXPECT_EQ(static_cast<unsigned char>(bytes[28]), 24);
+        } else if (magic == "\x89PNG") {
+            ASSERT_GT(bytes.size(), 25u);
+            EXPECT_EQ(static_cast<unsigned char>(bytes[24]), 8);
+            EXPECT_EQ(static_cast<unsigned char>(bytes[25]), 2);
+        }
         plat::Picture back;
         ASSERT_EQ(plat::LoadPictureFile(PathOf(name), back), plat::gp::Ok);
         EXPECT_TRUE(plat::SamePixels(back, src));
