@@ -45,7 +45,10 @@ void Timer::SetInterval(int ms) {
     Apply();
 }
 
+// Enabling a running timer keeps its beat (a timer is restarted by turning
+// it off and on): a caller that enables it at every event must not hold it off.
 void Timer::SetEnabled(bool on) {
+    if (on == enabled_) return;
     enabled_ = on;
     Apply();
 }

@@ -118,6 +118,18 @@ TEST_F(Toolkit, TimersTickOnlyWhileEnabled) {
     p.Tick.SetEnabled(false);
     headless::AdvanceClock(500);
     EXPECT_EQ(std::count(Log().begin(), Log().end(), "tick"), 2);
+    // Enabling a running timer again keeps its beat; off and on starts it anew.
+    p.Tick.SetEnabled(true);
+    for (int i = 0; i < 5; ++i) {
+        headless::AdvanceClock(40);
+        p.Tick.SetEnabled(true);
+    }
+    EXPECT_EQ(std::count(Log().begin(), Log().end(), "tick"), 4);
+    headless::AdvanceClock(80);
+    p.Tick.SetEnabled(false);
+    p.Tick.SetEnabled(true);
+    headless::AdvanceClock(80);
+    EXPECT_EQ(std::count(Log().begin(), Log().end(), "tick"), 4);
 }
 
 TEST_F(Toolkit, SurfaceBakeAndEraseFollowThePersistenceSwitch) {
