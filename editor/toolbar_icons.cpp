@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <map>
+#include <tuple>
 
 namespace editor {
 namespace {
@@ -284,10 +286,21 @@ constexpr std::array<SizeButtonStyle, 3> kSizeButtonStyles{{
     {Rgb(204, 228, 252), Rgb(0, 102, 204), Rgb(0, 90, 180), 1},
 }};
 
-}  // namespace
+// Every editor shows the same few dozen icons: each is drawn once and kept
+// for the program's life, so opening an editor draws none. Kept pictures are
+// shared; nothing draws on a button's picture once it is set.
+template <class DrawIcon>
+plat::Picture Kept(const void* kind, int index, Color background, int dpi, DrawIcon draw) {
+    using Key = std::tuple<const void*, int, Color, int>;
+    static std::map<Key, plat::Picture> kept;
+    const Key key{kind, index, background, dpi};
+    if (const auto it = kept.find(key); it != kept.end()) return it->second;
+    plat::Picture p = draw();
+    if (!p.Empty()) kept.emplace(key, p);
+    return p;
+}
 
-plat::Picture ToolbarIcon(int index, Color background, int dpi) {
-    if (index < 0 || index >= kToolbarIconCount) return {};
+plat::Picture DrawToolbarIcon(int index, Color background, int dpi) {
     const IconEntry& entry = kIcons[static_cast<size_t>(index)];
     const Grid g{dpi};
     plat::Picture p = g.Create(kToolbarIconSize, kToolbarIconSize, background);
@@ -302,7 +315,7 @@ plat::Picture ToolbarIcon(int index, Color background, int dpi) {
     return p;
 }
 
-plat::Picture IconFromMap(const IconRows& rows, Color background, int dpi) {
+plat::Picture DrawIconFromMap(const IconRows& rows, Color background, int dpi) {
     const Grid g{dpi};
     plat::Picture p = g.Create(kToolbarIconSize, kToolbarIconSize, background);
     if (p.Empty()) return p;
@@ -314,7 +327,7 @@ plat::Picture IconFromMap(const IconRows& rows, Color background, int dpi) {
     return p;
 }
 
-plat::Picture SizeIcon(int dpi) {
+plat::Picture DrawSizeIcon(int dpi) {
     const Grid g{dpi};
     plat::Picture p = g.Create(kSizeIconSize, kSizeIconSize, kToolbarBackground);
     if (p.Empty()) return p;
@@ -332,8 +345,7 @@ plat::Picture SizeIcon(int dpi) {
     return p;
 }
 
-plat::Picture SizeButtonLook(int look, int dpi) {
-    if (look < 0 || look >= static_cast<int>(kSizeButtonStyles.size())) return {};
+plat::Picture DrawSizeButtonLook(int look, int dpi) {
     const SizeButtonStyle& s = kSizeButtonStyles[static_cast<size_t>(look)];
     constexpr int w = kSizeButtonWidth, h = kSizeButtonHeight;
     const Grid g{dpi};
@@ -353,6 +365,26 @@ plat::Picture SizeButtonLook(int look, int dpi) {
     const int top = 9 + s.markDrop;
     for (int row = 0; row < 4; ++row) g.Fill(p, {38 + row, top + row, 45 - row, top + row + 1}, s.mark);
     return p;
+}
+
+}  // namespace
+
+plat::Picture ToolbarIcon(int index, Color background, int dpi) {
+    if (index < 0 || index >= kToolbarIconCount) return {};
+    return Kept(&kIcons, index, background, dpi, [&] { return DrawToolbarIcon(index, background, dpi); });
+}
+
+plat::Picture IconFromMap(const IconRows& rows, Color background, int dpi) {
+    return Kept(&rows, 0, background, dpi, [&] { return DrawIconFromMap(rows, background, dpi); });
+}
+
+plat::Picture SizeIcon(int dpi) {
+    return Kept(&kSizeButtonStyles, -1, 0, dpi, [&] { return DrawSizeIcon(dpi); });
+}
+
+plat::Picture SizeButtonLook(int look, int dpi) {
+    if (look < 0 || look >= static_cast<int>(kSizeButtonStyles.size())) return {};
+    return Kept(&kSizeButtonStyles, look, 0, dpi, [&] { return DrawSizeButtonLook(look, dpi); });
 }
 
 plat::Color SizeButtonFill(int look) {

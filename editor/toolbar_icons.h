@@ -28,7 +28,8 @@ plat::Picture ToolbarIcon(int index, plat::Color background = kToolbarBackground
 // An icon from a pixel map, one string of kToolbarIconSize map characters a
 // row (the legend is in toolbar_icons.cpp), each map pixel drawn as its
 // scaled cell at `dpi`. Other strips draw their icons with it, so every
-// icon of the editor comes from the same generator.
+// icon of the editor comes from the same generator. Icons are drawn once and
+// kept (by the map's address, so `rows` must live as long as the program).
 using IconRows = std::array<const char*, kToolbarIconSize>;
 plat::Picture IconFromMap(const IconRows& rows, plat::Color background, int dpi = plat::kBaseDpi);
 
