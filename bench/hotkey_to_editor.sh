@@ -26,7 +26,7 @@ set -uo pipefail
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 
 SAMPLES=${MS_BENCH_HOTKEY_SAMPLES:-9}
-WARM_COPIES=${MS_BENCH_WARM_COPIES:-3}
+WARM_COPIES=${MS_BENCH_WARM_COPIES:-5}
 IDLE_SECONDS=${MS_BENCH_IDLE_SECONDS:-600}
 TOOL=$MS_BUILD/bench-tools/key_to_map
 SRC=$MS_ROOT/bench/key_to_map.c
