@@ -8,7 +8,8 @@ source "$(dirname "$0")/lib.sh"
 
 EDITOR="Morrowen Snip editor"
 CASE_PREFIX=keys
-CASES=(nudge_and_size ctrl_z_reverts magnifier_shows_the_pointers_pixels magnifier_not_in_copy m_switches_it_off)
+CASES=(nudge_and_size ctrl_z_reverts magnifier_waits_for_a_move magnifier_shows_the_pointers_pixels magnifier_not_in_copy
+  m_switches_it_off)
 
 start_display || fail_rest "no X display"
 ensure_prefix || fail_rest "no Wine prefix"
@@ -55,12 +56,24 @@ else
   ko ctrl_z_reverts "the editor did not open"
 fi
 
+# At opening the magnifier waits for the pointer to move: beside the pointer
+# the screen shows what it shows once the magnifier has gone with the pointer.
 # Before the first press: the magnifier beside the pointer, its middle cell
 # the pixel under the pointer. Then a selection dragged out through it and
 # copied with Enter: only the screen's pixels.
 if open_editor; then
+  read -r px py < <(xdotool getmouselocation | sed -E 's/^x:([0-9]+) y:([0-9]+).*/\1 \2/')
+  screenshot "$MS_WORK/at_open.png"
   xdotool mousemove 640 470 && sleep 0.2 && xdotool mousemove 600 500 && sleep 0.6
   screenshot "$MS_WORK/magnifier.png"
+  beside=120x120+$((px + 24))+$((py + 24))
+  crop_image "$MS_WORK/at_open.png" "$MS_WORK/beside_at_open.png" "$beside"
+  crop_image "$MS_WORK/magnifier.png" "$MS_WORK/beside_later.png" "$beside"
+  if why=$(images_equal "$MS_WORK/beside_later.png" "$MS_WORK/beside_at_open.png" 2>&1); then
+    ok magnifier_waits_for_a_move
+  else
+    ko magnifier_waits_for_a_move "beside the pointer at ($px, $py) at opening: $why"
+  fi
   # The magnifier's top-left is 24 pixels right and below the pointer; its
   # middle cell (8 x 8, inside a 1-pixel frame) starts 1 + 7 * 8 further on.
   want=$(pixel_color "$MS_WORK/screen.png" 600 500)
@@ -77,6 +90,7 @@ if open_editor; then
   expect_copy magnifier_not_in_copy 100x60+600+500
   end_program
 else
+  ko magnifier_waits_for_a_move "the editor did not open"
   ko magnifier_shows_the_pointers_pixels "the editor did not open"
   ko magnifier_not_in_copy "the editor did not open"
 fi
