@@ -100,8 +100,8 @@ SaveResult SaveSteps(const plat::Picture& picture, const std::wstring& fileName,
                        L"no image encoder writes the format " + Quoted(format) + L".");
 
     // PNG writes pixels without alpha as 24 bits: it is handed the picture's
-    // own pixels. BMP, TIFF and GIF keep the depth of what they are given, so
-    // they get a 24-bit copy, and so does JPEG, which encodes a 24-bit bitmap
+    // own pixels. The others get a 24-bit copy: BMP and TIFF files take the
+    // depth of the bitmap they are given, and JPEG encodes a 24-bit bitmap
     // faster than the copy costs.
     plat::GraphicsBitmap bitmap;
     const int st = IsPngEncoder(encoder, encoders) ? plat::GraphicsBitmap::OverPicture(picture, bitmap)
