@@ -407,6 +407,13 @@ diff_pixels() {
 # images_equal A B: same size and every pixel equal; says what differs if not.
 images_equal() { images_close "$1" "$2" 0; }
 
+# expect_same_picture CASE EXPECTED GOT [WHAT]: the case passes when the two
+# pictures are equal, else fails with WHAT and how they differ.
+expect_same_picture() {
+  local why
+  if why=$(images_equal "$2" "$3" 2>&1); then ok "$1"; else ko "$1" "${4:+$4: }$why"; fi
+}
+
 # images_close A B MAX_PIXELS [FUZZ%]: same size and at most MAX_PIXELS pixels
 # differ by more than FUZZ (e.g. 2%).
 images_close() {

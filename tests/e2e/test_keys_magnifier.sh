@@ -22,11 +22,10 @@ open_editor() { open_editor_with "$MS_ROOT/assets/a.ini" alt+q; }
 # expect_copy CASE WxH+X+Y: the editor closed and the clipboard holds exactly
 # that rectangle of the screen picture.
 expect_copy() {
-  local why
   wait_window_gone "$EDITOR" 10 || { ko "$1" "the editor stayed open"; return; }
   clipboard_image "$MS_WORK/$1.png" || { ko "$1" "the clipboard holds no picture"; return; }
   crop_image "$MS_WORK/screen.png" "$MS_WORK/$1.expected.png" "$2"
-  if why=$(images_equal "$MS_WORK/$1.expected.png" "$MS_WORK/$1.png" 2>&1); then ok "$1"; else ko "$1" "$why"; fi
+  expect_same_picture "$1" "$MS_WORK/$1.expected.png" "$MS_WORK/$1.png"
 }
 
 # 300 x 200 at (200, 200); right 3, Ctrl+down (10), wider by 2, Ctrl+Shift+down
@@ -69,11 +68,8 @@ if open_editor; then
   beside=120x120+$((px + 24))+$((py + 24))
   crop_image "$MS_WORK/at_open.png" "$MS_WORK/beside_at_open.png" "$beside"
   crop_image "$MS_WORK/magnifier.png" "$MS_WORK/beside_later.png" "$beside"
-  if why=$(images_equal "$MS_WORK/beside_later.png" "$MS_WORK/beside_at_open.png" 2>&1); then
-    ok magnifier_waits_for_a_move
-  else
-    ko magnifier_waits_for_a_move "beside the pointer at ($px, $py) at opening: $why"
-  fi
+  expect_same_picture magnifier_waits_for_a_move "$MS_WORK/beside_later.png" \
+      "$MS_WORK/beside_at_open.png" "beside the pointer at ($px, $py) at opening"
   # The magnifier's top-left is 24 pixels right and below the pointer; its
   # middle cell (8 x 8, inside a 1-pixel frame) starts 1 + 7 * 8 further on.
   want=$(pixel_color "$MS_WORK/screen.png" 600 500)
@@ -106,10 +102,9 @@ if open_editor; then
   stored=$(ini_value "$PROGRAM_DIR/a.ini" Magnifier Show)
   if [ "$stored" != 0 ]; then
     ko m_switches_it_off "a.ini holds Show=$stored"
-  elif why=$(images_equal "$MS_WORK/off.expected.png" "$MS_WORK/off.got.png" 2>&1); then
-    ok m_switches_it_off
   else
-    ko m_switches_it_off "the magnifier still shows: $why"
+    expect_same_picture m_switches_it_off "$MS_WORK/off.expected.png" \
+        "$MS_WORK/off.got.png" "the magnifier still shows"
   fi
   key Escape
   end_program

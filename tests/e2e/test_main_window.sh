@@ -70,11 +70,7 @@ if ewid=$(wait_window "$EDITOR" 20); then
     ko selection_copied "the clipboard holds no picture"
   else
     crop_image "$MS_WORK/screen.png" "$MS_WORK/expected.png" "400x260+$sx+$sy"
-    if err=$(images_equal "$MS_WORK/expected.png" "$MS_WORK/copied.png" 2>&1); then
-      ok selection_copied
-    else
-      ko selection_copied "$err"
-    fi
+    expect_same_picture selection_copied "$MS_WORK/expected.png" "$MS_WORK/copied.png"
   fi
 else
   ko editor_opens "no editor within 20 s of Alt+Q"

@@ -31,7 +31,7 @@ copy_case() {
   if ! clipboard_image "$MS_WORK/$name.png"; then ko "$name" "the clipboard holds no picture"; end_program; return; fi
   crop_image "$MS_WORK/screen.png" "$MS_WORK/$name.expected.png" "$geometry"
   local why
-  if why=$(images_equal "$MS_WORK/$name.expected.png" "$MS_WORK/$name.png" 2>&1); then ok "$name"; else ko "$name" "$why"; fi
+  expect_same_picture "$name" "$MS_WORK/$name.expected.png" "$MS_WORK/$name.png"
   end_program
 }
 

@@ -64,7 +64,7 @@ snip() {
   if ! clipboard_image "$MS_WORK/$name.png"; then ko "$name" "the clipboard holds no picture"; end_program; return; fi
   crop_image "$MS_WORK/$name.before.png" "$MS_WORK/$name.expected.png" "$GEOMETRY"
   local why
-  if why=$(images_equal "$MS_WORK/$name.expected.png" "$MS_WORK/$name.png" 2>&1); then ok "$name"; else ko "$name" "$why"; fi
+  expect_same_picture "$name" "$MS_WORK/$name.expected.png" "$MS_WORK/$name.png"
   end_program
 }
 
