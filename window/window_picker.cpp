@@ -99,7 +99,7 @@ void WindowPicker::Form_Resize() {
     // Only the shape is ever seen: it alone takes the pulse's colour, drawn
     // straight on the window with the running segment over it, so a big
     // overlay draws a few thin strips, not its area.
-    DrawOnSurface([this](plat::Canvas& c) { PaintShape(c); }, {});
+    Form_Paint();
     const plat::Rect outer = Bounds();
     Perimeter = BorderPerimeter(outer.Width(), outer.Height());
     Timer2.SetEnabled(true);
