@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/toolkit/forms.h"
+#include "platform/services/files.h"
 #include "platform/services/single_instance.h"
 #include "platform/services/startup_trace.h"
 #include "platform/services/system.h"
@@ -37,6 +38,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         InitCommonControlsEx(&icc);
         const int code = shell::RunCommandLine(command);
         plat::DoEvents();
+        plat::FinishFileRemovals();
         return code;
     }
     // A second start shows the running copy's window and leaves: two copies
@@ -58,5 +60,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         plat::DoEvents();
     }
     plat::DoEvents();  // lets the unloaded windows be freed
+    plat::FinishFileRemovals();  // the old files that saves set aside go before the process does
     return 0;
 }

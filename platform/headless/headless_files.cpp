@@ -60,6 +60,9 @@ FileError ReplaceFileWith(const std::wstring& replacement, const std::wstring& t
     return {};
 }
 
+// A rename leaves no old file to delete.
+void FinishFileRemovals() {}
+
 // The headless machine has no user folders.
 std::wstring UserPicturesDir() { return L""; }
 

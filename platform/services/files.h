@@ -29,8 +29,13 @@ std::wstring TempNameBeside(const std::wstring& target);
 
 // Puts the finished file `replacement` (in target's folder) in target's place
 // in one step, keeping target's attributes when it existed. On failure both
-// files are as they were; a read-only target is refused.
+// files are as they were; a read-only target is refused. The old file, once
+// set aside, is deleted in the background (see FinishFileRemovals).
 FileError ReplaceFileWith(const std::wstring& replacement, const std::wstring& target);
+
+// Waits until the old files that replaces set aside are deleted: before the
+// program ends, and wherever a folder must be seen as the user will find it.
+void FinishFileRemovals();
 
 // The user's own pictures folder (on Windows the known folder "Pictures"),
 // without a trailing separator; empty when the system names none.

@@ -5,6 +5,10 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 
 #include "platform/services/files.h"
 
@@ -51,7 +55,57 @@ FileError LastError() {
     return {c, win32::SystemErrorText(c)};
 }
 
+// Deletes the old files that replaces set aside, one after another on a thread
+// of its own: deleting a large file frees its blocks, which need not hold up
+// the save that replaced it. It lives as long as the process, so it is never
+// destroyed while its thread runs.
+class BackgroundRemover {
+public:
+    static BackgroundRemover& Instance() {
+        static BackgroundRemover* remover = new BackgroundRemover;
+        return *remover;
+    }
+
+    void Add(std::wstring path) {
+        std::lock_guard lock(mutex_);
+        waiting_.push_back(std::move(path));
+        if (!started_) {
+            std::thread([this] { Run(); }).detach();
+            started_ = true;
+        }
+        changed_.notify_all();
+    }
+
+    void Finish() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return waiting_.empty() && !busy_; });
+    }
+
+private:
+    void Run() {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            changed_.wait(lock, [this] { return !waiting_.empty(); });
+            const std::wstring path = std::move(waiting_.front());
+            waiting_.pop_front();
+            busy_ = true;
+            lock.unlock();
+            (void)RemoveFile(path);  // a failure only leaves the old picture beside the new one
+            lock.lock();
+            busy_ = false;
+            changed_.notify_all();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<std::wstring> waiting_;
+    bool busy_ = false, started_ = false;
+};
+
 }  // namespace
+
+void FinishFileRemovals() { BackgroundRemover::Instance().Finish(); }
 
 bool FileExists(const std::wstring& path) {
     return GetFileAttributesW(win32::ExtendedPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -103,7 +157,7 @@ FileError ReplaceFileWith(const std::wstring& replacement, const std::wstring& t
     // ours, removed once the new file stands in its place.
     const std::wstring backup = win32::ExtendedPath(TempNameBeside(target));
     if (ReplaceFileW(to.c_str(), from.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
-        (void)RemoveFile(backup);  // a failure here only leaves the old picture beside the new one
+        BackgroundRemover::Instance().Add(backup);
         return {};
     }
     const FileError error = LastError();

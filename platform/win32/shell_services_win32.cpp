@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "platform/services/files.h"
 #include "platform/services/shell_services.h"
 #include "platform/win32/win32_internal.h"
 
@@ -96,6 +97,9 @@ int ShowTrayMenu(Handle window, const std::vector<std::wstring>& items) {
 
 void RestoreWindow(Handle window) { ShowWindow(reinterpret_cast<HWND>(window), SW_RESTORE); }
 
-void EndProgramNow(int code) { ExitProcess(static_cast<UINT>(code)); }
+void EndProgramNow(int code) {
+    FinishFileRemovals();  // the old files that saves set aside go before the process does
+    ExitProcess(static_cast<UINT>(code));
+}
 
 }  // namespace plat

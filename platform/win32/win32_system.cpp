@@ -194,13 +194,10 @@ void QuitMessageLoop(int code) { PostQuitMessage(code); }
 
 void SetMousePointer(MousePointer p) {
     win32::g_pointer = p;
-    // Show it at once when the pointer is over one of our windows.
-    POINT pt;
-    GetCursorPos(&pt);
-    HWND under = WindowFromPoint(pt);
-    DWORD pid = 0;
-    if (under) GetWindowThreadProcessId(under, &pid);
-    if (pid == GetCurrentProcessId()) win32::ApplyPointer();
+    // Shown at once over our windows; over another program's window the
+    // system shows that program's pointer, so there is no need to ask where
+    // the pointer is (a round trip to the display server under Wine).
+    win32::ApplyPointer();
 }
 
 MousePointer GetMousePointer() { return win32::g_pointer; }

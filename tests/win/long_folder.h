@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/services/files.h"
 #include "platform/win32/files_win32.h"
 
 namespace win_testing {
@@ -36,8 +37,12 @@ public:
     const std::wstring& Path() const { return path_; }
     std::wstring PathOf(const std::wstring& name) const { return path_ + L"\\" + name; }
 
-    // Names of the files and folders directly inside.
-    std::vector<std::wstring> Names() const { return NamesIn(path_); }
+    // Names of the files and folders directly inside, once the old files that
+    // replaces set aside are deleted (as the user finds the folder).
+    std::vector<std::wstring> Names() const {
+        plat::FinishFileRemovals();
+        return NamesIn(path_);
+    }
     static std::vector<std::wstring> NamesIn(const std::wstring& folder) {
         std::vector<std::wstring> names;
         WIN32_FIND_DATAW d;

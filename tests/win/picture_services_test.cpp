@@ -92,6 +92,21 @@ TEST_F(PictureServicesWin, SaveAsBmpWritesTwentyFourBitBottomUpRowsOfTheExactPix
 
 // Over an existing file: a read-only one is refused and a folder that is
 // not there takes nothing; the old bytes survive and nothing is left beside.
+// Each save over a file sets the old one aside and deletes it in the
+// background: once those deletions are done, only the last picture is left.
+TEST_F(PictureServicesWin, SavesOverOneFileLeaveOnlyTheLastPicture) {
+    TestFolder folder(0);
+    const std::wstring path = folder.PathOf(L"pane.bmp");
+    for (int round = 0; round < 6; ++round) {
+        plat::Picture big = plat::Picture::Create(1920, 1080, plat::Rgb(round, 0, 0));
+        ASSERT_TRUE(plat::SavePictureAsBmp(big, path)) << round;
+    }
+    EXPECT_EQ(folder.Names(), std::vector<std::wstring>{L"pane.bmp"});
+    plat::Picture back;
+    ASSERT_EQ(plat::LoadPictureFile(path, back), plat::gp::Ok);
+    EXPECT_EQ(back.Pixel(7, 7), plat::Rgb(5, 0, 0));
+}
+
 TEST_F(PictureServicesWin, AFailedBmpSaveLosesNothing) {
     TestFolder folder(0);
     const std::wstring path = folder.PathOf(L"pane.bmp");
