@@ -69,9 +69,10 @@ Picture CaptureScreen(const Rect& r) {
     return headless::detail::Composite(r);
 }
 
-void CaptureScreenInto(Canvas& to, int x, int y, const Rect& from) {
+bool CaptureScreenInto(Canvas& to, int x, int y, const Rect& from) {
     const Picture shot = CaptureScreen(from);
     to.DrawPicture(shot, x, y, Rect{0, 0, shot.Width(), shot.Height()});
+    return true;
 }
 
 Point MeasureText(std::wstring_view s, const Font& f) { return TextMetric(s, f); }

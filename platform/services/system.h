@@ -33,8 +33,9 @@ void SleepMs(int ms);
 
 // What the screen shows in r now (everything on it, any program's windows).
 Picture CaptureScreen(const Rect& r);
-// One block copy of the screen rectangle `from` onto `to` at (x, y).
-void CaptureScreenInto(Canvas& to, int x, int y, const Rect& from);
+// One block copy of the screen rectangle `from` onto `to` at (x, y); false
+// when the system refused it.
+bool CaptureScreenInto(Canvas& to, int x, int y, const Rect& from);
 
 // Size of s drawn in f, in pixels.
 Point MeasureText(std::wstring_view s, const Font& f);

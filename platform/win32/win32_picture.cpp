@@ -19,18 +19,26 @@ struct PictureImpl {
     HGDIOBJ oldBitmap = nullptr;
     win32::GdiCanvas canvas{nullptr, 0, 0};
 
-    PictureImpl(int w, int h) : width(w), height(h) {
-        BITMAPINFO bi{};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;  // top-down rows
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        bi.bmiHeader.biCompression = BI_RGB;
-        void* p = nullptr;
-        bitmap = win32::BitmapOwner(
-            win32::Checked(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0), L"CreateDIBSection"));
-        bits = static_cast<std::uint32_t*>(p);
+    // toOverwrite: the caller writes every pixel, so the memory may be the
+    // spare's, as it was left; otherwise it is new and zero-filled.
+    PictureImpl(int w, int h, bool toOverwrite = false) : width(w), height(h), keepAsSpare(toOverwrite) {
+        if (!toOverwrite || !TakeSpare()) {
+            BITMAPINFO bi{};
+            bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+            bi.bmiHeader.biWidth = w;
+            bi.bmiHeader.biHeight = -h;  // top-down rows
+            bi.bmiHeader.biPlanes = 1;
+            bi.bmiHeader.biBitCount = 32;
+            bi.bmiHeader.biCompression = BI_RGB;
+            void* p = nullptr;
+            bitmap = win32::BitmapOwner(win32::Checked(
+                CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0), L"CreateDIBSection"));
+            bits = static_cast<std::uint32_t*>(p);
+        }
+        SelectIntoDc();
+    }
+
+    void SelectIntoDc() {
         dc = win32::DcOwner(CreateCompatibleDC(nullptr));
         if (!bitmap || !dc) {
             // Out of GDI resources: an empty picture rather than a crash.
@@ -39,13 +47,37 @@ struct PictureImpl {
             return;
         }
         oldBitmap = SelectObject(dc.Get(), bitmap.Get());
-        canvas.Retarget(dc.Get(), w, h);
+        canvas.Retarget(dc.Get(), width, height);
     }
     ~PictureImpl() {
         if (oldBitmap) SelectObject(dc.Get(), oldBitmap);
+        if (keepAsSpare && bitmap) Spare() = {std::move(bitmap), bits, width, height};
     }
     PictureImpl(const PictureImpl&) = delete;
     PictureImpl& operator=(const PictureImpl&) = delete;
+
+private:
+    const bool keepAsSpare;
+
+    // The memory of the last picture made to be written whole, once that
+    // picture is gone: the next one of its size is made in it, in place of
+    // new memory the system hands out page by page as it is first written.
+    struct SpareBitmap {
+        win32::BitmapOwner bitmap;
+        std::uint32_t* bits = nullptr;
+        int width = 0, height = 0;
+    };
+    static SpareBitmap& Spare() {
+        static SpareBitmap* spare = new SpareBitmap;  // never destroyed: pictures may outlive statics
+        return *spare;
+    }
+    bool TakeSpare() {
+        SpareBitmap& spare = Spare();
+        if (!spare.bitmap || spare.width != width || spare.height != height) return false;
+        bitmap = std::move(spare.bitmap);
+        bits = spare.bits;
+        return true;
+    }
 };
 
 namespace {
@@ -68,6 +100,15 @@ Picture Picture::Create(int width, int height, Color fill) {
         for (size_t i = 0; i < n; ++i) impl->bits[i] = px;
     return Picture(std::move(impl));
 }
+
+namespace win32 {
+Picture PictureToOverwrite(int width, int height) {
+    if (width <= 0 || height <= 0) return {};
+    auto impl = std::make_shared<PictureImpl>(width, height, true);
+    if (!impl->bits) return {};
+    return Picture(std::move(impl));
+}
+}  // namespace win32
 
 int Picture::Width() const { return impl_ ? impl_->width : 0; }
 int Picture::Height() const { return impl_ ? impl_->height : 0; }

@@ -210,17 +210,18 @@ Point CursorPos() {
 
 void SleepMs(int ms) { Sleep(static_cast<DWORD>(ms)); }
 
-void CaptureScreenInto(Canvas& to, int x, int y, const Rect& from) {
+bool CaptureScreenInto(Canvas& to, int x, int y, const Rect& from) {
     // The screen's DC counts in virtual-screen pixels from the primary's origin
     // (a display DC made by name counts from the desktop's top-left under Wine).
     win32::WindowDc display(nullptr);
-    BitBlt(reinterpret_cast<HDC>(to.NativeDC()), x, y, from.Width(), from.Height(), display.Get(), from.left,
-           from.top, SRCCOPY);
+    return BitBlt(reinterpret_cast<HDC>(to.NativeDC()), x, y, from.Width(), from.Height(), display.Get(), from.left,
+                  from.top, SRCCOPY) != FALSE;
 }
 
 Picture CaptureScreen(const Rect& r) {
-    Picture p = Picture::Create(r.Width(), r.Height(), 0);
-    if (!p.Empty()) CaptureScreenInto(p.Draw(), 0, 0, r);
+    Picture p = win32::PictureToOverwrite(r.Width(), r.Height());
+    // The memory may hold an earlier capture: a failed copy shows black, never that.
+    if (!p.Empty() && !CaptureScreenInto(p.Draw(), 0, 0, r)) p.Draw().FillRect({0, 0, r.Width(), r.Height()}, 0);
     return p;
 }
 

@@ -53,6 +53,19 @@ TEST_F(EditorWin, FrozenPictureIsTheScreenAsItWasAndCoversIt) {
     EXPECT_TRUE(plat::SamePixels(plat::CaptureScreen(Screen()), pattern_));
 }
 
+// A capture may be made in the memory an earlier one left: never while that
+// one is still held, and always showing the screen as it is now.
+TEST_F(EditorWin, CapturesShowTheScreenNowAndNeverShareHeldMemory) {
+    plat::Picture first = plat::CaptureScreen(Screen());
+    first.Draw().FillRect({0, 0, 200, 100}, plat::Rgb(255, 0, 0));
+    plat::Picture second = plat::CaptureScreen(Screen());
+    EXPECT_NE(second.Row(0), first.Row(0));
+    EXPECT_TRUE(plat::SamePixels(second, pattern_));
+    second = plat::Picture();
+    first = plat::Picture();  // the last to go: the next capture may be made in its memory
+    EXPECT_TRUE(plat::SamePixels(plat::CaptureScreen(Screen()), pattern_));
+}
+
 TEST_F(EditorWin, EscapeUnloadsTheEditorAndOtherKeysDoNot) {
     aaa& ed = plat::Forms<aaa>();
     ed.Show();
