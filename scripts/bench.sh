@@ -147,13 +147,16 @@ note: what each floor does, and how it differs from ours
                        bare window showing it; ours also builds the editor form, reads the
                        monitors and blacks out what no monitor shows. The editor's own child
                        windows are built after its first paint (before any input): in neither.
+                       Ours captures into the memory the last capture left once it is gone
+                       (kept while idle: one screen-sized picture, so "private bytes over
+                       idle" counts it in idle); the floors capture into new memory each time.
   hotkey to editor     minimal_snip.exe: RegisterHotKey, and on WM_HOTKEY a BitBlt into a
                        compatible bitmap and a topmost window mapped; ours also moves its main
                        window off the screen before the capture (the floor's shows in its
                        picture) and builds the editor form. Cold: the first hotkey 1.5 s after
                        the start (ours fetches its news once at 0.8 s). Warm: ours is brought
                        back between snips by a second start (not timed); the floor's main
-                       window stays.
+                       window stays. Ours captures into the last capture's memory (see above).
   after idle           ours against ours, one copy on a display and prefix of its own: its tenth
                        snip after ten idle minutes (the other benchmarks ran meanwhile, the snip
                        itself on a quiet machine) against the median of the five it takes in a
