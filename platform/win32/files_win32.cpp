@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #include "platform/services/files.h"
@@ -68,11 +69,16 @@ public:
 
     void Add(std::wstring path) {
         std::lock_guard lock(mutex_);
-        waiting_.push_back(std::move(path));
         if (!started_) {
-            std::thread([this] { Run(); }).detach();
-            started_ = true;
+            try {
+                std::thread([this] { Run(); }).detach();
+                started_ = true;
+            } catch (const std::system_error&) {
+                (void)RemoveFile(path);  // no thread to be had: deleted here and now
+                return;
+            }
         }
+        waiting_.push_back(std::move(path));
         changed_.notify_all();
     }
 

@@ -90,8 +90,6 @@ TEST_F(PictureServicesWin, SaveAsBmpWritesTwentyFourBitBottomUpRowsOfTheExactPix
     }
 }
 
-// Over an existing file: a read-only one is refused and a folder that is
-// not there takes nothing; the old bytes survive and nothing is left beside.
 // Each save over a file sets the old one aside and deletes it in the
 // background: once those deletions are done, only the last picture is left.
 TEST_F(PictureServicesWin, SavesOverOneFileLeaveOnlyTheLastPicture) {
@@ -107,6 +105,8 @@ TEST_F(PictureServicesWin, SavesOverOneFileLeaveOnlyTheLastPicture) {
     EXPECT_EQ(back.Pixel(7, 7), plat::Rgb(5, 0, 0));
 }
 
+// Over an existing file: a read-only one is refused and a folder that is
+// not there takes nothing; the old bytes survive and nothing is left beside.
 TEST_F(PictureServicesWin, AFailedBmpSaveLosesNothing) {
     TestFolder folder(0);
     const std::wstring path = folder.PathOf(L"pane.bmp");
