@@ -162,7 +162,7 @@ void SnipEditor::ReadMonitors() {
 
 void SnipEditor::CaptureScreenToSurface() {
     const plat::Rect all{origin_.x, origin_.y, origin_.x + desktopSize_.x, origin_.y + desktopSize_.y};
-    plat::Picture shot = plat::CaptureScreen(all);
+    plat::Picture shot = plat::CaptureWholeScreen(all);
     // What no monitor shows is black, whatever the screen's memory holds there.
     for (const plat::Rect& gap : plat::UncoveredParts({0, 0, desktopSize_.x, desktopSize_.y}, monitors_))
         if (!shot.Empty()) shot.Draw().FillRect(gap, plat::Rgb(0, 0, 0));

@@ -156,7 +156,8 @@ note: what each floor does, and how it differs from ours
                        picture) and builds the editor form. Cold: the first hotkey 1.5 s after
                        the start (ours fetches its news once at 0.8 s). Warm: ours is brought
                        back between snips by a second start (not timed); the floor's main
-                       window stays. Ours captures into the last capture's memory (see above).
+                       window stays. Ours captures into the last capture's memory (see above),
+                       the first time into memory it readied once started (after its paint).
   after idle           ours against ours, one copy on a display and prefix of its own: its tenth
                        snip after ten idle minutes (the other benchmarks ran meanwhile, the snip
                        itself on a quiet machine) against the median of the five it takes in a

@@ -3,7 +3,9 @@
 #include "editor/variants.h"
 #include "platform/services/dpi.h"
 #include "platform/services/instance_request.h"
+#include "platform/services/monitors.h"
 #include "platform/services/startup_trace.h"
+#include "platform/services/system.h"
 #include "platform/toolkit/forms.h"
 #include "shell/frm_main.h"
 #include "shell/command_run.h"
@@ -63,6 +65,7 @@ void frmMain::FinishStartUp() {
     DrawLogoLibrarySlots();
     plat::TraceStartup("logo-slots");
     ReportRefusedHotKeys();
+    plat::PrepareWholeScreenCapture(plat::VirtualBounds(plat::Monitors()));
 }
 
 void frmMain::Form_Paint() {

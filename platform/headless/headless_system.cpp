@@ -69,6 +69,10 @@ Picture CaptureScreen(const Rect& r) {
     return headless::detail::Composite(r);
 }
 
+Picture CaptureWholeScreen(const Rect& all) { return CaptureScreen(all); }
+
+void PrepareWholeScreenCapture(const Rect&) {}
+
 bool CaptureScreenInto(Canvas& to, int x, int y, const Rect& from) {
     const Picture shot = CaptureScreen(from);
     to.DrawPicture(shot, x, y, Rect{0, 0, shot.Width(), shot.Height()});

@@ -16,10 +16,11 @@ constexpr wchar_t kFormClassName[] = L"MorrowenSnipForm";
 // The message a notification-area icon sends its window.
 constexpr UINT kTrayMessage = WM_APP + 0x51;
 
-// A picture whose pixels the caller writes every one of (a screen capture):
-// made in the memory the last such picture left, when it is gone and was of
-// this size, so that writing it needs no new pages. Empty when it cannot be made.
-Picture PictureToOverwrite(int width, int height);
+// A picture of the whole screen's size whose pixels the caller writes every
+// one of (a capture): made in the memory the last picture of that size left
+// once none is alive, so that writing it needs no new pages. Empty when it
+// cannot be made.
+Picture WholeScreenToOverwrite(int width, int height);
 
 // The shift-key state (kShiftMask | kCtrlMask | kAltMask) as input events report it.
 int ShiftState();

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <map>
+#include <utility>
 
 #include "platform/services/picture.h"
 #include "platform/win32/gdi_canvas.h"
@@ -22,7 +24,7 @@ struct PictureImpl {
     // toOverwrite: the caller writes every pixel, so the memory may be the
     // spare's, as it was left; otherwise it is new and zero-filled.
     PictureImpl(int w, int h, bool toOverwrite = false) : width(w), height(h) {
-        if (!toOverwrite || !TakeSpare()) {
+        if (!toOverwrite || !Spare().TakeInto(*this)) {
             BITMAPINFO bi{};
             bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
             bi.bmiHeader.biWidth = w;
@@ -44,47 +46,48 @@ struct PictureImpl {
         }
         oldBitmap = SelectObject(dc.Get(), bitmap.Get());
         canvas.Retarget(dc.Get(), w, h);
-        screenSized_ = w == GetSystemMetrics(SM_CXVIRTUALSCREEN) && h == GetSystemMetrics(SM_CYVIRTUALSCREEN);
-        if (screenSized_) ++Spare().screenSizedAlive;
+        ++Spare().alive[{w, h}];
     }
     ~PictureImpl() {
         if (oldBitmap) SelectObject(dc.Get(), oldBitmap);
-        // The last picture of the screen's size leaves its memory to the next
-        // capture; while others of that size live (an editor open), it is freed.
-        if (screenSized_ && --Spare().screenSizedAlive == 0) Spare().Keep(std::move(bitmap), bits, width, height);
+        if (bits) Spare().Gone(*this);
     }
     PictureImpl(const PictureImpl&) = delete;
     PictureImpl& operator=(const PictureImpl&) = delete;
 
-private:
-    // The memory the last picture of the screen's size left: the next capture
-    // is made in it, in place of new memory the system hands out page by page
-    // as it is first written (about 3 ms at 1920 x 1080 under Wine).
+    // The memory the last picture of the whole screen's size left, once no
+    // other picture of that size is alive (no editor open): the next capture
+    // of the whole screen is made in it, in place of new memory the system
+    // hands out page by page as it is first written.
     struct SpareBitmap {
+        std::map<std::pair<int, int>, int> alive;  // live pictures by size
+        std::pair<int, int> wanted{0, 0};          // the whole screen's size at the last capture of it
         win32::BitmapOwner bitmap;
         std::uint32_t* bits = nullptr;
-        int width = 0, height = 0;
-        int screenSizedAlive = 0;
-        void Keep(win32::BitmapOwner b, std::uint32_t* p, int w, int h) {
-            bitmap = std::move(b);
-            bits = p;
-            width = w;
-            height = h;
+        std::pair<int, int> size{0, 0};
+
+        bool TakeInto(PictureImpl& p) {
+            if (!bitmap || size != std::pair{p.width, p.height}) return false;
+            p.bitmap = std::move(bitmap);
+            p.bits = bits;
+            return true;
+        }
+        void Gone(PictureImpl& p) {
+            const std::pair<int, int> s{p.width, p.height};
+            if (const auto it = alive.find(s); it != alive.end() && --it->second == 0) {
+                alive.erase(it);
+                if (s == wanted) {
+                    bitmap = std::move(p.bitmap);
+                    bits = p.bits;
+                    size = s;
+                }
+            }
         }
     };
     static SpareBitmap& Spare() {
         static SpareBitmap* spare = new SpareBitmap;  // never destroyed: pictures may outlive statics
         return *spare;
     }
-    bool TakeSpare() {
-        SpareBitmap& spare = Spare();
-        if (!spare.bitmap || spare.width != width || spare.height != height) return false;
-        bitmap = std::move(spare.bitmap);
-        bits = spare.bits;
-        return true;
-    }
-
-    bool screenSized_ = false;
 };
 
 namespace {
@@ -109,8 +112,9 @@ Picture Picture::Create(int width, int height, Color fill) {
 }
 
 namespace win32 {
-Picture PictureToOverwrite(int width, int height) {
+Picture WholeScreenToOverwrite(int width, int height) {
     if (width <= 0 || height <= 0) return {};
+    PictureImpl::Spare().wanted = {width, height};
     auto impl = std::make_shared<PictureImpl>(width, height, true);
     if (!impl->bits) return {};
     return Picture(std::move(impl));

@@ -2,6 +2,7 @@
 // message boxes.
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -219,9 +220,25 @@ bool CaptureScreenInto(Canvas& to, int x, int y, const Rect& from) {
 }
 
 Picture CaptureScreen(const Rect& r) {
-    Picture p = win32::PictureToOverwrite(r.Width(), r.Height());
+    Picture p = Picture::Create(r.Width(), r.Height(), 0);
+    if (!p.Empty()) CaptureScreenInto(p.Draw(), 0, 0, r);
+    return p;
+}
+
+void PrepareWholeScreenCapture(const Rect& all) {
+    Picture p = win32::WholeScreenToOverwrite(all.Width(), all.Height());
+    if (p.Empty()) return;
+    // One write to each page makes the system hand it out now rather than at
+    // the capture; the picture, gone, leaves its memory to that capture.
+    std::uint32_t* pixels = p.MutableRow(0);
+    const std::size_t count = static_cast<std::size_t>(p.Width()) * static_cast<std::size_t>(p.Height());
+    for (std::size_t i = 0; i < count; i += 1024) pixels[i] = 0;
+}
+
+Picture CaptureWholeScreen(const Rect& all) {
+    Picture p = win32::WholeScreenToOverwrite(all.Width(), all.Height());
     // The memory may hold an earlier capture: a failed copy shows black, never that.
-    if (!p.Empty() && !CaptureScreenInto(p.Draw(), 0, 0, r)) p.Draw().FillRect({0, 0, r.Width(), r.Height()}, 0);
+    if (!p.Empty() && !CaptureScreenInto(p.Draw(), 0, 0, all)) p.Draw().FillRect({0, 0, all.Width(), all.Height()}, 0);
     return p;
 }
 

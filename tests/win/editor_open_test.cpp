@@ -54,22 +54,24 @@ TEST_F(EditorWin, FrozenPictureIsTheScreenAsItWasAndCoversIt) {
 }
 
 // With no other picture of the screen's size alive, the last capture's
-// memory is kept and the next capture made in it: never while the last is
-// still held, and always showing the screen as it is now.
+// memory (or memory readied beforehand) is kept and the next capture made in
+// it: never while the last is still held, and always showing the screen as
+// it is now.
 TEST(CaptureWin, TheNextCaptureIsMadeInTheMemoryTheLastLeftAndShowsTheScreenNow) {
     plat::UnloadForm<testing_support::PatternWindow>();
     plat::DoEvents();
     const plat::Rect screen{0, 0, plat::ScreenWidthPx(), plat::ScreenHeightPx()}, corner{0, 0, 300, 200};
-    plat::Picture first = plat::CaptureScreen(screen);
+    plat::PrepareWholeScreenCapture(screen);
+    plat::Picture first = plat::CaptureWholeScreen(screen);
     const plat::Picture shown = first.Crop(corner);
     first.Draw().FillRect(corner, plat::Rgb(255, 0, 0));
-    plat::Picture second = plat::CaptureScreen(screen);
+    plat::Picture second = plat::CaptureWholeScreen(screen);
     EXPECT_NE(second.Row(0), first.Row(0));
     EXPECT_TRUE(plat::SamePixels(second.Crop(corner), shown));
     const std::uint32_t* firstMemory = first.Row(0);
     second = plat::Picture();
     first = plat::Picture();  // the last of the screen's size to go: its memory is kept
-    const plat::Picture third = plat::CaptureScreen(screen);
+    const plat::Picture third = plat::CaptureWholeScreen(screen);
     EXPECT_EQ(third.Row(0), firstMemory);
     EXPECT_TRUE(plat::SamePixels(third.Crop(corner), shown));
 }
