@@ -98,10 +98,18 @@ Canvas& NullCanvas() {
 }
 }  // namespace
 
+namespace {
+// The one way a picture is made: empty when the size or the system says no.
+std::shared_ptr<PictureImpl> MakeImpl(int width, int height, bool toOverwrite) {
+    if (width <= 0 || height <= 0) return nullptr;
+    auto impl = std::make_shared<PictureImpl>(width, height, toOverwrite);
+    return impl->bits ? impl : nullptr;
+}
+}  // namespace
+
 Picture Picture::Create(int width, int height, Color fill) {
-    if (width <= 0 || height <= 0) return {};
-    auto impl = std::make_shared<PictureImpl>(width, height);
-    if (!impl->bits) return {};
+    auto impl = MakeImpl(width, height, false);
+    if (!impl) return {};
     const std::uint32_t px = PixelFromColor(fill);
     const size_t n = static_cast<size_t>(width) * static_cast<size_t>(height);
     // A new DIB section's memory comes zero-filled from the system: black
@@ -113,11 +121,9 @@ Picture Picture::Create(int width, int height, Color fill) {
 
 namespace win32 {
 Picture WholeScreenToOverwrite(int width, int height) {
-    if (width <= 0 || height <= 0) return {};
     PictureImpl::Spare().wanted = {width, height};
-    auto impl = std::make_shared<PictureImpl>(width, height, true);
-    if (!impl->bits) return {};
-    return Picture(std::move(impl));
+    auto impl = MakeImpl(width, height, true);
+    return impl ? Picture(std::move(impl)) : Picture();
 }
 }  // namespace win32
 

@@ -219,11 +219,16 @@ bool CaptureScreenInto(Canvas& to, int x, int y, const Rect& from) {
                   from.top, SRCCOPY) != FALSE;
 }
 
-Picture CaptureScreen(const Rect& r) {
-    Picture p = Picture::Create(r.Width(), r.Height(), 0);
-    if (!p.Empty()) CaptureScreenInto(p.Draw(), 0, 0, r);
+namespace {
+// The screen's r copied into p. Its memory may hold an earlier capture: a
+// copy the system refuses shows black, never that.
+Picture CapturedInto(Picture p, const Rect& r) {
+    if (!p.Empty() && !CaptureScreenInto(p.Draw(), 0, 0, r)) p.Draw().FillRect({0, 0, r.Width(), r.Height()}, 0);
     return p;
 }
+}  // namespace
+
+Picture CaptureScreen(const Rect& r) { return CapturedInto(Picture::Create(r.Width(), r.Height(), 0), r); }
 
 void PrepareWholeScreenCapture(const Rect& all) {
     Picture p = win32::WholeScreenToOverwrite(all.Width(), all.Height());
@@ -236,10 +241,7 @@ void PrepareWholeScreenCapture(const Rect& all) {
 }
 
 Picture CaptureWholeScreen(const Rect& all) {
-    Picture p = win32::WholeScreenToOverwrite(all.Width(), all.Height());
-    // The memory may hold an earlier capture: a failed copy shows black, never that.
-    if (!p.Empty() && !CaptureScreenInto(p.Draw(), 0, 0, all)) p.Draw().FillRect({0, 0, all.Width(), all.Height()}, 0);
-    return p;
+    return CapturedInto(win32::WholeScreenToOverwrite(all.Width(), all.Height()), all);
 }
 
 namespace {
