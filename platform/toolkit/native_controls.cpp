@@ -153,8 +153,10 @@ std::wstring TextBox::Text() const { return child_ ? child_->Text() : style_.tex
 void TextBox::SetText(const std::wstring& s) {
     const bool changed = s != Text();
     style_.text = s;
-    // The child's own change notice finds the text already equal and stays quiet.
-    if (child_) child_->SetText(s);
+    // The same text again is left alone: under Wine each set costs the edit's
+    // whole layout, and the start-up sets every hotkey box twice. The child's
+    // own change notice finds the text already equal and stays quiet.
+    if (child_ && changed) child_->SetText(s);
     if (changed && Change) Change();
 }
 
