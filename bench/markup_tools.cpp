@@ -1,7 +1,8 @@
 // The markup strip's tools at full screen: one pen and one highlighter drag
 // step (from the pointer's move until the screen shows it) beside one step of
-// the rectangle tool's rubber band on the same path, in the same run; and
-// pixelating a whole 4K picture, and a whole-screen selection in the editor.
+// the rectangle tool's rubber band on the same path (each over three editors,
+// the tools in turn); and pixelating a whole 4K picture, and a whole-screen
+// selection in the editor.
 #include <windows.h>
 
 #include <cstdio>
@@ -66,28 +67,31 @@ double DragStep(HWND h) {
 int main() {
     const int w = GetSystemMetrics(SM_CXSCREEN), hh = GetSystemMetrics(SM_CYSCREEN);
 
-    aaa& ed = OpenWithSelection(w, hh);
-    HWND h = reinterpret_cast<HWND>(ed.hWnd());
-    ed.ToolActive = true;
-    ed.CurrentTool = editor::ToolbarButtonName(editor::kAddRectangle);
-    ed.DrawWidth = 3;
-    const double rectangle = DragStep(h);
-    ed.Unload();
-    Pump();
-
-    // The strip's tools as a user reaches them: their keys, their preset sizes.
-    double strokes[2] = {};
-    const WPARAM keys[2] = {'P', 'H'};
-    for (int k = 0; k < 2; ++k) {
-        aaa& again = OpenWithSelection(w, hh);
-        h = reinterpret_cast<HWND>(again.hWnd());
-        SendMessageW(h, WM_KEYDOWN, keys[k], 0);
-        strokes[k] = DragStep(h);
-        // The step drew with the strip's tool: one stroke on the history.
-        if (again.HistoryEntries.Position() != 2) std::printf("(the tool drew nothing: the figure is void)\n");
-        again.Unload();
-        Pump();
+    // Each figure is the median over three editors, the tools taken in turn,
+    // so that one slow editor cannot move the reference (the rectangle) alone.
+    enum Tool { kRectangle, kPen, kHighlighter };
+    std::vector<double> rounds[3];
+    for (int round = 0; round < 3; ++round) {
+        for (int tool : {kRectangle, kPen, kHighlighter}) {
+            aaa& ed = OpenWithSelection(w, hh);
+            const HWND h = reinterpret_cast<HWND>(ed.hWnd());
+            if (tool == kRectangle) {
+                ed.ToolActive = true;
+                ed.CurrentTool = editor::ToolbarButtonName(editor::kAddRectangle);
+                ed.DrawWidth = 3;
+            } else {
+                // The strip's tools as a user reaches them: their keys, their preset sizes.
+                SendMessageW(h, WM_KEYDOWN, tool == kPen ? 'P' : 'H', 0);
+            }
+            rounds[tool].push_back(DragStep(h));
+            // The step drew with the tool: one shape on the history.
+            if (ed.HistoryEntries.Position() != 2) std::printf("(the tool drew nothing: the figure is void)\n");
+            ed.Unload();
+            Pump();
+        }
     }
+    const double rectangle = Median(rounds[kRectangle]);
+    const double strokes[2] = {Median(rounds[kPen]), Median(rounds[kHighlighter])};
 
     // Pixelating a whole 4K picture, the plain function alone.
     std::vector<double> fourK;
@@ -98,7 +102,7 @@ int main() {
     // And in the editor: the release of a drag over the whole selection,
     // baked into the picture and pushed on the history.
     aaa& px = OpenWithSelection(w, hh);
-    h = reinterpret_cast<HWND>(px.hWnd());
+    const HWND h = reinterpret_cast<HWND>(px.hWnd());
     SendMessageW(h, WM_KEYDOWN, 'X', 0);
     SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, At(110, 110));
     SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, At(w - 110, hh - 110));
