@@ -7,8 +7,8 @@
 # that registers one hotkey and paints once. Then the split of our start-up
 # (the trace's phases, medians) and the CPU each uses while it sits idle after
 # start. Wine's desktop process is kept up through the starts (see below), as
-# a Windows shell is. Run by scripts/bench.sh on its display (MS_E2E_SHARED=1) or alone;
-# prints figures, never fails for them.
+# a Windows shell is. Run by scripts/bench.sh on its display (MS_E2E_SHARED=1)
+# or alone; prints figures, never fails for them.
 set -uo pipefail
 source "$(dirname "$0")/../tests/e2e/lib.sh"
 
