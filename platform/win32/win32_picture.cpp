@@ -96,9 +96,7 @@ Canvas& NullCanvas() {
     static win32::GdiCanvas canvas{nullptr, 0, 0};
     return canvas;
 }
-}  // namespace
 
-namespace {
 // The one way a picture is made: empty when the size or the system says no.
 std::shared_ptr<PictureImpl> MakeImpl(int width, int height, bool toOverwrite) {
     if (width <= 0 || height <= 0) return nullptr;
